@@ -1,0 +1,55 @@
+#pragma once
+// The one open document: a fixed table of subtitle records plus the globals that say how
+// its times are to be read. The editor owns one for the whole run; a batch run uses its own.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace qm {
+
+constexpr int32_t MaxSubtitles = 20000;
+
+// One subtitle. Field order is fixed: start and end alternate, start first.
+struct TSubtitle {
+  int32_t StartFrame = 0;
+  int32_t EndFrame = 0;
+  int32_t StartHour = 0;
+  int32_t EndHour = 0;
+  int32_t StartMinute = 0;
+  int32_t EndMinute = 0;
+  int32_t StartSecond = 0;
+  int32_t EndSecond = 0;
+  std::string StartMs = "000";  // milliseconds as text, normally three digits
+  std::string EndMs = "000";
+  std::string Text;  // Windows-1250 bytes, lines joined by "|"
+
+  bool operator==(const TSubtitle&) const = default;
+};
+
+// 1-based slots 1..MaxSubtitles, allocated once and never resized. Indexing outside the
+// slots throws, so no reader or tool can write past the table.
+class TSubtitleTable {
+ public:
+  TSubtitleTable();
+  TSubtitle& operator[](int32_t index);
+  const TSubtitle& operator[](int32_t index) const;
+
+ private:
+  std::unique_ptr<TSubtitle[]> m_slots;
+};
+
+enum : uint8_t { kModeFrames = 0, kModeClock = 1, kModeBoth = 2 };
+
+struct SubtitleDocument {
+  TSubtitleTable SubtitleTable;
+  int32_t SubtitleCount = 0;
+  uint8_t TimeMode = kModeFrames;  // what the grid shows: 0 frames, 1 clock
+  uint8_t StoredMode = kModeBoth;  // what the table holds: 0 frames, 1 clock, 2 both
+  double FrameRate = 23.976;
+  bool FrameRateConfirmed = false;
+  std::string CurrentFileName;
+  uint8_t FormatIndex = 0;
+};
+
+}  // namespace qm

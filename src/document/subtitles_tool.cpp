@@ -1,0 +1,267 @@
+#include "document/subtitles_tool.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "document/clock_time.h"
+#include "document/errors.h"
+#include "document/numbers.h"
+
+namespace qm {
+namespace {
+
+// One left-to-right pass; the search continues after each inserted replacement.
+std::string ReplaceEachOnce(std::string_view find, std::string_view replacement,
+                            std::string_view source) {
+  std::string result;
+  size_t from = 0;
+  for (size_t at = source.find(find); at != std::string_view::npos; at = source.find(find, from)) {
+    result.append(source, from, at - from);
+    result.append(replacement);
+    from = at + find.size();
+  }
+  result.append(source, from);
+  return result;
+}
+
+// Replacing the first occurrence over and over can grow without end (e.g. "ab" -> "bbaa");
+// past these bounds the one-pass result is used instead.
+constexpr size_t kMaxRounds = 1000000;
+size_t GrowthLimit(size_t sourceSize) { return 4 * sourceSize + 4096; }
+
+}  // namespace
+
+std::string ReplaceAll(std::string_view find, std::string_view replacement, std::string_view source) {
+  if (find == replacement || find.empty()) return std::string(source);
+  if (replacement.find(find) != std::string_view::npos)
+    return ReplaceEachOnce(find, replacement, source);
+
+  // Each round restarts from the text's start, so "  " -> " " collapses any run of blanks.
+  // An occurrence cannot start more than |find|-1 bytes before the last one, so the search
+  // resumes there; the result is the same as searching from the start.
+  std::string text(source);
+  size_t at = text.find(find);
+  for (size_t round = 0; at != std::string::npos; ++round) {
+    if (round >= kMaxRounds || text.size() > GrowthLimit(source.size()))
+      return ReplaceEachOnce(find, replacement, source);
+    text.replace(at, find.size(), replacement);
+    at = text.find(find, at >= find.size() - 1 ? at - (find.size() - 1) : 0);
+  }
+  return text;
+}
+
+int32_t CountLines(std::string_view text) {
+  return 1 + static_cast<int32_t>(std::count(text.begin(), text.end(), '|'));
+}
+
+bool IsBlankText(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c == '\r' || c == ' ' || c == '|'; });
+}
+
+bool IsTimeTag(std::string_view line) { return line.size() >= 10 && line[0] == '[' && line[9] == ']'; }
+
+bool IsAqtFrameLine(std::string_view line) {
+  return line.size() >= 5 && line.find("-->> ") != std::string_view::npos;
+}
+
+int32_t AqtFrameNumber(std::string_view line) { return StrToInt(line.size() > 5 ? line.substr(5) : ""); }
+
+std::string ZeroPad3(int32_t n) {
+  if (n < 0) return "";
+  if (n < 10) return "00" + std::to_string(n);
+  if (n < 100) return "0" + std::to_string(n);
+  return std::to_string(n);
+}
+
+std::string ZeroPad(int32_t n, int32_t width) {
+  std::string text = std::to_string(n);
+  if (width >= 1 && static_cast<double>(n) < std::pow(10.0, width - 1) &&
+      text.size() < static_cast<size_t>(width))
+    text.insert(0, static_cast<size_t>(width) - text.size(), '0');
+  return text;
+}
+
+std::string ZeroPad7(int32_t n) { return ZeroPad(n, 7); }
+
+std::string MsFromDigits(std::string_view digits) {
+  switch (digits.size()) {
+    case 0: return "000";  // an emptied field means no fraction of a second
+    case 1: return std::string(digits) + "00";
+    case 2: return std::string(digits) + "0";
+    default: return std::string(digits.substr(0, 3));  // later digits are below a millisecond
+  }
+}
+
+std::string SubtitleTimeText(const TSubtitle& r, int which, bool leadingZero, char separator,
+                             bool withMs) {
+  if (which != kShowTime && which != kHideTime) return "";
+  const bool show = which == kShowTime;
+  const int32_t hour = show ? r.StartHour : r.EndHour;
+  const std::string& ms = show ? r.StartMs : r.EndMs;
+  std::string text = leadingZero && hour < 10 ? "0" : "";
+  const int32_t msValue = StrToInt(ms);
+  EncodeClock(hour, show ? r.StartMinute : r.EndMinute, show ? r.StartSecond : r.EndSecond, msValue);
+  text += LongTimeText(ClockFields{hour, show ? r.StartMinute : r.EndMinute,
+                                   show ? r.StartSecond : r.EndSecond, msValue});
+  if (withMs) {
+    text += separator;
+    text += ms;
+  }
+  return text;
+}
+
+std::string SubtitleTimeText(const SubtitleDocument& doc, int which, int32_t index, bool leadingZero,
+                             char separator, bool withMs) {
+  return SubtitleTimeText(doc.SubtitleTable[index], which, leadingZero, separator, withMs);
+}
+
+std::string TimeDifferenceText(int32_t h1, int32_t h2, int32_t m1, int32_t m2, int32_t s1, int32_t s2,
+                               int32_t ms1, int32_t ms2, bool leadingZero, char separator) {
+  const double hours1 = h1 + m1 / 60.0 + (s1 + ms1 / 1000.0) / 3600.0;
+  const double hours2 = h2 + m2 / 60.0 + (s2 + ms2 / 1000.0) / 3600.0;
+  const ClockFields d = DecodeDayFraction((hours1 - hours2) / 24.0);
+  std::string text = LongTimeText(d) + separator + ZeroPad3(d.Millisecond);
+  if (leadingZero && text.size() == 11) text.insert(0, "0");
+  return text;
+}
+
+void ClearSubtitle(SubtitleDocument& doc, int32_t index) { doc.SubtitleTable[index] = TSubtitle{}; }
+
+void ClearSubtitleTable(SubtitleDocument& doc) {
+  doc.SubtitleCount = 0;
+  for (int32_t i = 1; i <= MaxSubtitles; ++i) ClearSubtitle(doc, i);
+}
+
+void TrimSubtitleEnd(SubtitleDocument& doc, int32_t index) {
+  std::string& text = doc.SubtitleTable[index].Text;
+  const size_t keep = text.find_last_not_of("\t\r |");
+  text.erase(keep == std::string::npos ? 0 : keep + 1);
+}
+
+void CheckFrameRate(double rate) {
+  if (!(rate > 0) || !std::isfinite(rate))
+    throw QuillmarkError(ErrorKind::Arithmetic, "The frame rate must be a number greater than zero");
+}
+
+namespace {
+
+void SetClock(int32_t& hour, int32_t& minute, int32_t& second, std::string& ms, const ClockFields& f) {
+  hour = f.Hour;
+  minute = f.Minute;
+  second = f.Second;
+  ms = ZeroPad3(f.Millisecond);
+}
+
+ClockFields FramesToFields(int32_t frames, double rate) {
+  const double seconds = frames / rate;
+  const double hours = seconds / 3600;
+  return DecodeDayFraction(hours / 24);
+}
+
+int32_t ClockToFrameNumber(int32_t h, int32_t m, int32_t s, const std::string& ms, double rate) {
+  const double seconds =
+      static_cast<double>(int64_t{h} * 3600 + int64_t{m} * 60 + s) + StrToInt(ms) / 1000.0;
+  return RoundToInt(seconds * rate);
+}
+
+// Hours as the speed change computes them: (ms / 1000 + s) / 3600 + (h + m / 60).
+double ClockToHours(int32_t h, int32_t m, int32_t s, const std::string& ms) {
+  return (StrToInt(ms) / 1000.0 + s) / 3600 + (h + m / 60.0);
+}
+
+}  // namespace
+
+void FramesToClock(SubtitleDocument& doc, int32_t index, bool doStart, bool doEnd, double rate) {
+  CheckFrameRate(rate);
+  TSubtitle& r = doc.SubtitleTable[index];
+  if (doStart) SetClock(r.StartHour, r.StartMinute, r.StartSecond, r.StartMs, FramesToFields(r.StartFrame, rate));
+  if (doEnd) SetClock(r.EndHour, r.EndMinute, r.EndSecond, r.EndMs, FramesToFields(r.EndFrame, rate));
+}
+
+void ClockToFrames(SubtitleDocument& doc, int32_t index, bool doStart, bool doEnd, double rate) {
+  CheckFrameRate(rate);
+  TSubtitle& r = doc.SubtitleTable[index];
+  if (doStart) r.StartFrame = ClockToFrameNumber(r.StartHour, r.StartMinute, r.StartSecond, r.StartMs, rate);
+  if (doEnd) r.EndFrame = ClockToFrameNumber(r.EndHour, r.EndMinute, r.EndSecond, r.EndMs, rate);
+}
+
+void ScaleSubtitleTimes(SubtitleDocument& doc, int32_t index, double factor) {
+  TSubtitle& r = doc.SubtitleTable[index];
+  r.StartFrame = RoundToInt(r.StartFrame * factor);
+  r.EndFrame = RoundToInt(r.EndFrame * factor);
+  const double startHours = ClockToHours(r.StartHour, r.StartMinute, r.StartSecond, r.StartMs);
+  const double endHours = ClockToHours(r.EndHour, r.EndMinute, r.EndSecond, r.EndMs);
+  SetClock(r.StartHour, r.StartMinute, r.StartSecond, r.StartMs, DecodeDayFraction(factor * startHours / 24));
+  SetClock(r.EndHour, r.EndMinute, r.EndSecond, r.EndMs, DecodeDayFraction(factor * endHours / 24));
+}
+
+void CopyHideToShow(SubtitleDocument& doc, int32_t index) {
+  TSubtitle& r = doc.SubtitleTable[index];
+  r.StartFrame = r.EndFrame;
+  r.StartHour = r.EndHour;
+  r.StartMinute = r.EndMinute;
+  r.StartSecond = r.EndSecond;
+  r.StartMs = r.EndMs;
+}
+
+void CopyShowToHide(SubtitleDocument& doc, int32_t index) {
+  TSubtitle& r = doc.SubtitleTable[index];
+  r.EndFrame = r.StartFrame;
+  r.EndHour = r.StartHour;
+  r.EndMinute = r.StartMinute;
+  r.EndSecond = r.StartSecond;
+  r.EndMs = r.StartMs;
+}
+
+void RemoveAccents(SubtitleDocument& doc, int32_t index) {
+  // Only these eight Windows-1250 small letters change: š ž č ě ď ň ř ů.
+  static constexpr struct { unsigned char from; char to; } kPlain[] = {
+      {0x9A, 's'}, {0x9E, 'z'}, {0xE8, 'c'}, {0xEC, 'e'}, {0xEF, 'd'}, {0xF2, 'n'}, {0xF8, 'r'}, {0xF9, 'u'}};
+  for (char& c : doc.SubtitleTable[index].Text)
+    for (const auto& pair : kPlain)
+      if (static_cast<unsigned char>(c) == pair.from) c = pair.to;
+}
+
+int32_t DeleteEmptySubtitles(SubtitleDocument& doc) {
+  // Same result as moving the later records down one by one from the end: the others keep
+  // their order, and every vacated slot up to the old count is cleared.
+  int32_t kept = 0;
+  for (int32_t i = 1; i <= doc.SubtitleCount; ++i) {
+    if (IsBlankText(doc.SubtitleTable[i].Text)) continue;
+    ++kept;
+    if (kept != i) doc.SubtitleTable[kept] = std::move(doc.SubtitleTable[i]);
+  }
+  for (int32_t i = kept + 1; i <= doc.SubtitleCount; ++i) ClearSubtitle(doc, i);
+  return kept;
+}
+
+void StoreEditorTimes(SubtitleDocument& doc, int32_t index, double rate, const EditorTimes& e) {
+  TSubtitle& r = doc.SubtitleTable[index];
+  if (doc.TimeMode == kModeFrames) {
+    r.StartFrame = e.StartFrame;
+    r.EndFrame = e.EndFrame;
+    FramesToClock(doc, index, true, true, rate);
+  } else if (doc.TimeMode == kModeClock) {
+    r.StartHour = StrToInt(e.HH1);
+    r.StartMinute = StrToInt(e.MM1);
+    r.StartSecond = StrToInt(e.SS1);
+    r.StartMs = MsFromDigits(e.SSS1);
+    r.EndHour = StrToInt(e.HH2);
+    r.EndMinute = StrToInt(e.MM2);
+    r.EndSecond = StrToInt(e.SS2);
+    r.EndMs = MsFromDigits(e.SSS2);
+    ClockToFrames(doc, index, true, true, rate);
+  }
+}
+
+void CompleteTable(SubtitleDocument& doc, const FrameRatePrompt& askFrameRate) {
+  if (auto rate = askFrameRate()) doc.FrameRate = *rate;
+  doc.FrameRateConfirmed = true;
+  for (int32_t i = 1; i <= doc.SubtitleCount; ++i) {
+    if (doc.StoredMode == kModeFrames) FramesToClock(doc, i, true, true, doc.FrameRate);
+    if (doc.StoredMode == kModeClock) ClockToFrames(doc, i, true, true, doc.FrameRate);
+  }
+  doc.StoredMode = kModeBoth;
+}
+
+}  // namespace qm

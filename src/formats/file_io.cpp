@@ -1,0 +1,132 @@
+#include "formats/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "document/errors.h"
+
+namespace qm {
+namespace {
+
+// Closes the descriptor and, unless released, removes the temporary file.
+class TempFile {
+ public:
+  explicit TempFile(std::string pattern) : m_path(std::move(pattern)) {
+    m_fd = mkstemp(m_path.data());
+    if (m_fd < 0) ThrowInOut(errno);
+  }
+  ~TempFile() {
+    if (m_fd >= 0) close(m_fd);
+    if (!m_committed) unlink(m_path.c_str());
+  }
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+
+  int Fd() const { return m_fd; }
+  const std::string& Path() const { return m_path; }
+  void CloseChecked() {
+    const int fd = m_fd;
+    m_fd = -1;
+    if (close(fd) != 0) ThrowInOut(errno);
+  }
+  void Commit() { m_committed = true; }
+
+ private:
+  std::string m_path;
+  int m_fd = -1;
+  bool m_committed = false;
+};
+
+void WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      ThrowInOut(errno);
+    }
+    bytes.remove_prefix(static_cast<size_t>(written));
+  }
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string BaseNameOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+std::string ReadWholeFile(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) ThrowInOut(errno);
+  struct stat info {};
+  if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    close(fd);
+    ThrowInOut(EISDIR);
+  }
+  std::string bytes;
+  if (info.st_size > 0) bytes.reserve(static_cast<size_t>(info.st_size));
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = read(fd, buffer, sizeof buffer);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      close(fd);
+      ThrowInOut(error);
+    }
+    if (got == 0) break;
+    bytes.append(buffer, static_cast<size_t>(got));
+  }
+  close(fd);
+  return bytes;
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  if (path.empty()) ThrowInOut(ENOENT);
+  struct stat old {};
+  const bool replacing = stat(path.c_str(), &old) == 0;
+  if (replacing && S_ISDIR(old.st_mode)) ThrowInOut(EISDIR);
+
+  TempFile temp(FolderOf(path) + "/." + BaseNameOf(path) + ".XXXXXX");
+  // Keep the permissions of the file being replaced; a new file gets the usual 0666 & ~umask.
+  mode_t mode = old.st_mode & 07777;
+  if (!replacing) {
+    const mode_t mask = umask(0);
+    umask(mask);
+    mode = 0666 & ~mask;
+  }
+  if (fchmod(temp.Fd(), mode) != 0) ThrowInOut(errno);
+  WriteAll(temp.Fd(), bytes);
+  if (fsync(temp.Fd()) != 0) ThrowInOut(errno);
+  temp.CloseChecked();
+  if (rename(temp.Path().c_str(), path.c_str()) != 0) ThrowInOut(errno);
+  temp.Commit();
+  // Make the rename itself durable; a failure here cannot undo it, so it is not reported.
+  const int dir = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    fsync(dir);
+    close(dir);
+  }
+}
+
+bool FileExists(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool DirectoryExists(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+}  // namespace qm

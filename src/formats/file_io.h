@@ -1,0 +1,20 @@
+#pragma once
+// The only place where subtitle and settings files touch the disk.
+
+#include <string>
+#include <string_view>
+
+namespace qm {
+
+// The whole file; fails with the platform-style message ("File not found", ...).
+std::string ReadWholeFile(const std::string& path);
+
+// Writes into a temporary file beside the target, flushes it to disk and renames it over
+// the target only when every byte is written. On any failure the previous file is left as
+// it was, the temporary file is removed, and the error carries the platform-style message.
+void WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+bool FileExists(const std::string& path);       // a regular file (or a link to one)
+bool DirectoryExists(const std::string& path);
+
+}  // namespace qm

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Sets everything up on a fresh Debian 12 machine and runs every test:
+#   1. the main build (editor, converter, tests) and all its tests;
+#   2. the core tests once more under AddressSanitizer + UndefinedBehaviorSanitizer;
+#   3. a short libFuzzer smoke run of every parser (clang).
+# QM_WERROR=ON turns warnings into errors (CI sets it).
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/ensure_deps.sh
+ensure_packages "${QM_BUILD_PACKAGES[@]}" "${QM_TEST_PACKAGES[@]}"
+
+jobs=$(nproc)
+declare -a summary=()
+run_stage() {  # name, build dir, ctest args...
+  local name=$1 dir=$2; shift 2
+  local log="$dir/ctest.log"
+  if ctest --test-dir "$dir" --output-on-failure -j"$jobs" "$@" 2>&1 | tee "$log"; then
+    summary+=("$name: $(grep -E 'tests passed' "$log" | tail -1)")
+  else
+    summary+=("$name: FAILED ($(grep -E 'tests passed' "$log" | tail -1))")
+    printf '\n== Summary ==\n'; printf '  %s\n' "${summary[@]}"
+    exit 1
+  fi
+}
+
+echo "== Main build =="
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_WERROR="${QM_WERROR:-OFF}" >/dev/null
+cmake --build build -j"$jobs"
+run_stage "unit and GUI tests" build -LE slow
+
+echo "== Core tests under ASan + UBSan =="
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_GUI=OFF -DQM_BENCH=OFF \
+  -DQM_SANITIZE=address,undefined -DQM_WERROR="${QM_WERROR:-OFF}" >/dev/null
+cmake --build build-asan -j"$jobs"
+run_stage "sanitizer tests" build-asan -LE slow
+
+if [ -f fuzz/run.sh ] && grep -q add_executable fuzz/CMakeLists.txt; then
+  echo "== Fuzz smoke (clang, ASan + UBSan) =="
+  CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_FUZZ=ON \
+    -DQM_GUI=OFF -DQM_TESTS=OFF -DQM_BENCH=OFF >/dev/null
+  cmake --build build-fuzz -j"$jobs"
+  run_stage "fuzz smoke" build-fuzz -L fuzz
+fi
+
+printf '\n== Summary ==\n'; printf '  %s\n' "${summary[@]}"
+echo "All tests passed."
