@@ -1,0 +1,32 @@
+#pragma once
+// Reading a subtitle file into the document's table, after DetectFormat has named the format.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "document/subtitle_document.h"
+
+namespace qm {
+
+struct LoadResult {
+  // The file held more subtitles than the table: the first MaxSubtitles were read and the
+  // rest of the file was not.
+  bool Truncated = false;
+};
+
+// The reader of formatIndex (0..10) appends to the table and counts in SubtitleCount; any
+// other number reads nothing. The caller has cleared the table (ClearSubtitleTable).
+// Failures (a number field that is not a number, an unreadable file) throw QuillmarkError;
+// the subtitles read until then, including the one being read, stay in the table.
+LoadResult LoadSubtitles(SubtitleDocument& doc, uint8_t formatIndex, const std::string& fileName);
+LoadResult LoadSubtitlesFromBytes(SubtitleDocument& doc, uint8_t formatIndex, std::string_view bytes);
+
+// Stamp "HH:MM:SS,mmm" by position: 1-2 hours, 4-5 minutes, 7-8 seconds (decimal integers),
+// 10-12 the milliseconds text, stored unchecked.
+void StoreTimeStamp(SubtitleDocument& doc, std::string_view stamp, int32_t index, bool toStart, bool toEnd);
+
+// "The file holds more than 20000 subtitles; the rest of it was not read."
+std::string TruncationMessage();
+
+}  // namespace qm
