@@ -1,5 +1,7 @@
 #include "formats/detect.h"
 
+#include <cstring>
+
 #include "formats/file_io.h"
 
 namespace qm {
@@ -54,15 +56,17 @@ class Detector {
     m_result = result;
     return true;
   }
-  bool ContainsStartScript(std::string_view line) {
-    m_upper.assign(line);
-    for (char& c : m_upper) c = Upper(c);
-    return Contains(m_upper, "*** START SCRIPT ***");
+  // Case-insensitive search without copying the line: the marker begins with "*** ", which
+  // letter case cannot change, so only the candidates are compared.
+  static bool ContainsStartScript(std::string_view line) {
+    constexpr std::string_view kMarker = "*** START SCRIPT ***";
+    for (size_t at = line.find("*** "); at != std::string_view::npos; at = line.find("*** ", at + 1))
+      if (StartsWithUpper(line.substr(at), kMarker)) return true;
+    return false;
   }
 
   uint8_t m_result = 13;
   bool m_firstLine = true;
-  std::string m_upper;
 };
 
 }  // namespace
@@ -74,13 +78,15 @@ std::string_view SkipUtf8Bom(std::string_view bytes) {
 uint8_t DetectFormatInBytes(std::string_view bytes) {
   bytes = SkipUtf8Bom(bytes);
   Detector detector;
-  size_t pos = 0;
-  while (pos < bytes.size()) {
-    const size_t lineEnd = bytes.find_first_of("\r\n", pos);
-    const std::string_view line =
-        bytes.substr(pos, (lineEnd == std::string_view::npos ? bytes.size() : lineEnd) - pos);
-    const size_t lf = lineEnd == std::string_view::npos ? bytes.npos : bytes.find('\n', lineEnd);
-    pos = lf == std::string_view::npos ? bytes.size() : lf + 1;
+  // A line runs to its first CR or LF; the next one begins after the next LF.
+  const char* pos = bytes.data();
+  const char* const end = pos + bytes.size();
+  while (pos < end) {
+    auto* lf = static_cast<const char*>(std::memchr(pos, '\n', static_cast<size_t>(end - pos)));
+    const char* lineEnd = lf ? lf : end;
+    if (auto* cr = static_cast<const char*>(std::memchr(pos, '\r', static_cast<size_t>(lineEnd - pos)))) lineEnd = cr;
+    const std::string_view line(pos, static_cast<size_t>(lineEnd - pos));
+    pos = lf ? lf + 1 : end;
     if (detector.Examine(line)) break;
   }
   return detector.Result();
