@@ -2,25 +2,31 @@
 
 #include "config/ini_file.h"
 #include "formats/file_io.h"
+#include "formats/reader_support.h"
+#include "formats/writer_support.h"
 
 namespace qm {
 
 using enum TimingKind;
 
 const std::array<FormatEntry, kFormatCount> FormatCatalogue = {{
-    {0, "MicroDVD", Frames, true, true, false, "sub", "microdvd"},
-    {1, "SubRip", Clock, true, true, false, "srt", "subrip"},
-    {2, "SubViewer", Clock, true, true, false, "sub", "subviewer"},
-    {3, "SubViewer 2.0", Clock, true, true, false, "sub", "subviewer2"},
-    {4, "AQT (aqTitle)", Frames, true, true, false, "aqt", "aqt"},
-    {5, "HH:MM:SS (SimpleTime)", Clock, true, true, false, "txt", "simpletime"},
-    {6, "Sub Station Alpha scriptV4", Clock, true, true, false, "ssa", "ssa"},
-    {7, "DKS (SubTrack)", Clock, true, true, false, "dks", "dks"},
-    {8, "DVD Architect Subtitle Script", Clock, true, true, true, "sub", "dvd-architect"},
-    {9, "DVD Studio Pro Subtitle", Clock, true, true, true, "txt", "dvd-studio-pro"},
-    {10, "Sony Vegas Region List", Clock, true, true, true, "txt", "vegas"},
-    {11, "SAMI", None, false, false, false, "smi", "sami"},
-    {12, "RadLight", None, false, false, false, "rt", "radlight"},
+    {0, "MicroDVD", Frames, true, true, false, "sub", "microdvd", ReadMicroDVD, WriteMicroDVD},
+    {1, "SubRip", Clock, true, true, false, "srt", "subrip", ReadSubRip, WriteSubRip},
+    {2, "SubViewer", Clock, true, true, false, "sub", "subviewer", ReadSubViewer, WriteSubViewer},
+    {3, "SubViewer 2.0", Clock, true, true, false, "sub", "subviewer2", ReadSubViewer2, WriteSubViewer2},
+    {4, "AQT (aqTitle)", Frames, true, true, false, "aqt", "aqt", ReadAQT, WriteAQT},
+    {5, "HH:MM:SS (SimpleTime)", Clock, true, true, false, "txt", "simpletime", ReadSimpleTime,
+     WriteSimpleTime},
+    {6, "Sub Station Alpha scriptV4", Clock, true, true, false, "ssa", "ssa", ReadSSA, WriteSSA},
+    {7, "DKS (SubTrack)", Clock, true, true, false, "dks", "dks", ReadDKS, WriteDKS},
+    {8, "DVD Architect Subtitle Script", Clock, true, true, true, "sub", "dvd-architect", ReadDVDArchitect,
+     WriteDVDArchitect},
+    {9, "DVD Studio Pro Subtitle", Clock, true, true, true, "txt", "dvd-studio-pro", ReadDVDStudioPro,
+     WriteDVDStudioPro},
+    {10, "Sony Vegas Region List", Clock, true, true, true, "txt", "vegas", ReadVegasRegions,
+     WriteVegasRegions},
+    {11, "SAMI", None, false, false, false, "smi", "sami", nullptr, nullptr},
+    {12, "RadLight", None, false, false, false, "rt", "radlight", nullptr, nullptr},
 }};
 
 bool IsFrameFormat(uint8_t formatIndex) { return formatIndex == 0 || formatIndex == 4; }
@@ -41,8 +47,7 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 std::optional<uint8_t> FormatFromCliName(std::string_view name) {
   if (EqualsIgnoringCase(name, "srt")) return 1;
   for (const auto& entry : FormatCatalogue)
-    if (EqualsIgnoringCase(name, entry.CliName) || name == std::to_string(entry.Index))
-      return entry.Index;
+    if (EqualsIgnoringCase(name, entry.CliName) || name == std::to_string(entry.Index)) return entry.Index;
   return std::nullopt;
 }
 

@@ -10,20 +10,29 @@
 
 namespace qm {
 
-constexpr uint8_t kFormatCount = 13;     // 0..12
+struct ReaderState;
+struct SubtitleDocument;
+// A reader appends the subtitles of the stream in `state` to its document; a writer appends
+// the whole table in its layout to `out`.
+using ReaderFunction = void (*)(ReaderState& state);
+using WriterFunction = void (*)(const SubtitleDocument& doc, std::string& out);
+
+constexpr uint8_t kFormatCount = 13;  // 0..12
 constexpr uint8_t kNotRecognised = 13;
 
 enum class TimingKind { Frames, Clock, None };
 
 struct FormatEntry {
   uint8_t Index;
-  const char* Name;        // the built-in display name
+  const char* Name;  // the built-in display name
   TimingKind Timing;
-  bool Readable;           // a reader exists and the detector can return it
-  bool Written;            // a writer exists
-  bool SixteenBit;         // UTF-16LE without a byte-order mark
-  const char* Extension;   // conventional extension, without the dot
-  const char* CliName;     // name accepted by quillmark-convert
+  bool Readable;          // a reader exists and the detector can return it
+  bool Written;           // a writer exists
+  bool SixteenBit;        // UTF-16LE without a byte-order mark
+  const char* Extension;  // conventional extension, without the dot
+  const char* CliName;    // name accepted by quillmark-convert
+  ReaderFunction Reader;  // null for the formats that are only names
+  WriterFunction Writer;
 };
 
 extern const std::array<FormatEntry, kFormatCount> FormatCatalogue;

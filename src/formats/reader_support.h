@@ -1,0 +1,92 @@
+#pragma once
+// What every reader works with: the file as a stream of bytes with the reading primitives
+// the formats are defined by, and the state that lives for one load. Readers only move
+// forward, never past the end, and touch each byte a bounded number of times.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "document/subtitle_document.h"
+#include "formats/subtitles_load.h"
+
+namespace qm {
+
+class ByteStream {
+ public:
+  explicit ByteStream(std::string_view bytes) : m_bytes(bytes) {}
+
+  bool Eof() const { return m_pos >= m_bytes.size(); }
+
+  // --- Single-byte text ---
+  // The characters up to the first CR or LF; the line end is consumed up to and including
+  // the next LF, so CR LF and LF both end a line. At the end of the file: an empty line.
+  std::string_view ReadLine();
+  // The next byte, CR and LF included; false (nothing read) at the end of the file.
+  bool ReadChar(char& c);
+  // Appends up to n characters; fewer when the file ends first.
+  void AppendChars(std::string& text, size_t n);
+  void SkipChars(size_t n);
+  // Consumes characters up to and including `stop`; false when the file ended first.
+  bool SkipPast(char stop);
+
+  // --- 16-bit little-endian text (no byte-order mark) ---
+  // A half character at the very end of the file is not a character.
+  bool ReadWide(uint16_t& code);
+  // Appends the low bytes of up to n characters (times and numbers are plain ASCII).
+  void AppendLowBytes(std::string& text, size_t n);
+  void SkipWide(size_t n);
+  // Consumes characters up to and including the first whose low byte is `stop`.
+  bool SkipPastWide(char stop);
+
+ private:
+  std::string_view m_bytes;
+  size_t m_pos = 0;
+};
+
+// The reader state of one LoadSubtitles call. The two flags start set; each reader that
+// uses them gives them its own meaning.
+struct ReaderState {
+  ReaderState(SubtitleDocument& doc, std::string_view bytes) : Doc(doc), In(bytes) {}
+
+  SubtitleDocument& Doc;
+  ByteStream In;
+  std::string Stamp;         // the time stamp being assembled
+  int32_t AqtLastFrame = 0;  // a text line before any frame line starts at frame 0
+  bool FirstFlag = true;
+  bool SecondFlag = true;
+  bool Truncated = false;  // a subtitle beyond MaxSubtitles was met and not read
+
+  // Starts the next subtitle in a cleared slot. When the table is full it reads nothing,
+  // sets Truncated and returns false; the reader then stops.
+  bool NewSubtitle();
+  TSubtitle& Current() { return Doc.SubtitleTable[Doc.SubtitleCount]; }
+  // StoreTimeStamp of Stamp into the current subtitle.
+  void StoreStamp(bool toStart, bool toEnd);
+};
+
+// Helpers shared by several readers.
+char AsciiUpper(char c);
+std::string AsciiUpper(std::string_view text);
+// The first `count` characters from 1-based position `from`, shorter near the end.
+std::string_view Copy(std::string_view text, size_t from, size_t count);
+// 16-bit characters up to CR (0x000D), each through the UTF-16 character table; the text
+// read so far is kept when the file ends first.
+void ReadWideText(ByteStream& in, std::string& text);
+// Stamp := the low bytes of `count` characters followed by `suffix` ("0" turns hundredths
+// into milliseconds).
+void ReadWideStamp(ReaderState& state, size_t count, const char* suffix);
+
+void ReadMicroDVD(ReaderState& state);
+void ReadSubRip(ReaderState& state);
+void ReadSubViewer(ReaderState& state);
+void ReadSubViewer2(ReaderState& state);
+void ReadAQT(ReaderState& state);
+void ReadSimpleTime(ReaderState& state);
+void ReadSSA(ReaderState& state);
+void ReadDKS(ReaderState& state);
+void ReadDVDArchitect(ReaderState& state);
+void ReadDVDStudioPro(ReaderState& state);
+void ReadVegasRegions(ReaderState& state);
+
+}  // namespace qm

@@ -1,0 +1,32 @@
+// 00:01:15:First line|Second line
+// Timing: clock time in whole seconds, show time only.
+
+#include "formats/reader_support.h"
+#include "formats/writer_support.h"
+
+namespace qm {
+
+void ReadSimpleTime(ReaderState& state) {
+  ByteStream& in = state.In;
+  // Every line is a subtitle, even an empty one: its time is then read across the line end
+  // and fails as a number.
+  while (!in.Eof()) {
+    if (!state.NewSubtitle()) return;
+    state.Stamp.clear();
+    in.AppendChars(state.Stamp, 8);
+    state.Stamp += ".000";
+    state.StoreStamp(true, true);
+    in.SkipChars(1);  // the separator after the time
+    state.Current().Text = in.ReadLine();
+  }
+}
+
+void WriteSimpleTime(const SubtitleDocument& doc, std::string& out) {
+  for (int32_t k = 1; k <= doc.SubtitleCount; ++k) {
+    const TSubtitle& subtitle = doc.SubtitleTable[k];
+    out += ClockHhMmSs(subtitle, kShowTime) + ':' + subtitle.Text;
+    out += kCrLf;
+  }
+}
+
+}  // namespace qm

@@ -1,0 +1,159 @@
+#include "formats/subtitles_load.h"
+
+#include <algorithm>
+
+#include "document/numbers.h"
+#include "formats/catalogue.h"
+#include "formats/detect.h"
+#include "formats/file_io.h"
+#include "formats/reader_support.h"
+#include "formats/unicode_tab.h"
+
+namespace qm {
+
+// --- ByteStream ------------------------------------------------------------------------
+
+std::string_view ByteStream::ReadLine() {
+  const size_t start = std::min(m_pos, m_bytes.size());
+  size_t end = m_bytes.find_first_of("\r\n", start);
+  if (end == std::string_view::npos) end = m_bytes.size();
+  const size_t lf = m_bytes.find('\n', end);
+  m_pos = lf == std::string_view::npos ? m_bytes.size() : lf + 1;
+  return m_bytes.substr(start, end - start);
+}
+
+bool ByteStream::ReadChar(char& c) {
+  if (Eof()) return false;
+  c = m_bytes[m_pos++];
+  return true;
+}
+
+void ByteStream::AppendChars(std::string& text, size_t n) {
+  const size_t take = std::min(n, m_bytes.size() - std::min(m_pos, m_bytes.size()));
+  text.append(m_bytes.substr(m_pos, take));
+  m_pos += take;
+}
+
+void ByteStream::SkipChars(size_t n) {
+  m_pos += std::min(n, m_bytes.size() - std::min(m_pos, m_bytes.size()));
+}
+
+bool ByteStream::SkipPast(char stop) {
+  if (Eof()) return false;
+  const size_t at = m_bytes.find(stop, m_pos);
+  m_pos = at == std::string_view::npos ? m_bytes.size() : at + 1;
+  return at != std::string_view::npos;
+}
+
+bool ByteStream::ReadWide(uint16_t& code) {
+  if (m_pos + 1 >= m_bytes.size()) {
+    m_pos = m_bytes.size();
+    return false;
+  }
+  code = static_cast<uint16_t>(static_cast<unsigned char>(m_bytes[m_pos]) |
+                               static_cast<unsigned char>(m_bytes[m_pos + 1]) << 8);
+  m_pos += 2;
+  return true;
+}
+
+void ByteStream::AppendLowBytes(std::string& text, size_t n) {
+  uint16_t code = 0;
+  for (size_t i = 0; i < n && ReadWide(code); ++i) text += static_cast<char>(code & 0xFF);
+}
+
+void ByteStream::SkipWide(size_t n) {
+  uint16_t code = 0;
+  for (size_t i = 0; i < n && ReadWide(code); ++i) {
+  }
+}
+
+bool ByteStream::SkipPastWide(char stop) {
+  uint16_t code = 0;
+  while (ReadWide(code))
+    if (static_cast<char>(code & 0xFF) == stop) return true;
+  return false;
+}
+
+// --- Reader state and shared helpers ---------------------------------------------------
+
+bool ReaderState::NewSubtitle() {
+  if (Doc.SubtitleCount >= MaxSubtitles) {
+    Truncated = true;
+    return false;
+  }
+  ++Doc.SubtitleCount;
+  Current() = TSubtitle{};
+  return true;
+}
+
+void ReaderState::StoreStamp(bool toStart, bool toEnd) {
+  StoreTimeStamp(Doc, Stamp, Doc.SubtitleCount, toStart, toEnd);
+}
+
+char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+
+std::string AsciiUpper(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) c = AsciiUpper(c);
+  return upper;
+}
+
+std::string_view Copy(std::string_view text, size_t from, size_t count) {
+  if (from < 1 || from > text.size()) return {};
+  return text.substr(from - 1, count);
+}
+
+void ReadWideText(ByteStream& in, std::string& text) {
+  uint16_t code = 0;
+  while (in.ReadWide(code) && code != 0x000D)
+    text += static_cast<char>(
+        UnicodeToChar(static_cast<unsigned char>(code >> 8), static_cast<unsigned char>(code & 0xFF)));
+}
+
+void ReadWideStamp(ReaderState& state, size_t count, const char* suffix) {
+  state.Stamp.clear();
+  state.In.AppendLowBytes(state.Stamp, count);
+  state.Stamp += suffix;
+}
+
+// --- Entry points ----------------------------------------------------------------------
+
+void StoreTimeStamp(SubtitleDocument& doc, std::string_view stamp, int32_t index, bool toStart, bool toEnd) {
+  TSubtitle& record = doc.SubtitleTable[index];
+  // Positions 3, 6 and 9 are never looked at, so ":", "," and "." all pass there.
+  if (toStart) {
+    record.StartHour = StrToInt(Copy(stamp, 1, 2));
+    record.StartMinute = StrToInt(Copy(stamp, 4, 2));
+    record.StartSecond = StrToInt(Copy(stamp, 7, 2));
+    record.StartMs = std::string(Copy(stamp, 10, 3));
+  }
+  if (toEnd) {
+    record.EndHour = StrToInt(Copy(stamp, 1, 2));
+    record.EndMinute = StrToInt(Copy(stamp, 4, 2));
+    record.EndSecond = StrToInt(Copy(stamp, 7, 2));
+    record.EndMs = std::string(Copy(stamp, 10, 3));
+  }
+}
+
+LoadResult LoadSubtitlesFromBytes(SubtitleDocument& doc, uint8_t formatIndex, std::string_view bytes) {
+  doc.SubtitleCount = 0;
+  if (formatIndex >= kFormatCount) return {};
+  const FormatEntry& format = FormatCatalogue[formatIndex];
+  if (!format.Reader) return {};
+  // A UTF-8 byte-order mark is not text of a single-byte file; without this the first
+  // subtitle of such a file would be lost.
+  ReaderState state(doc, format.SixteenBit ? bytes : SkipUtf8Bom(bytes));
+  format.Reader(state);
+  return {state.Truncated};
+}
+
+LoadResult LoadSubtitles(SubtitleDocument& doc, uint8_t formatIndex, const std::string& fileName) {
+  const std::string bytes = ReadWholeFile(fileName);
+  return LoadSubtitlesFromBytes(doc, formatIndex, bytes);
+}
+
+std::string TruncationMessage() {
+  return "The file holds more than 20000 subtitles; the rest of it was not read.";
+}
+
+}  // namespace qm
