@@ -2,30 +2,31 @@
 
 #include <ostream>
 
+#include "batch/batch_engine.h"
+#include "cli/cli_options.h"
 #include "document/errors.h"
+#include "document/subtitles_tool.h"
 #include "formats/catalogue.h"
 #include "formats/detect.h"
+#include "formats/dump.h"
+#include "formats/file_io.h"
+#include "formats/subtitles_load.h"
 
 namespace qm {
 namespace {
 
-constexpr const char* kUsage =
-    "Usage:\n"
-    "  quillmark-convert --detect FILE...\n"
-    "  quillmark-convert --help | --version\n"
-    "\n"
-    "--detect prints one line per file: <format number>\\t<format name>\\t<path>.\n"
-    "Exit codes: 0 every file recognised, 1 a file was not recognised or not readable,\n"
-    "2 wrong usage.\n";
-
-int Detect(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
-  if (files.empty()) {
-    err << "quillmark-convert: --detect needs at least one file\n";
-    return kExitUsage;
+const char* TimingName(TimingKind kind) {
+  switch (kind) {
+    case TimingKind::Frames: return "frames";
+    case TimingKind::Clock: return "clock";
+    default: return "-";
   }
+}
+
+int Detect(const CliOptions& options, std::ostream& out, std::ostream& err) {
   const FormatNameList names = BuiltInFormatNames();
   int code = kExitOk;
-  for (const auto& file : files) {
+  for (const auto& file : options.Files) {
     try {
       const uint8_t format = DetectFormat(file);
       out << int{format} << '\t' << FormatName(names, format) << '\t' << file << '\n';
@@ -41,24 +42,124 @@ int Detect(const std::vector<std::string>& files, std::ostream& out, std::ostrea
   return code;
 }
 
+int ListFormats(std::ostream& out) {
+  for (const auto& f : FormatCatalogue) {
+    out << int{f.Index} << '\t' << f.Name << '\t' << TimingName(f.Timing) << '\t'
+        << (f.Readable ? "read/write" : "-") << '\t' << f.CliName << '\n';
+  }
+  return kExitOk;
+}
+
+int Dump(const CliOptions& options, std::ostream& out, std::ostream& err) {
+  const std::string& file = options.Files.front();
+  auto doc = std::make_unique<SubtitleDocument>();
+  try {
+    const uint8_t format = DetectFormat(file);
+    if (format == kNotRecognised) {
+      err << file << ": format not recognised\n";
+      return kExitFailed;
+    }
+    const LoadResult result = LoadSubtitles(*doc, format, file);
+    out << DumpDocument(*doc);
+    if (result.Truncated) {
+      err << file << ": " << TruncationMessage() << '\n';
+      return kExitPartial;
+    }
+    return kExitOk;
+  } catch (const QuillmarkError& e) {
+    out << DumpDocument(*doc);
+    err << file << ": " << e.what() << '\n';
+    return kExitFailed;
+  }
+}
+
+// Prints the batch report on stderr; with --quiet only what went wrong.
+class CliReport : public BatchObserver {
+ public:
+  CliReport(std::ostream& out, std::ostream& err, bool quiet, const BatchTexts& texts)
+      : m_out(out), m_err(err), m_quiet(quiet), m_texts(texts) {}
+
+  void AddLine(const std::string& line) override {
+    if (line.rfind(m_texts.Opening + " ", 0) == 0) m_currentPath = line.substr(m_texts.Opening.size() + 1);
+    if (!m_quiet) {
+      m_err << line << '\n';
+    } else if (line.find(m_texts.UnknownFormat) != std::string::npos) {
+      m_err << m_currentPath << ": format not recognised\n";
+    }
+  }
+  bool ConfirmOverwrite(const std::string& outputPath, const std::string&) override {
+    if (!m_quiet) m_err << "      Skipped: " << outputPath << " exists\n";
+    return false;
+  }
+  bool ContinueAfterFailure(const std::string& path, const QuillmarkError& error) override {
+    m_err << path << ": " << error.what() << '\n';
+    if (!m_quiet) m_err << "      " << m_texts.FileNotConverted << '\n';
+    return true;
+  }
+  void Truncated(const std::string& path) override { m_err << path << ": " << TruncationMessage() << '\n'; }
+  void FileDone(int, int) override {}
+  void WriteStream(const std::string& bytes) override { m_out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())); }
+
+ private:
+  std::ostream& m_out;
+  std::ostream& m_err;
+  bool m_quiet;
+  const BatchTexts& m_texts;
+  std::string m_currentPath;
+};
+
+BatchRequest MakeRequest(const CliOptions& o) {
+  BatchRequest request;
+  request.Files = o.Files;
+  request.Layout = *o.Format;
+  request.FrameRate = o.FrameRate;
+  request.Overwrite = !o.NoOverwrite;
+  request.SingleOutput = o.Output;
+  if (!o.Directory.empty()) {
+    if (!DirectoryExists(o.Directory)) throw UsageError("-d: no such folder: " + o.Directory);
+    request.Destination = o.Directory.back() == '/' ? o.Directory : o.Directory + "/";
+  }
+  std::string extension = o.Extension.value_or(FormatCatalogue[*o.Format].Extension);
+  if (!extension.empty() && extension.front() == '.') extension.erase(0, 1);
+  request.KeepExtension = o.Extension && o.Extension->empty();
+  request.Extension = extension;
+  return request;
+}
+
+int Convert(const CliOptions& options, std::ostream& out, std::ostream& err) {
+  const BatchRequest request = MakeRequest(options);
+  const BatchTexts texts = EnglishBatchTexts();
+  CliReport report(out, err, options.Quiet, texts);
+  auto work = std::make_unique<SubtitleDocument>();
+  const BatchOutcome outcome = ConvertFiles(*work, request, texts, BuiltInFormatNames(), report);
+  if (outcome.ErrorCount > 0) return kExitFailed;
+  return outcome.TruncatedCount > 0 ? kExitPartial : kExitOk;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.empty()) {
-    err << kUsage;
+    err << kCliUsage;
     return kExitUsage;
   }
-  const std::string& command = args[0];
-  if (command == "--help" || command == "-h") {
-    out << kUsage;
-    return kExitOk;
+  try {
+    const CliOptions options = ParseCliOptions(args);
+    switch (options.Command) {
+      case CliCommand::Help: out << kCliUsage; return kExitOk;
+      case CliCommand::Version: out << "quillmark-convert " QM_VERSION "\n"; return kExitOk;
+      case CliCommand::Detect: return Detect(options, out, err);
+      case CliCommand::Dump: return Dump(options, out, err);
+      case CliCommand::ListFormats: return ListFormats(out);
+      case CliCommand::Convert: return Convert(options, out, err);
+    }
+  } catch (const UsageError& e) {
+    err << "quillmark-convert: " << e.what() << "\nTry 'quillmark-convert --help'.\n";
+    return kExitUsage;
+  } catch (const QuillmarkError& e) {
+    err << "quillmark-convert: " << e.what() << '\n';
+    return kExitFailed;
   }
-  if (command == "--version") {
-    out << "quillmark-convert " QM_VERSION "\n";
-    return kExitOk;
-  }
-  if (command == "--detect") return Detect({args.begin() + 1, args.end()}, out, err);
-  err << "quillmark-convert: unknown option '" << command << "'\n" << kUsage;
   return kExitUsage;
 }
 

@@ -7,7 +7,12 @@
 
 namespace qm {
 
-enum CliExit : int { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
+enum CliExit : int {
+  kExitOk = 0,
+  kExitFailed = 1,   // a file was not recognised, not read or not written
+  kExitUsage = 2,    // wrong options; nothing was written
+  kExitPartial = 3,  // a file held more than 20000 subtitles; only those were converted
+};
 
 // args excludes the program name. Returns the exit code.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -135,19 +135,20 @@ std::string FloatToText(double value) {
   std::string digits = text.substr(0, 1) + text.substr(2, ePos - 2);
   while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
 
-  std::string result;
+  // Built with append: GCC 12 warns falsely (-Wrestrict) on "," + std::string.
+  std::string result = negative ? "-" : "";
   if (exponent > 15 || exponent < -4) {
-    result = digits.substr(0, 1);
-    if (digits.size() > 1) result += "," + digits.substr(1);
-    result += "E" + std::to_string(exponent - 1);
+    result.append(digits, 0, 1);
+    if (digits.size() > 1) result.append(",").append(digits, 1);
+    result.append("E").append(std::to_string(exponent - 1));
   } else if (exponent <= 0) {
-    result = "0," + std::string(static_cast<size_t>(-exponent), '0') + digits;
+    result.append("0,").append(static_cast<size_t>(-exponent), '0').append(digits);
   } else if (static_cast<size_t>(exponent) >= digits.size()) {
-    result = digits + std::string(exponent - digits.size(), '0');
+    result.append(digits).append(exponent - digits.size(), '0');
   } else {
-    result = digits.substr(0, exponent) + "," + digits.substr(exponent);
+    result.append(digits, 0, exponent).append(",").append(digits, exponent);
   }
-  return negative ? "-" + result : result;
+  return result;
 }
 
 }  // namespace qm

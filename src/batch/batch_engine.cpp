@@ -1,0 +1,129 @@
+#include "batch/batch_engine.h"
+
+#include "document/subtitles_tool.h"
+#include "formats/detect.h"
+#include "formats/file_io.h"
+#include "formats/subtitles_load.h"
+#include "formats/subtitles_save.h"
+
+namespace qm {
+namespace {
+
+const std::string kIndent = "      ";
+
+std::string FileNameOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void ConvertTiming(SubtitleDocument& doc, uint8_t inputFormat, uint8_t layout, double rate) {
+  const bool inputFrames = IsFrameFormat(inputFormat);
+  if (inputFrames == IsFrameFormat(layout)) return;
+  for (int32_t i = 1; i <= doc.SubtitleCount; ++i) {
+    if (inputFrames) {
+      FramesToClock(doc, i, true, true, rate);
+    } else {
+      ClockToFrames(doc, i, true, true, rate);
+    }
+  }
+}
+
+class FileConversion {
+ public:
+  FileConversion(SubtitleDocument& work, const BatchRequest& request, const BatchTexts& texts,
+                 const FormatNameList& names, BatchObserver& observer, BatchOutcome& outcome)
+      : m_work(work), m_request(request), m_texts(texts), m_names(names), m_observer(observer),
+        m_outcome(outcome) {}
+
+  void Run(const std::string& path) {
+    const uint8_t format = DetectFormat(path);
+    m_observer.AddLine(m_texts.Opening + " " + path);
+    if (format == kNotRecognised) {
+      m_observer.AddLine(kIndent + m_texts.UnknownFormat);
+      m_observer.AddLine(kIndent + m_texts.FileNotConverted);
+      ++m_outcome.ErrorCount;
+      return;
+    }
+    ClearSubtitleTable(m_work);
+    if (LoadSubtitles(m_work, format, path).Truncated) {
+      ++m_outcome.TruncatedCount;
+      m_observer.Truncated(path);
+    }
+    if (m_request.Transform) m_request.Transform(m_work, format);
+    ConvertTiming(m_work, format, m_request.Layout, m_request.FrameRate);
+    Write(BatchOutputPath(m_request, path));
+    m_observer.AddLine(kIndent + m_texts.Format + "  " + FormatName(m_names, format));
+    m_observer.AddLine(kIndent + m_texts.FileConverted);
+    ++m_outcome.ConvertedCount;
+  }
+
+ private:
+  void Write(const std::string& output) {
+    if (output == "-" && !m_request.SingleOutput.empty()) {
+      m_observer.WriteStream(WriteSubtitles(m_work, m_request.Layout));
+      return;
+    }
+    if (!m_request.Overwrite && FileExists(output)) {
+      const std::string question = m_texts.OverwriteQuestion + " " + output + " ?";
+      if (!m_observer.ConfirmOverwrite(output, question)) {
+        ++m_outcome.SkippedCount;
+        return;
+      }
+    }
+    SaveSubtitles(m_work, m_request.Layout, output);
+  }
+
+  SubtitleDocument& m_work;
+  const BatchRequest& m_request;
+  const BatchTexts& m_texts;
+  const FormatNameList& m_names;
+  BatchObserver& m_observer;
+  BatchOutcome& m_outcome;
+};
+
+}  // namespace
+
+BatchTexts EnglishBatchTexts() {
+  return {"Opening", "Unknown format", "File not converted", "Format:", "File converted",
+          "Converted", "Errors", "Overwrite"};
+}
+
+std::string ChangeFileExt(const std::string& path, const std::string& newExtension) {
+  const size_t slash = path.rfind('/');
+  const size_t dot = path.rfind('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return path + newExtension;
+  return path.substr(0, dot) + newExtension;
+}
+
+std::string BatchOutputPath(const BatchRequest& request, const std::string& inputPath) {
+  if (!request.SingleOutput.empty()) return request.SingleOutput;
+  const std::string named = request.KeepExtension ? inputPath : ChangeFileExt(inputPath, "." + request.Extension);
+  return request.Destination + FileNameOf(named);
+}
+
+BatchOutcome ConvertFiles(SubtitleDocument& work, const BatchRequest& request, const BatchTexts& texts,
+                          const FormatNameList& names, BatchObserver& observer) {
+  if (request.Layout >= kFormatCount || !FormatCatalogue[request.Layout].Written)
+    throw QuillmarkError(ErrorKind::Unsupported,
+                         std::string("Subtitles cannot be written as ") +
+                             (request.Layout < kFormatCount ? FormatCatalogue[request.Layout].Name : "this format"));
+  BatchOutcome outcome;
+  const int total = static_cast<int>(request.Files.size());
+  FileConversion conversion(work, request, texts, names, observer, outcome);
+  for (int i = 0; i < total; ++i) {
+    try {
+      conversion.Run(request.Files[i]);
+    } catch (const QuillmarkError& error) {
+      ++outcome.FailedCount;
+      ++outcome.ErrorCount;
+      if (!observer.ContinueAfterFailure(request.Files[i], error)) return outcome;
+    }
+    observer.FileDone(i + 1, total);
+  }
+  observer.AddLine(texts.Converted + " " + std::to_string(outcome.ConvertedCount) + "/" + std::to_string(total));
+  observer.AddLine(texts.Errors + " " + std::to_string(outcome.ErrorCount));
+  outcome.Completed = true;
+  return outcome;
+}
+
+}  // namespace qm

@@ -1,0 +1,72 @@
+#pragma once
+// The batch conversion: detect, read, convert the timing through one frame rate, write, for
+// every listed file, reporting each step as lines. Shared by the batch window and the
+// command line; it works in a document of its own, never in the one being edited.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "document/errors.h"
+#include "document/subtitle_document.h"
+#include "formats/catalogue.h"
+
+namespace qm {
+
+struct BatchRequest {
+  std::vector<std::string> Files;
+  uint8_t Layout = 0;          // output format number, 0..10
+  double FrameRate = 23.976;   // used only where input and output timing differ
+  std::string Destination;     // output folder, ending with "/"
+  bool KeepExtension = true;   // else the extension becomes "." + Extension
+  std::string Extension = "sub";
+  bool Overwrite = true;       // else ConfirmOverwrite decides for existing outputs
+  std::string SingleOutput;    // one explicit output path instead of Destination; "-" = stream
+  // Tools applied after reading, on the file's own timing, before the timing conversion.
+  std::function<void(SubtitleDocument&, uint8_t format)> Transform;
+};
+
+// The report texts; the window takes them from the language file.
+struct BatchTexts {
+  std::string Opening, UnknownFormat, FileNotConverted, Format, FileConverted, Converted, Errors,
+      OverwriteQuestion;
+};
+BatchTexts EnglishBatchTexts();
+
+class BatchObserver {
+ public:
+  virtual ~BatchObserver() = default;
+  virtual void AddLine(const std::string& line) = 0;
+  // question is the full text "<OverwriteQuestion> <output> ?". Yes writes, No writes nothing.
+  virtual bool ConfirmOverwrite(const std::string& outputPath, const std::string& question) = 0;
+  // A file failed to be detected, read, converted or written. Return false to end the run.
+  virtual bool ContinueAfterFailure(const std::string& path, const QuillmarkError& error) = 0;
+  // The file held more subtitles than the table; the first ones were converted.
+  virtual void Truncated(const std::string& path) = 0;
+  virtual void FileDone(int done, int total) = 0;
+  // The bytes for SingleOutput "-".
+  virtual void WriteStream(const std::string& bytes) = 0;
+};
+
+struct BatchOutcome {
+  int ConvertedCount = 0;
+  int ErrorCount = 0;
+  int FailedCount = 0;     // failures while reading or writing (part of ErrorCount)
+  int SkippedCount = 0;    // existing outputs the user chose not to overwrite
+  int TruncatedCount = 0;
+  bool Completed = false;  // false when a failure ended the run early
+};
+
+// Fails before the first file when the layout has no writer (SAMI, RadLight).
+BatchOutcome ConvertFiles(SubtitleDocument& work, const BatchRequest& request, const BatchTexts& texts,
+                          const FormatNameList& names, BatchObserver& observer);
+
+// The output path of one input: Destination + the file name, with the extension replaced
+// (or appended) when KeepExtension is off.
+std::string BatchOutputPath(const BatchRequest& request, const std::string& inputPath);
+// The platform's rule: the extension after the last "." of the file name is replaced; a name
+// without one gets newExtension appended.
+std::string ChangeFileExt(const std::string& path, const std::string& newExtension);
+
+}  // namespace qm

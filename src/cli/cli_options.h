@@ -1,0 +1,36 @@
+#pragma once
+// The command line of quillmark-convert, parsed into one plain structure.
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace qm {
+
+// A wrong option; the message names it. Exit code 2, nothing written.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+enum class CliCommand { Help, Version, Detect, Dump, ListFormats, Convert };
+
+struct CliOptions {
+  CliCommand Command = CliCommand::Help;
+  std::vector<std::string> Files;
+  std::optional<uint8_t> Format;  // --to
+  double FrameRate = 23.976;      // --fps
+  std::string Output;             // -o
+  std::string Directory;          // -d
+  std::optional<std::string> Extension;  // --ext
+  bool NoOverwrite = false;
+  bool Quiet = false;
+};
+
+CliOptions ParseCliOptions(const std::vector<std::string>& args);
+
+extern const char* const kCliUsage;
+
+}  // namespace qm
