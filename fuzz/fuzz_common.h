@@ -16,6 +16,14 @@ inline void Require(bool condition, const char* what) {
   }
 }
 
+// Clears only the slots the last input used; a whole new table per input would cost more
+// than the reading itself.
+inline void ResetDocument(SubtitleDocument& doc) {
+  for (int32_t i = 1; i <= doc.SubtitleCount && i <= MaxSubtitles; ++i) doc.SubtitleTable[i] = TSubtitle{};
+  if (doc.SubtitleCount < MaxSubtitles) doc.SubtitleTable[doc.SubtitleCount + 1] = TSubtitle{};
+  doc.SubtitleCount = 0;
+}
+
 inline void CheckTable(const SubtitleDocument& doc) {
   Require(doc.SubtitleCount >= 0 && doc.SubtitleCount <= MaxSubtitles, "SubtitleCount within the table");
 }

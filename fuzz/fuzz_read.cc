@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static auto doc = std::make_unique<qm::SubtitleDocument>();
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   const int chosen = QM_FUZZ_FORMAT < 0 ? qm::DetectFormatInBytes(bytes) : QM_FUZZ_FORMAT;
-  *doc = qm::SubtitleDocument{};
+  qm::fuzz::ResetDocument(*doc);
   try {
     qm::LoadSubtitlesFromBytes(*doc, static_cast<uint8_t>(chosen), bytes);
   } catch (const qm::QuillmarkError&) {
