@@ -9,7 +9,7 @@ class SearchTest : public ::testing::Test {
  protected:
   SubtitleDocument doc;
 
-  // Ten subtitles "text 1" .. "text 10"; `special` replaces one of them.
+  // Subtitles "text 1" .. "text <count>"; `special` replaces the text of one of them.
   void Fill(int count, int specialRow = 0, const char* special = "") {
     doc.SubtitleCount = count;
     for (int i = 1; i <= count; ++i) doc.SubtitleTable[i].Text = "text " + std::to_string(i);
