@@ -138,7 +138,7 @@ TEST_F(CliConvert, ListFormatsShowsTheCatalogue) {
 
 TEST_F(CliConvert, MoreThanTheTableHoldsConvertsTheFirst20000AndSaysSo) {
   std::string big;
-  for (int i = 1; i <= 20001; ++i) big += "{" + std::to_string(i) + "}{" + std::to_string(i + 1) + "}t\r\n";
+  for (int i = 1; i <= 20001; ++i) big.append("{").append(std::to_string(i)).append("}{").append(std::to_string(i + 1)).append("}t\r\n");
   const std::string in = dir.Write("big.sub", big);
   const CliRun run = RunConvert({"--to", "microdvd", "-o", dir.File("out.sub"), in});
   EXPECT_EQ(run.code, 3);
