@@ -1,0 +1,78 @@
+#include "config/language.h"
+
+#include "config/ini_file.h"
+#include "formats/cp1250.h"
+#include "formats/subtitles_load.h"
+
+namespace qm {
+
+using T = DynamicTexts;
+
+const std::array<DynamicTextKey, 31> kDynamicTextKeys = {{
+    {"AUTHOR", "Author", &T::Author},
+    {"AUTHOR", "Comment", &T::Comment},
+    {"DYNAMIC_TEXTS", "ErrorNacitaniNespravnyFormat", &T::ErrorNacitaniNespravnyFormat},
+    {"DYNAMIC_TEXTS", "ErrorNacitaniNespravnyFormatSend", &T::ErrorNacitaniNespravnyFormatSend},
+    {"DYNAMIC_TEXTS", "ErrorCantOpenFile", &T::ErrorCantOpenFile},
+    {"DYNAMIC_TEXTS", "ErrorCantSaveFile", &T::ErrorCantSaveFile},
+    {"DYNAMIC_TEXTS", "ErrorCantSaveConfig", &T::ErrorCantSaveConfig},
+    {"DYNAMIC_TEXTS", "ErrorBatchDirectory", &T::ErrorBatchDirectory},
+    {"DYNAMIC_TEXTS", "HintPrikladFormatu", &T::HintPrikladFormatu},
+    {"DYNAMIC_TEXTS", "InformationNothingFound", &T::InformationNothingFound},
+    {"DYNAMIC_TEXTS", "LabelVyberPosuvuZkratkaSekundy", &T::LabelVyberPosuvuZkratkaSekundy},
+    {"DYNAMIC_TEXTS", "LabelVyberPosuvuZkratkaSnimky", &T::LabelVyberPosuvuZkratkaSnimky},
+    {"DYNAMIC_TEXTS", "LabelTitleNumNovyTitulek", &T::LabelTitleNumNovyTitulek},
+    {"DYNAMIC_TEXTS", "LabelZmenaRychlostiTitulkyZrychli", &T::LabelZmenaRychlostiTitulkyZrychli},
+    {"DYNAMIC_TEXTS", "LabelZmenaRychlostiTitulkyZpomali", &T::LabelZmenaRychlostiTitulkyZpomali},
+    {"DYNAMIC_TEXTS", "LabelZmenaRychlostiTitulkyBezeZmeny", &T::LabelZmenaRychlostiTitulkyBezeZmeny},
+    {"DYNAMIC_TEXTS", "OpenDialogTitle", &T::OpenDialogTitle},
+    {"DYNAMIC_TEXTS", "SaveDialogTitle", &T::SaveDialogTitle},
+    {"DYNAMIC_TEXTS", "StatusBarMemoVkladani", &T::StatusBarMemoVkladani},
+    {"DYNAMIC_TEXTS", "StatusBarMemoPrepisovani", &T::StatusBarMemoPrepisovani},
+    {"DYNAMIC_TEXTS", "QuestionUkonceni", &T::QuestionUkonceni},
+    {"DYNAMIC_TEXTS", "QuestionBatchOverwrite", &T::QuestionBatchOverwrite},
+    {"DYNAMIC_TEXTS", "MessageBatchOpening", &T::MessageBatchOpening},
+    {"DYNAMIC_TEXTS", "MessageBatchFormat", &T::MessageBatchFormat},
+    {"DYNAMIC_TEXTS", "MessageBatchUnknownFormat", &T::MessageBatchUnknownFormat},
+    {"DYNAMIC_TEXTS", "MessageBatchFileConverted", &T::MessageBatchFileConverted},
+    {"DYNAMIC_TEXTS", "MessageBatchFileNotConverted", &T::MessageBatchFileNotConverted},
+    {"DYNAMIC_TEXTS", "MessageBatchConverted", &T::MessageBatchConverted},
+    {"DYNAMIC_TEXTS", "MessageBatchErrors", &T::MessageBatchErrors},
+    {"DYNAMIC_TEXTS", "WarningTooManySubtitles", &T::WarningTooManySubtitles},
+    {"DYNAMIC_TEXTS", "ErrorFormatNotWritable", &T::ErrorFormatNotWritable},
+}};
+
+namespace {
+
+std::string DataFilePath(const std::string& programFolder, std::string_view languageName,
+                         std::string_view extension) {
+  return programFolder + "Data/lng_" + Cp1250ToUtf8(languageName) + std::string(extension);
+}
+
+std::string FallbackFor(std::string DynamicTexts::*member) {
+  if (member == &T::WarningTooManySubtitles) return TruncationMessage();
+  if (member == &T::ErrorFormatNotWritable) return FormatNotWritableMessage();
+  return std::string(kLanguageError);
+}
+
+}  // namespace
+
+std::string LanguageFilePath(const std::string& programFolder, std::string_view languageName) {
+  return DataFilePath(programFolder, languageName, ".ini");
+}
+
+std::string LanguageFlagPath(const std::string& programFolder, std::string_view languageName) {
+  return DataFilePath(programFolder, languageName, ".bmp");
+}
+
+DynamicTexts LoadDynamicTexts(const std::string& programFolder, std::string_view languageName) {
+  const IniFile ini = IniFile::Load(LanguageFilePath(programFolder, languageName));
+  DynamicTexts texts;
+  for (const auto& entry : kDynamicTextKeys)
+    texts.*entry.Member = ini.ReadString(entry.Section, entry.Key, FallbackFor(entry.Member));
+  return texts;
+}
+
+std::string FormatNotWritableMessage() { return "Subtitles cannot be saved in this format:"; }
+
+}  // namespace qm

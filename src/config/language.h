@@ -1,0 +1,59 @@
+#pragma once
+// The user-interface language: message and state texts read from
+// <ProgramFolder>Data/lng_<LanguageName>.ini. Every text is Windows-1250 bytes; a key that
+// the file lacks reads "LNG error!!", so a translator sees at once what is missing.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace qm {
+
+inline constexpr std::string_view kLanguageError = "LNG error!!";
+// The language every installation starts with ("Český" in Windows-1250).
+inline constexpr std::string_view kDefaultLanguageName = "\xC8" "esk\xFD";
+
+struct DynamicTexts {
+  std::string Author, Comment;  // section AUTHOR
+
+  // Section DYNAMIC_TEXTS.
+  std::string ErrorNacitaniNespravnyFormat, ErrorNacitaniNespravnyFormatSend;
+  std::string ErrorCantOpenFile, ErrorCantSaveFile, ErrorCantSaveConfig, ErrorBatchDirectory;
+  std::string HintPrikladFormatu, InformationNothingFound;
+  std::string LabelVyberPosuvuZkratkaSekundy, LabelVyberPosuvuZkratkaSnimky;
+  std::string LabelTitleNumNovyTitulek;
+  std::string LabelZmenaRychlostiTitulkyZrychli, LabelZmenaRychlostiTitulkyZpomali,
+      LabelZmenaRychlostiTitulkyBezeZmeny;
+  std::string OpenDialogTitle, SaveDialogTitle;
+  std::string StatusBarMemoVkladani, StatusBarMemoPrepisovani;
+  std::string QuestionUkonceni, QuestionBatchOverwrite;
+  std::string MessageBatchOpening, MessageBatchFormat, MessageBatchUnknownFormat,
+      MessageBatchFileConverted, MessageBatchFileNotConverted, MessageBatchConverted,
+      MessageBatchErrors;
+
+  // Our own keys in DYNAMIC_TEXTS; older language files lack them, so they fall back to
+  // English texts instead of "LNG error!!".
+  std::string WarningTooManySubtitles;  // a file held more subtitles than the table
+  std::string ErrorFormatNotWritable;   // an output format that has no writer
+};
+
+struct DynamicTextKey {
+  const char* Section;
+  const char* Key;
+  std::string DynamicTexts::*Member;
+};
+// In the order in which the language file is read.
+extern const std::array<DynamicTextKey, 31> kDynamicTextKeys;
+
+// <programFolder>Data/lng_<languageName>.ini with the Windows-1250 name turned into the
+// platform's (UTF-8) file name. programFolder ends with "/".
+std::string LanguageFilePath(const std::string& programFolder, std::string_view languageName);
+std::string LanguageFlagPath(const std::string& programFolder, std::string_view languageName);
+
+// A missing file gives "LNG error!!" for every key of the product.
+DynamicTexts LoadDynamicTexts(const std::string& programFolder, std::string_view languageName);
+
+// English fallback of ErrorFormatNotWritable; the format's name follows it after a blank.
+std::string FormatNotWritableMessage();
+
+}  // namespace qm

@@ -1,0 +1,56 @@
+#include "ui/dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+
+#include "ui/frame_form.h"
+
+namespace qm {
+
+MessageAnswer QtDialogs::Message(QWidget* parent, const QString& text, MessageIcon icon,
+                                 MessageButtons buttons) {
+  static constexpr QMessageBox::Icon kIcons[] = {QMessageBox::Critical, QMessageBox::Information,
+                                                 QMessageBox::Warning};
+  QMessageBox box(kIcons[static_cast<int>(icon)], QApplication::applicationName(), text,
+                  buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+                  parent);
+  switch (box.exec()) {
+    case QMessageBox::Yes: return MessageAnswer::Yes;
+    case QMessageBox::No: return MessageAnswer::No;
+    default: return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+  }
+}
+
+std::optional<QString> QtDialogs::OpenFileName(QWidget* parent, const FileDialogRequest& request) {
+  const QString name = QFileDialog::getOpenFileName(parent, request.Title, request.Folder, request.Filter);
+  if (name.isEmpty()) return std::nullopt;
+  return name;
+}
+
+std::optional<QString> QtDialogs::SaveFileName(QWidget* parent, const FileDialogRequest& request) {
+  // The overwrite question is the dialog's own; the chosen name is used exactly as typed.
+  QFileDialog dialog(parent, request.Title, request.Folder, request.Filter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(QString());
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QFont> QtDialogs::Font(QWidget* parent, const QFont& initial) {
+  bool ok = false;
+  const QFont font = QFontDialog::getFont(&ok, initial, parent);
+  if (!ok) return std::nullopt;
+  return font;
+}
+
+std::optional<double> QtDialogs::FrameRate(TFormFrame& form) {
+  if (form.exec() != QDialog::Accepted) return std::nullopt;
+  return form.ChosenRate();
+}
+
+void QtDialogs::ShowModal(QDialog& window) { window.exec(); }
+
+}  // namespace qm

@@ -1,0 +1,81 @@
+#include "ui/frame_form.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
+#include "document/errors.h"
+#include "document/numbers.h"
+#include "document/subtitles_tool.h"
+#include "ui/dialogs.h"
+#include "ui/number_filters.h"
+#include "ui/text_bridge.h"
+
+namespace qm {
+
+TFormFrame::TFormFrame(Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_dialogs(dialogs) {
+  setObjectName("TFormFrame");
+  setWindowTitle("Frames");
+  setModal(true);
+
+  LabelFrameRate = new QLabel("FrameRate:", this);
+  LabelFrameRate->setObjectName("LabelFrameRate");
+  ComboBoxFrameRate = new QComboBox(this);
+  ComboBoxFrameRate->setObjectName("ComboBoxFrameRate");
+  ComboBoxFrameRate->setEditable(true);
+  ComboBoxFrameRate->setInsertPolicy(QComboBox::NoInsert);
+  ComboBoxFrameRate->addItems({"23,976", "24", "25", "29,97", "30"});
+  ComboBoxFrameRate->lineEdit()->setMaxLength(12);
+  ComboBoxFrameRate->setEditText("23,976");
+  new DecimalKeyFilter(ComboBoxFrameRate->lineEdit());
+  ButtonFrameRateApply = new QPushButton("OK", this);
+  ButtonFrameRateApply->setObjectName("ButtonFrameRateApply");
+  ButtonFrameRateApply->setDefault(true);
+  ButtonFPSFromAvi = new QPushButton("FPS from movie", this);
+  ButtonFPSFromAvi->setObjectName("ButtonFPSFromAvi");
+  ButtonFPSFromAvi->setAutoDefault(false);
+
+  auto* layout = new QGridLayout(this);
+  layout->addWidget(LabelFrameRate, 0, 0);
+  layout->addWidget(ComboBoxFrameRate, 0, 1);
+  layout->addWidget(ButtonFrameRateApply, 0, 2);
+  layout->addWidget(ButtonFPSFromAvi, 1, 0, 1, 3);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  connect(ComboBoxFrameRate, &QComboBox::editTextChanged, this, &TFormFrame::ComboBoxFrameRateChange);
+  connect(ButtonFrameRateApply, &QPushButton::clicked, this, &TFormFrame::ButtonFrameRateApplyClick);
+}
+
+void TFormFrame::ComboBoxFrameRateChange() {
+  if (auto repair = RepairDecimalText(ComboBoxFrameRate->currentText(), "0"))
+    ApplyRepair(*ComboBoxFrameRate->lineEdit(), *repair);
+}
+
+void TFormFrame::ButtonFrameRateApplyClick() {
+  // A rate of zero would divide every frame number by zero later on; the window stays open
+  // until the rate can convert.
+  try {
+    const double rate = StrToFloat(ToCp1250(ComboBoxFrameRate->currentText()));
+    CheckFrameRate(rate);
+    m_chosenRate = rate;
+    accept();
+  } catch (const QuillmarkError& error) {
+    m_dialogs.Message(this, FromCp1250(error.what()), MessageIcon::Error, MessageButtons::Ok);
+  }
+}
+
+void TFormFrame::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->geometry().center());
+    move(frame.topLeft());
+  }
+}
+
+}  // namespace qm

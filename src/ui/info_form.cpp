@@ -1,0 +1,113 @@
+#include "ui/info_form.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "ui/app_icon.h"
+
+namespace qm {
+namespace {
+
+constexpr const char* kHistory =
+    "<p><b>0.91</b> &nbsp;10.08.2005<br>"
+    "Soubory lze otevřít přetažením na seznam titulků. Dávková konverze celého seznamu "
+    "souborů do jednoho formátu. Ukázky všech formátů. Opraveno ukládání časů přes půlnoc.</p>"
+    "<p><b>0.90</b> &nbsp;02.05.2005<br>"
+    "Formáty DVD Architect, DVD Studio Pro a Sony Vegas (16bitový text). Zalamování "
+    "dlouhých řádků, odstranění akcentů, hledání v titulcích.</p>"
+    "<p><b>0.80</b> &nbsp;14.12.2004<br>"
+    "Změna rychlosti a převod mezi snímkovou frekvencí, posuv části titulků, oprava "
+    "překrývajících se titulků. Jazykové soubory.</p>"
+    "<p><b>0.70</b> &nbsp;20.06.2004<br>"
+    "První veřejná verze: MicroDVD, SubRip, SubViewer a Sub Station Alpha, editace "
+    "jednotlivých titulků.</p>";
+
+QLabel* NamedLabel(const char* name, const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  return label;
+}
+
+}  // namespace
+
+TFormInfo::TFormInfo(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+  setObjectName("TFormInfo");
+  setWindowTitle("Info");
+  setModal(true);
+
+  ImageLogo = NamedLabel("ImageLogo", QString(), this);
+  ImageLogo->setPixmap(QuillmarkPixmap(64));
+  ImageLogo->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+
+  LabelProductName = NamedLabel("LabelProductName", "Quillmark", this);
+  QFont big = LabelProductName->font();
+  big.setPointSizeF(big.pointSizeF() * 1.9);
+  big.setBold(true);
+  LabelProductName->setFont(big);
+  LabelProductName->setStyleSheet("color: #001E5A;");
+  LabelVersion = NamedLabel("LabelVersion", "verze 0.91 &nbsp;(10.08.2005)", this);
+  LabelDescription = NamedLabel(
+      "LabelDescription",
+      "Editor a převodník titulků k filmům: jedenáct formátů, automatické rozpoznání "
+      "formátu, časy ve snímcích i v hodinách, posuv, změna rychlosti a úpravy textu.",
+      this);
+  LabelDescription->setWordWrap(true);
+  LabelCopyright = NamedLabel("LabelCopyright", "© 2004–2005 Jan Brk. Program je zdarma.", this);
+  LabelLink = NamedLabel("LabelLink",
+                         QString("<a href=\"%1\">%1</a> &nbsp;·&nbsp; <a href=\"mailto:%2\">%2</a>")
+                             .arg(kProductSite, kAuthorMail),
+                         this);
+  LabelLink->setTextFormat(Qt::RichText);
+  LabelLink->setOpenExternalLinks(true);
+  LabelLink->setTextInteractionFlags(Qt::TextBrowserInteraction);
+
+  auto* historyCaption = NamedLabel("LabelHistory", "<b>Historie verzí</b>", this);
+  MemoHistory = new QTextBrowser(this);
+  MemoHistory->setObjectName("MemoHistory");
+  MemoHistory->setHtml(kHistory);
+  MemoHistory->setStyleSheet("QTextBrowser { background: #FFF9F0; }");
+  MemoHistory->setMinimumHeight(150);
+
+  ButtonOK = new QPushButton("OK", this);
+  ButtonOK->setObjectName("ButtonOK");
+  ButtonOK->setDefault(true);
+  connect(ButtonOK, &QPushButton::clicked, this, &QDialog::accept);
+
+  auto* heading = new QVBoxLayout;
+  heading->setSpacing(2);
+  heading->addWidget(LabelProductName);
+  heading->addWidget(LabelVersion);
+  heading->addSpacing(6);
+  heading->addWidget(LabelDescription);
+  heading->addSpacing(4);
+  heading->addWidget(LabelCopyright);
+  heading->addWidget(LabelLink);
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(ImageLogo);
+  top->addSpacing(10);
+  top->addLayout(heading, 1);
+
+  auto* line = new QFrame(this);
+  line->setFrameShape(QFrame::HLine);
+  line->setFrameShadow(QFrame::Sunken);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ButtonOK);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addWidget(line);
+  layout->addWidget(historyCaption);
+  layout->addWidget(MemoHistory, 1);
+  layout->addLayout(buttons);
+  resize(440, 400);
+}
+
+}  // namespace qm

@@ -1,0 +1,31 @@
+#pragma once
+// The About window: program name, version, a short history and how to reach the author.
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QTextBrowser;
+
+namespace qm {
+
+inline constexpr const char* kAuthorMail = "jan.brk@quillmark.example";
+inline constexpr const char* kProductSite = "https://quillmark.example/";
+
+class TFormInfo final : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TFormInfo(QWidget* parent);
+
+  QLabel* ImageLogo;
+  QLabel* LabelProductName;
+  QLabel* LabelVersion;
+  QLabel* LabelDescription;
+  QLabel* LabelCopyright;
+  QLabel* LabelLink;
+  QTextBrowser* MemoHistory;
+  QPushButton* ButtonOK;
+};
+
+}  // namespace qm

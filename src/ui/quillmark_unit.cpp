@@ -1,0 +1,588 @@
+#include "ui/quillmark_unit.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDropEvent>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTableView>
+#include <QToolButton>
+#include <QUrl>
+
+#include "config/ini_file.h"
+#include "document/numbers.h"
+#include "document/subtitles_tool.h"
+#include "document/timing_tools.h"
+#include "formats/detect.h"
+#include "formats/file_io.h"
+#include "formats/subtitles_load.h"
+#include "formats/subtitles_save.h"
+#include "ui/frame_form.h"
+#include "ui/info_form.h"
+#include "ui/spin_button.h"
+#include "ui/subtitle_grid.h"
+#include "ui/text_bridge.h"
+
+namespace qm {
+namespace {
+
+constexpr QSize kDesignSize{736, 622};
+constexpr const char* kVersionText = "ver.: 0.91   10.08.2005     ";
+constexpr const char* kFileFilter =
+    "Všechny soubory (*.*);;Titulky (*.txt *.sub *.srt *.stf *.aqt *.ssa *.dks)";
+// A fill lets pending window messages run at most this often: often enough to keep the
+// window alive, rarely enough that a 20000-row fill is not slowed down by it.
+constexpr qint64 kFillYieldMs = 50;
+
+// Dialog folders are remembered with their trailing separator.
+QString FolderOf(const QString& fileName) { return QFileInfo(fileName).absolutePath() + "/"; }
+
+void SetRadioUnchecked(QRadioButton& radio) {
+  // An auto-exclusive radio button refuses to be unchecked directly.
+  radio.setAutoExclusive(false);
+  radio.setChecked(false);
+  radio.setAutoExclusive(true);
+}
+
+}  // namespace
+
+QRect FitMainWindow(QSize designSize, QSize screenSize) {
+  QSize size = designSize;
+  if (screenSize.height() <= 600) size.setHeight(screenSize.height() - 30);
+  if (screenSize.width() < 800) size.setWidth(screenSize.width() - 10);
+  const QPoint topLeft((screenSize.width() - size.width()) / 2, (screenSize.height() - size.height()) / 2);
+  return {topLeft, size};
+}
+
+BusyWindow::BusyWindow(TForm1& window) : m_window(window), m_focus(QApplication::focusWidget()) {
+  if (m_window.m_busyDepth++ == 0) m_window.setEnabled(false);
+}
+
+BusyWindow::~BusyWindow() {
+  if (--m_window.m_busyDepth > 0) return;
+  m_window.setEnabled(true);
+  // Disabling the window took the focus away; give it back where the user left it.
+  if (m_focus && m_focus->window() == &m_window && m_focus->isEnabled()) m_focus->setFocus();
+}
+
+TForm1::TForm1(Dialogs& dialogs, StartupOptions options, QWidget* parent)
+    : QMainWindow(parent), m_dialogs(dialogs), m_options(std::move(options)) {
+  BuildWindow();
+  FormCreate();
+  ConnectHandlers();
+  // The secondary windows come after the main window, as at the product's start.
+  m_formInfo = new TFormInfo(this);
+  m_formFrame = new TFormFrame(m_dialogs, this);
+}
+
+TForm1::~TForm1() = default;
+
+template <class Body>
+void TForm1::Guarded(Body&& body) {
+  try {
+    body();
+  } catch (const std::exception& error) {
+    ShowError(FromCp1250(error.what()));
+  }
+}
+
+void TForm1::FormCreate() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QSize screenSize = m_options.ScreenSize.value_or(screen ? screen->size() : kDesignSize);
+  setGeometry(FitMainWindow(kDesignSize, screenSize));
+
+  m_document.FrameRateConfirmed = false;
+  m_programFolder = m_options.ProgramFolder;
+  m_statusPanels[1]->setText(kVersionText);
+
+  ComboBoxLanguage->addItem(FromCp1250(m_options.LanguageName));
+  ComboBoxLanguage->setCurrentIndex(0);
+  const int storedRunCount = m_options.StoredRunCount;
+
+  m_document.TimeMode = kModeFrames;
+  m_document.CurrentFileName.clear();
+  m_timeScale = 1.0;
+  m_newSubtitleFlag = true;
+  m_document.StoredMode = kModeBoth;
+
+  m_texts = LoadDynamicTexts(ToPath(m_programFolder), m_options.LanguageName);
+  ApplyGridHeaders();
+
+  m_formatNames = LoadFormatNames(ToPath(m_programFolder));
+  FillFormatList(*ComboBoxFormat);
+  FillFormatList(*ComboBoxSave);
+  EditZdrojFormat->setText("---------------");
+  ComboBoxSave->setToolTip(FromCp1250(m_formatNames[0]));
+
+  m_document.FrameRate = 23.976;
+  ClearSubtitleTable(m_document);
+
+  m_runCount = storedRunCount + 1;
+  LabelExecution->setText(QString::number(m_runCount));
+
+  OpenDialog.Filter = SaveDialog.Filter = kFileFilter;
+  // Files dropped from the desktop land on the grid or on the small drop box.
+  Titulky->viewport()->installEventFilter(this);
+  ListBoxDragAndDrop->viewport()->installEventFilter(this);
+  LabelAutor->installEventFilter(this);
+  // The window sees every key before the focused control does.
+  qApp->installEventFilter(this);
+
+  QMetaObject::invokeMethod(this, &TForm1::UmOpenCommandLine, Qt::QueuedConnection);
+}
+
+void TForm1::ConnectHandlers() {
+  connect(ButtonNacist, &QPushButton::clicked, this, [this] { Guarded([this] { ButtonNacistClick(); }); });
+  connect(ButtonUlozit, &QPushButton::clicked, this, [this] { Guarded([this] { ButtonUlozitClick(); }); });
+  connect(ButtonKonec, &QPushButton::clicked, this, &QWidget::close);
+  connect(ButtonHelp, &QPushButton::clicked, this, &TForm1::ButtonHelpClick);
+  connect(ButtonStatistika, &QPushButton::clicked, this, [this] { Guarded([this] { ButtonStatistikaClick(); }); });
+  connect(ComboBoxSave, &QComboBox::currentIndexChanged, this, &TForm1::ComboBoxSaveChange);
+  // Only a pick by the user switches the view; the load sets the index without switching.
+  connect(ComboBoxSubPreview, &QComboBox::activated, this,
+          [this] { Guarded([this] { ComboBoxSubPreviewChange(); }); });
+  connect(CheckBoxAlwaysOnTop, &QCheckBox::toggled, this, &TForm1::CheckBoxAlwaysOnTopClick);
+}
+
+void TForm1::FillFormatList(QComboBox& box) {
+  for (const std::string& name : m_formatNames) box.addItem(FromCp1250(name));
+  box.setCurrentIndex(0);
+}
+
+void TForm1::ApplyGridHeaders() {
+  static constexpr const char* kKeys[kGridColumns] = {"StringGridCislo", "StringGridZobrazeni", "StringGridZmizeni",
+                                                      "StringGridText"};
+  const IniFile language = IniFile::Load(LanguageFilePath(ToPath(m_programFolder), m_options.LanguageName));
+  for (int column = 0; column < kGridColumns; ++column)
+    m_gridModel->SetHeaderText(column, FromCp1250(language.ReadString("STRINGGRID_TITULKY", kKeys[column],
+                                                                      kLanguageError)));
+}
+
+// --- Messages ---------------------------------------------------------------------------
+
+void TForm1::ShowError(const QString& text) {
+  m_dialogs.Message(this, text, MessageIcon::Error, MessageButtons::Ok);
+}
+
+void TForm1::ShowText(const std::string& cp1250Text, MessageIcon icon) {
+  m_dialogs.Message(this, FromCp1250(cp1250Text), icon, MessageButtons::Ok);
+}
+
+// --- Opening ----------------------------------------------------------------------------
+
+void TForm1::ButtonNacistClick() {
+  OpenDialog.Title = FromCp1250(m_texts.OpenDialogTitle);
+  if (const auto fileName = m_dialogs.OpenFileName(this, OpenDialog))
+    OpenFile(*fileName, OpenFailureReport::CantOpenFile);
+}
+
+void TForm1::FilesDropped(const QStringList& fileNames) {
+  // Only the first file counts; a folder or a vanished file is ignored without a word.
+  if (fileNames.isEmpty() || !FileExists(ToPath(fileNames.first()))) return;
+  OpenFile(fileNames.first(), OpenFailureReport::OwnMessage);
+}
+
+void TForm1::UmOpenCommandLine() {
+  if (m_options.Arguments.size() != 1) return;
+  const QString fileName = QFileInfo(m_options.Arguments.first()).absoluteFilePath();
+  if (!FileExists(ToPath(fileName))) return;
+  OpenFile(fileName, OpenFailureReport::OwnMessage);
+}
+
+void TForm1::UmAfterShow() {
+  if (m_runCount == 1) m_dialogs.ShowModal(*m_formInfo);
+}
+
+void TForm1::OpenFile(const QString& fileName, OpenFailureReport report) {
+  m_document.FrameRateConfirmed = false;
+  std::optional<QString> failure;
+  {
+    BusyWindow busy(*this);
+    QCoreApplication::processEvents();
+    try {
+      OpenSubtitleFile(fileName);
+      ButtonStatistikaClick();
+    } catch (const std::exception& error) {
+      failure = report == OpenFailureReport::CantOpenFile ? FromCp1250(m_texts.ErrorCantOpenFile)
+                                                           : FromCp1250(error.what());
+    }
+  }
+  if (failure) {
+    GaugeWriteSub->hide();
+    ShowError(*failure);
+  } else {
+    OpenDialog.Folder = FolderOf(fileName);
+  }
+  emit FileOpened();
+}
+
+void TForm1::OpenSubtitleFile(const QString& fileName) {
+  GaugeWriteSub->setValue(0);
+  GaugeWriteSub->show();
+  QCoreApplication::processEvents();
+
+  const int32_t oldCount = m_document.SubtitleCount;
+  ClearSubtitleTable(m_document);
+  ButtonZmenit->setEnabled(false);
+  m_document.CurrentFileName = ToPath(fileName);
+  StaticTextSubtitlesFile->setText(fileName);
+
+  LoadResult loaded;
+  try {
+    m_document.FormatIndex = kNotRecognised;
+    m_document.FormatIndex = DetectFormat(m_document.CurrentFileName);
+    if (m_document.FormatIndex != kNotRecognised)
+      loaded = LoadSubtitles(m_document, m_document.FormatIndex, m_document.CurrentFileName);
+  } catch (...) {
+    ShowPartialLoad(oldCount);
+    throw;
+  }
+  if (m_document.FormatIndex == kNotRecognised) {
+    m_dialogs.Message(this,
+                      FromCp1250(m_texts.ErrorNacitaniNespravnyFormat) + "\n" +
+                          FromCp1250(m_texts.ErrorNacitaniNespravnyFormatSend),
+                      MessageIcon::Error, MessageButtons::Ok);
+    m_document.CurrentFileName.clear();
+    StaticTextSubtitlesFile->clear();
+  }
+
+  StaticTextSubtitlesFile->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  PanelTitulkyMax->setText(QString::number(m_document.SubtitleCount));
+  if (m_document.SubtitleCount > 0) ButtonProvest->setEnabled(true);
+  ResetSamplesPage();
+  SetModesFromFormat();
+  if (CheckBoxPosuvOdDo->isChecked()) {
+    EditPosuvOd->setText("1");
+    EditPosuvDo->setText(QString::number(m_document.SubtitleCount));
+  }
+  EditZdrojFormat->setText(FromCp1250(FormatName(m_formatNames, m_document.FormatIndex)));
+  LabelLines->clear();
+  MemoAktual->clear();
+  ClearEditorTimes();
+  QCoreApplication::processEvents();
+
+  FillGrid();
+  if (oldCount > m_document.SubtitleCount) ClearGridRows(m_document.SubtitleCount + 1, oldCount);
+  if (m_document.FormatIndex == kNotRecognised) m_gridModel->SetGridRowCount(2);
+  if (loaded.Truncated) ShowText(m_texts.WarningTooManySubtitles, MessageIcon::Warning);
+}
+
+void TForm1::ShowPartialLoad(int32_t oldCount) {
+  // A reader that fails keeps what it read. Show exactly that, with the timing form it was
+  // read in, so that the grid, the view and a later save all agree with the table.
+  try {
+    SetModesFromFormat();
+    PanelTitulkyMax->setText(QString::number(m_document.SubtitleCount));
+    FillGrid();
+    if (oldCount > m_document.SubtitleCount) ClearGridRows(m_document.SubtitleCount + 1, oldCount);
+  } catch (const std::exception&) {
+    // The failure being reported is the reader's; a second one here adds nothing.
+  }
+}
+
+void TForm1::SetModesFromFormat() {
+  m_document.TimeMode = IsFrameFormat(m_document.FormatIndex) ? kModeFrames : kModeClock;
+  ComboBoxSubPreview->setCurrentIndex(m_document.TimeMode);
+  m_document.StoredMode = m_document.TimeMode;
+  AdaptShiftControls(m_document.TimeMode);
+}
+
+void TForm1::ResetSamplesPage() {
+  RadioButtonZdroj->setEnabled(true);
+  SetRadioUnchecked(*RadioButtonZdroj);
+  SetRadioUnchecked(*RadioButtonFormat);
+  RichEditUkazkyFormatu->clear();
+}
+
+// --- Grid and views ---------------------------------------------------------------------
+
+void TForm1::FillGrid() {
+  struct HideWhenDone {
+    QProgressBar* gauge;
+    ~HideWhenDone() { gauge->hide(); }
+  } hideGauge{GaugeWriteSub};
+
+  const int32_t count = m_document.SubtitleCount;
+  if (count > 0) {
+    GaugeWriteSub->setRange(0, count);
+    GaugeWriteSub->setValue(0);
+    GaugeWriteSub->show();
+    m_gridModel->SetGridRowCount(count + 1);
+    int firstUnannounced = 1;
+    QElapsedTimer sinceYield;
+    sinceYield.start();
+    try {
+      for (int32_t row = 1; row <= count; ++row) {
+        m_gridModel->SetRowSilently(row, GridCells(m_document.SubtitleTable[row], row, m_document.TimeMode));
+        if (sinceYield.elapsed() < kFillYieldMs) continue;
+        m_gridModel->NotifyRowsChanged(firstUnannounced, row);
+        firstUnannounced = row + 1;
+        GaugeWriteSub->setValue(row);
+        QCoreApplication::processEvents();
+        sinceYield.restart();
+      }
+    } catch (...) {
+      m_gridModel->NotifyRowsChanged(firstUnannounced, count);
+      throw;
+    }
+    m_gridModel->NotifyRowsChanged(firstUnannounced, count);
+    GaugeWriteSub->setValue(count);
+  }
+  PanelTitulkyMax->setText(QString::number(count));
+}
+
+void TForm1::ClearGridRows(int fromRow, int toRow) { m_gridModel->ClearGridRows(fromRow, toRow); }
+
+void TForm1::CompleteTable() {
+  qm::CompleteTable(m_document, [this] { return m_dialogs.FrameRate(*m_formFrame); });
+}
+
+void TForm1::ComboBoxSubPreviewChange() {
+  BusyWindow busy(*this);
+  ComboBoxSubPreview->setEnabled(false);
+  struct EnableWhenDone {
+    QWidget* widget;
+    ~EnableWhenDone() { widget->setEnabled(true); }
+  } enableCombo{ComboBoxSubPreview};
+
+  m_document.TimeMode = ComboBoxSubPreview->currentIndex() == 1 ? kModeClock : kModeFrames;
+  if (m_document.StoredMode != kModeBoth && m_document.StoredMode != m_document.TimeMode) CompleteTable();
+  const QModelIndex current = Titulky->currentIndex();
+  const int row = current.isValid() ? current.row() + 1 : 1;
+  AdaptShiftControls(m_document.TimeMode);
+  if (m_document.SubtitleCount > 0) {
+    FillGrid();
+    Titulky->setCurrentIndex(m_gridModel->index(row - 1, 0));
+  }
+  ShowDuration(m_document.SubtitleTable[row]);
+}
+
+void TForm1::AdaptShiftControls(uint8_t mode) {
+  const bool frames = mode == kModeFrames;
+  LabelVyberPosuvu->setText(
+      FromCp1250(frames ? m_texts.LabelVyberPosuvuZkratkaSnimky : m_texts.LabelVyberPosuvuZkratkaSekundy));
+  SpinEditPosuv->setVisible(frames);
+  EditPosuv->setVisible(!frames);
+  SpinButtonPosuv->setVisible(!frames);
+  PanelSubFormat1->setVisible(!frames);
+  PanelSubFormat0->setVisible(frames);
+  // The shift value keeps its length in time when its unit changes.
+  const double rate = m_document.FrameRate;
+  if (frames)
+    SpinEditPosuv->setValue(ShiftSecondsToFrames(StrToFloat(ToCp1250(EditPosuv->text())), rate));
+  else
+    EditPosuv->setText(FromCp1250(ShiftFramesToSecondsText(SpinEditPosuv->value(), rate)));
+}
+
+void TForm1::ClearEditorTimes() {
+  for (QLineEdit* field : {EditHH1, EditMM1, EditSS1, EditHH2, EditMM2, EditSS2}) field->setText("0");
+  EditSSS1->setText("000");
+  EditSSS2->setText("000");
+  SpinEditStart->setValue(0);
+  SpinEditKonec->setValue(0);
+  EditDiference->clear();
+}
+
+void TForm1::ShowDuration(const TSubtitle& record) {
+  EditDiference->clear();
+  if (m_document.TimeMode == kModeFrames) {
+    EditDiference->setText(QString::number(int64_t{record.EndFrame} - record.StartFrame));
+  } else {
+    EditDiference->setText(FromCp1250(TimeDifferenceText(
+        record.EndHour, record.StartHour, record.EndMinute, record.StartMinute, record.EndSecond, record.StartSecond,
+        StrToInt(record.EndMs), StrToInt(record.StartMs), false, ',')));
+  }
+}
+
+void TForm1::ButtonStatistikaClick() {
+  BusyWindow busy(*this);
+  GaugeStatistika->setRange(0, m_document.SubtitleCount);
+  GaugeStatistika->setValue(0);
+  GaugeStatistika->show();
+  for (int32_t i = 1; i <= m_document.SubtitleCount; ++i) GaugeStatistika->setValue(i);
+  GaugeStatistika->hide();
+}
+
+// --- Saving -----------------------------------------------------------------------------
+
+void TForm1::ButtonUlozitClick() {
+  const uint8_t layout = m_saveFormatIndex;
+  if (!FormatCatalogue[layout].Written) {
+    // Listed for completeness, but nothing can write it: say so before a file is chosen.
+    ShowText(m_texts.ErrorFormatNotWritable + " " + FormatName(m_formatNames, layout), MessageIcon::Error);
+    return;
+  }
+  SaveDialog.Title = FromCp1250(m_texts.SaveDialogTitle) + " " + ComboBoxSave->currentText();
+  const auto fileName = m_dialogs.SaveFileName(this, SaveDialog);
+  if (!fileName) return;
+  bool failed = false;
+  {
+    BusyWindow busy(*this);
+    try {
+      const uint8_t outputMode = IsFrameFormat(layout) ? kModeFrames : kModeClock;
+      if (outputMode != m_document.TimeMode && !m_document.FrameRateConfirmed) CompleteTable();
+      SaveSubtitles(m_document, layout, ToPath(*fileName));
+      SaveDialog.Folder = FolderOf(*fileName);
+    } catch (const std::exception&) {
+      failed = true;
+    }
+  }
+  if (failed) ShowText(m_texts.ErrorCantSaveFile, MessageIcon::Error);
+}
+
+void TForm1::ComboBoxSaveChange() {
+  m_saveFormatIndex = static_cast<uint8_t>(std::clamp(ComboBoxSave->currentIndex(), 0, kFormatCount - 1));
+  ComboBoxSave->setToolTip(ComboBoxSave->currentText());
+}
+
+// --- Window -----------------------------------------------------------------------------
+
+void TForm1::FormKeyDown(int key) {
+  switch (key) {
+    case Qt::Key_F2: Guarded([this] { ButtonUlozitClick(); }); break;
+    case Qt::Key_F3: Guarded([this] { ButtonNacistClick(); }); break;
+    case Qt::Key_F5:
+      ComboBoxSubPreview->setCurrentIndex(ComboBoxSubPreview->currentIndex() == 0 ? 1 : 0);
+      Guarded([this] { ComboBoxSubPreviewChange(); });
+      break;
+    default: break;
+  }
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Titulky->viewport() || watched == ListBoxDragAndDrop->viewport()) {
+    if (HandleDrop(event)) return true;
+  } else if (watched == LabelAutor) {
+    if (HandleAuthorLabel(event)) return true;
+  }
+  if (event->type() == QEvent::KeyPress && isEnabled()) {
+    // Only the first receiver: the same event travels on to the parents of the focused
+    // control when that control does not use the key.
+    QWidget* firstReceiver = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+    if (watched == firstReceiver && firstReceiver->window() == this)
+      FormKeyDown(static_cast<QKeyEvent*>(event)->key());
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+bool TForm1::HandleDrop(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+      auto* drag = static_cast<QDragMoveEvent*>(event);
+      if (!drag->mimeData()->hasUrls()) return false;
+      drag->setDropAction(Qt::CopyAction);
+      drag->accept();
+      return true;
+    }
+    case QEvent::Drop: {
+      auto* drop = static_cast<QDropEvent*>(event);
+      if (!drop->mimeData()->hasUrls()) return false;
+      QStringList fileNames;
+      for (const QUrl& url : drop->mimeData()->urls())
+        if (url.isLocalFile()) fileNames << url.toLocalFile();
+      drop->setDropAction(Qt::CopyAction);
+      drop->accept();
+      // The drop is released first; the file opens once the drag has ended.
+      QMetaObject::invokeMethod(this, [this, fileNames] { FilesDropped(fileNames); }, Qt::QueuedConnection);
+      return true;
+    }
+    default: return false;
+  }
+}
+
+bool TForm1::HandleAuthorLabel(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::Enter: ButtonMail->show(); return false;
+    case QEvent::Leave: ButtonMail->hide(); return false;
+    case QEvent::MouseButtonRelease: LabelAutorClick(); return true;
+    default: return false;
+  }
+}
+
+bool TForm1::event(QEvent* event) {
+  if (event->type() == QEvent::StatusTip) {
+    ShowApplicationHint(static_cast<QStatusTipEvent*>(event)->tip());
+    return true;
+  }
+  return QMainWindow::event(event);
+}
+
+void TForm1::ShowApplicationHint(const QString& hint) { m_statusPanels[0]->setText(hint); }
+
+void TForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (m_shown) return;
+  m_shown = true;
+  QMetaObject::invokeMethod(this, &TForm1::UmAfterShow, Qt::QueuedConnection);
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  FormResize();
+}
+
+void TForm1::FormResize() {
+  // A cap rather than a fixed width, so that the panel never holds the window at its size.
+  m_statusPanels[0]->setMaximumWidth(std::max(1, width() - PanelMenu->width() - 5));
+  int fixedColumns = 0;
+  for (int column = 0; column < 3; ++column) fixedColumns += Titulky->columnWidth(column);
+  Titulky->setColumnWidth(3, std::max(1, width() - fixedColumns));
+  LayoutTopPanel();
+}
+
+void TForm1::LayoutTopPanel() {
+  // The count stays at the right edge; the file caption takes what is left between.
+  const int right = PanelTop->width();
+  PanelTitulkyMax->move(right - 54, PanelTitulkyMax->y());
+  LabelPocetTitulku->move(right - 136, LabelPocetTitulku->y());
+  const int captionLeft = GaugeWriteSub->geometry().right() + 6;
+  StaticTextSubtitlesFile->setGeometry(captionLeft, StaticTextSubtitlesFile->y(),
+                                       std::max(0, right - 142 - captionLeft), StaticTextSubtitlesFile->height());
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  // A load or save in progress finishes first; the window is disabled meanwhile anyway.
+  if (m_busyDepth > 0 || !FormCloseQuery()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+bool TForm1::FormCloseQuery() {
+  if (!CheckBoxAskToClose->isChecked()) return true;
+  return m_dialogs.Message(this, FromCp1250(m_texts.QuestionUkonceni), MessageIcon::Information,
+                           MessageButtons::YesNo) == MessageAnswer::Yes;
+}
+
+void TForm1::CheckBoxAlwaysOnTopClick() {
+  const bool wasVisible = isVisible();
+  setWindowFlag(Qt::WindowStaysOnTopHint, CheckBoxAlwaysOnTop->isChecked());
+  if (wasVisible) show();  // changing a window flag hides the window
+}
+
+void TForm1::ButtonHelpClick() { m_dialogs.ShowModal(*m_formInfo); }
+
+void TForm1::LabelAutorClick() { QDesktopServices::openUrl(QUrl(QString("mailto:") + kAuthorMail)); }
+
+QString TForm1::StatusPanelText(int panel) const { return m_statusPanels[panel]->text(); }
+
+int TForm1::StatusPanelWidth(int panel) const { return m_statusPanels[panel]->width(); }
+
+}  // namespace qm

@@ -1,0 +1,349 @@
+#pragma once
+// The main window: the subtitle grid, the tool pages and the file flow (open, save,
+// frames/clock switch, close). Handlers read their controls, call the core and show the
+// result; every failure reaches the user through the dialogs interface.
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QSize>
+#include <QStringList>
+#include <optional>
+#include <string>
+
+#include "config/language.h"
+#include "document/subtitle_document.h"
+#include "formats/catalogue.h"
+#include "ui/dialogs.h"
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QStatusBar;
+class QTabWidget;
+class QTableView;
+class QToolButton;
+
+namespace qm {
+
+class SpinButton;
+class SubtitleGridModel;
+class TFormFrame;
+class TFormInfo;
+
+// What the editor learns from its surroundings at start; tests set every field.
+struct StartupOptions {
+  QString ProgramFolder;          // the program's folder, ending with "/"
+  QStringList Arguments;          // the command line without the program's name
+  std::optional<QSize> ScreenSize;  // the screen to fit; the primary screen when empty
+  int StoredRunCount = 1;         // runs recorded so far; 0 makes this the first run
+  std::string LanguageName{kDefaultLanguageName};  // Windows-1250 bytes
+};
+
+// The window's size and place on a screen: shrunk on small screens, then centred.
+QRect FitMainWindow(QSize designSize, QSize screenSize);
+
+// How a failed open is reported: the open button has its own text, a drop and the
+// command line show the failure's own message.
+enum class OpenFailureReport { CantOpenFile, OwnMessage };
+
+class TForm1 final : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  TForm1(Dialogs& dialogs, StartupOptions options, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  SubtitleDocument& Document() { return m_document; }
+  const DynamicTexts& Texts() const { return m_texts; }
+  SubtitleGridModel& GridModel() { return *m_gridModel; }
+  TFormInfo& FormInfo() { return *m_formInfo; }
+  TFormFrame& FormFrame() { return *m_formFrame; }
+  QString StatusPanelText(int panel) const;
+  int StatusPanelWidth(int panel) const;
+  int RunCount() const { return m_runCount; }
+  uint8_t SaveFormatIndex() const { return m_saveFormatIndex; }
+  const QString& ProgramFolder() const { return m_programFolder; }
+
+  // --- File flow ------------------------------------------------------------------------
+  void ButtonNacistClick();
+  void ButtonUlozitClick();
+  void FilesDropped(const QStringList& fileNames);
+  void UmOpenCommandLine();
+  void UmAfterShow();
+  void OpenFile(const QString& fileName, OpenFailureReport report);  // the common open wrapper
+  void OpenSubtitleFile(const QString& fileName);
+
+  // --- Grid and views -------------------------------------------------------------------
+  void FillGrid();
+  void ClearGridRows(int fromRow, int toRow);
+  void CompleteTable();
+  void ComboBoxSubPreviewChange();
+  void AdaptShiftControls(uint8_t mode);
+  void ClearEditorTimes();
+  void ShowDuration(const TSubtitle& record);
+  void ButtonStatistikaClick();
+
+  // --- Window -----------------------------------------------------------------------------
+  void ComboBoxSaveChange();
+  void CheckBoxAlwaysOnTopClick();
+  void ButtonHelpClick();
+  void LabelAutorClick();
+  void FormResize();
+
+ signals:
+  // The open wrapper has finished, whether the file opened or not.
+  void FileOpened();
+
+ public:
+  // Top panel
+  QFrame* PanelTop;
+  QListWidget* ListBoxDragAndDrop;
+  QLabel* LabelNahled;
+  QComboBox* ComboBoxSubPreview;
+  QLabel* LabelFormat;
+  QToolButton* ButtonSubPreviewFont;
+  QProgressBar* GaugeWriteSub;
+  QLabel* StaticTextSubtitlesFile;
+  QLabel* LabelPocetTitulku;
+  QLabel* PanelTitulkyMax;
+
+  QTableView* Titulky;
+
+  QFrame* PanelTools;
+  QTabWidget* PageControl;
+  QWidget* TabSheetUpravyCasu;
+  QWidget* TabSheetUpravyTitulku;
+  QWidget* TabSheetEditace;
+  QWidget* TabSheetStatistika;
+  QWidget* TabSheetUkazkyFormatu;
+  QWidget* TabSheetDavkovaKonverze;
+  QWidget* TabSheetMoznosti;
+  QWidget* TabSheetRozdelovani;
+
+  // Úpravy časů
+  QGroupBox* GroupBoxPosuvCasu;
+  QLabel* LabelPosunout;
+  QSpinBox* SpinEditPosuv;
+  QLineEdit* EditPosuv;
+  SpinButton* SpinButtonPosuv;
+  QLabel* LabelVyberPosuvu;
+  QCheckBox* CheckBoxShow;
+  QCheckBox* CheckBoxHide;
+  QCheckBox* CheckBoxPosuvOdDo;
+  QLineEdit* EditPosuvOd;
+  QLabel* LabelAz;
+  QLineEdit* EditPosuvDo;
+  QPushButton* ButtonPosuvCasu;
+  QGroupBox* GroupBoxZmenaRychlosti;
+  QLabel* LabelZmenaRychlosti;
+  QComboBox* ComboBoxSnimky1;
+  QLabel* Label10;
+  QComboBox* ComboBoxSnimky2;
+  QLabel* Label1;
+  QLabel* LabelCasoveMeritko;
+  QLineEdit* EditTimeScale;
+  QPushButton* ButtonZmenaRychlosti;
+  QGroupBox* GroupBoxNastavitCasy;
+  QPushButton* ButtonSchovDleZobraz;
+  QPushButton* ButtonZobrazDleSchov;
+
+  // Úpravy titulků
+  QGroupBox* GroupBoxZmeny;
+  QCheckBox* CheckBoxRepairHiding;
+  QCheckBox* CheckBoxDeleteLastEmptyChars;
+  QLabel* LabelNahraditString;
+  QLineEdit* EditString1;
+  QLineEdit* EditString2;
+  QPushButton* ButtonProvest;
+  QPushButton* ButtonDeleteEmpty;
+  QPushButton* ButtonKonvertToCestina;
+  QCheckBox* CheckBoxKonvertOnlyBadAccents;
+  QGroupBox* GroupBoxZalamovaniRadku;
+  QLabel* LabelMaxCharsOnLine;
+  QLineEdit* EditMaxCharsOnLine;
+  QPushButton* ButtonZalomeniRadek;
+
+  // Editace
+  QLabel* LabelTitulek;
+  QLabel* LabelTitleNum;
+  QLabel* LabelRadku;
+  QLabel* LabelLines;
+  QToolButton* ButtonClear;
+  QPlainTextEdit* MemoAktual;
+  QStatusBar* StatusBarMemo;
+  QLabel* LabelZobrazeni;
+  QLabel* LabelZmizeni;
+  QLabel* LabelTrvani;
+  QFrame* PanelSubFormat0;
+  QSpinBox* SpinEditStart;
+  QSpinBox* SpinEditKonec;
+  QFrame* PanelSubFormat1;
+  QLineEdit* EditHH1;
+  QLineEdit* EditMM1;
+  QLineEdit* EditSS1;
+  QLineEdit* EditSSS1;
+  QLineEdit* EditHH2;
+  QLineEdit* EditMM2;
+  QLineEdit* EditSS2;
+  QLineEdit* EditSSS2;
+  QLineEdit* EditDiference;
+  QGroupBox* GroupBoxEditace;
+  QPushButton* ButtonPridat;
+  QPushButton* ButtonVlozit;
+  QPushButton* ButtonZmenit;
+  QPushButton* ButtonOdebrat;
+  QCheckBox* CheckBoxSmazat;
+  QPushButton* ButtonSmazat;
+  QPushButton* ButtonNajit;
+
+  // Statistika
+  QCheckBox* CheckBoxAutoStatistika;
+  QPushButton* ButtonStatistika;
+  QProgressBar* GaugeStatistika;
+  QLabel* Label4;
+  QLabel* Label5;
+  QLabel* Label8;
+  QLabel* Label7;
+  QLabel* Panel2;
+  QLabel* Label6;
+  QLabel* Panel1;
+  QLabel* Lab7;
+  QLabel* PanelLinesMax;
+  QPlainTextEdit* MemoStatistika;
+
+  // Ukázky formátů
+  QLabel* LabelVstupniFormat;
+  QLineEdit* EditZdrojFormat;
+  QLabel* LabelUkazatZdroj;
+  QRadioButton* RadioButtonZdroj;
+  QLabel* LabelVyberteFormat;
+  QRadioButton* RadioButtonFormat;
+  QComboBox* ComboBoxFormat;
+  QPlainTextEdit* RichEditUkazkyFormatu;
+
+  // Dávková konverze
+  QListWidget* ListBoxBatch;
+  QPushButton* ButtonBatchPridat;
+  QPushButton* ButtonBatchOdebrat;
+  QPushButton* ButtonBatchSmazat;
+  QPushButton* ButtonBatchKonvertovat;
+
+  // Možnosti
+  QLabel* LabelTipy;
+  QPlainTextEdit* MemoTipy;
+  QPushButton* ButtonRegisterExt;
+  QLabel* LabelKlavesoveZkratky;
+  QPlainTextEdit* MemoKlavZkratky;
+  QLabel* LabelSpusteniProgramu;
+  QLabel* LabelExecution;
+  QCheckBox* CheckBoxEditByOneClick;
+  QCheckBox* CheckBoxAlwaysOnTop;
+  QCheckBox* CheckBoxAskToClose;
+
+  // Rozdělování
+  QLabel* LabelRozdelovani;
+
+  // Right-hand menu panel
+  QFrame* PanelMenu;
+  QPushButton* ButtonNacist;
+  QPushButton* ButtonUlozit;
+  QComboBox* ComboBoxSave;
+  QPushButton* ButtonHelp;
+  QPushButton* ButtonKonec;
+  QComboBox* ComboBoxLanguage;
+  QLabel* ImageLanguage;
+  QToolButton* ButtonMail;
+  QLabel* LabelCopyright;
+  QLabel* LabelAutor;
+
+  QStatusBar* StatusBar;
+
+  // The open and save dialogs keep their title and initial folder between uses.
+  FileDialogRequest OpenDialog;
+  FileDialogRequest SaveDialog;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  friend class BusyWindow;
+
+  void BuildWindow();
+  void BuildTopPanel();
+  void BuildGrid();
+  void BuildPages();
+  void BuildTimePage();
+  void BuildTextToolsPage();
+  void BuildEditorPage();
+  void BuildStatisticsPage();
+  void BuildSamplesPage();
+  void BuildBatchPage();
+  void BuildOptionsPage();
+  void BuildMenuPanel();
+  void BuildStatusBar();
+  void ConnectHandlers();
+  void FormCreate();
+  bool FormCloseQuery();
+  void FormKeyDown(int key);
+  void FillFormatList(QComboBox& box);
+  void SetModesFromFormat();
+  void ResetSamplesPage();
+  void ShowPartialLoad(int32_t oldCount);
+  bool HandleDrop(QEvent* event);
+  bool HandleAuthorLabel(QEvent* event);
+  void ShowApplicationHint(const QString& hint);
+  void ApplyGridHeaders();
+  void LayoutTopPanel();
+  void ShowError(const QString& text);
+  void ShowText(const std::string& cp1250Text, MessageIcon icon);
+  // Runs a handler's body; a failure that escapes it is shown as the failure's own message.
+  template <class Body>
+  void Guarded(Body&& body);
+
+  Dialogs& m_dialogs;
+  StartupOptions m_options;
+  SubtitleDocument m_document;
+  DynamicTexts m_texts;
+  FormatNameList m_formatNames;
+  SubtitleGridModel* m_gridModel = nullptr;
+  TFormInfo* m_formInfo = nullptr;
+  TFormFrame* m_formFrame = nullptr;
+  QLabel* m_statusPanels[2] = {nullptr, nullptr};
+  QLabel* m_statusMemoPanels[3] = {nullptr, nullptr, nullptr};
+  QString m_programFolder;
+  int m_runCount = 1;
+  uint8_t m_saveFormatIndex = 0;
+  double m_timeScale = 1.0;
+  bool m_newSubtitleFlag = true;
+  bool m_shown = false;
+  int m_busyDepth = 0;
+};
+
+// Disables the main window for the lifetime of the object, also when a failure unwinds
+// through it; nested guards enable the window only when the outermost one ends.
+class BusyWindow {
+ public:
+  explicit BusyWindow(TForm1& window);
+  ~BusyWindow();
+  BusyWindow(const BusyWindow&) = delete;
+  BusyWindow& operator=(const BusyWindow&) = delete;
+
+ private:
+  TForm1& m_window;
+  QPointer<QWidget> m_focus;
+};
+
+}  // namespace qm
