@@ -49,7 +49,9 @@ std::vector<std::string> GoldenInputs() {
   return inputs;
 }
 
-uint8_t FolderFormat(const fs::path& input) { return *FormatFromCliName(input.parent_path().filename().string()); }
+uint8_t FolderFormat(const fs::path& input) {
+  return *FormatFromCliName(input.parent_path().filename().string());
+}
 
 // <folder>/<case> without the input's extension.
 std::string CaseStem(const fs::path& input) { return (input.parent_path() / input.stem()).string(); }

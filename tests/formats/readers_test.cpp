@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+
+#include "document/errors.h"
+#include "formats/catalogue.h"
+#include "formats/dump.h"
+#include "formats/subtitles_load.h"
+#include "formats/subtitles_save.h"
+#include "test_support.h"
+
+namespace qm {
+namespace {
+
+std::string Utf16(std::string_view text) { return StringToUnicode(text); }
+
+// Reads `bytes` as `format`; the failure message, if any, goes to `error`.
+LoadResult Read(SubtitleDocument& doc, uint8_t format, std::string_view bytes, std::string* error = nullptr) {
+  try {
+    return LoadSubtitlesFromBytes(doc, format, bytes);
+  } catch (const QuillmarkError& e) {
+    if (!error) throw;
+    *error = e.what();
+    return {};
+  }
+}
+
+TEST(StoreTimeStamp, TakesFieldsByPositionAndStoresMillisecondsUnchecked) {
+  SubtitleDocument doc;
+  StoreTimeStamp(doc, "01x02y03z4a6", 1, true, false);
+  StoreTimeStamp(doc, "23:59:58.12", 1, false, true);  // short: two millisecond characters
+  const TSubtitle& s = doc.SubtitleTable[1];
+  EXPECT_EQ(std::tie(s.StartHour, s.StartMinute, s.StartSecond, s.StartMs), std::make_tuple(1, 2, 3, "4a6"));
+  EXPECT_EQ(std::tie(s.EndHour, s.EndMinute, s.EndSecond, s.EndMs), std::make_tuple(23, 59, 58, "12"));
+  try {
+    StoreTimeStamp(doc, "00:0", 1, true, true);
+    ADD_FAILURE();
+  } catch (const QuillmarkError& e) {
+    EXPECT_STREQ(e.what(), "'' is not a valid integer value");  // minutes "0" pass, seconds are empty
+  }
+}
+
+// A number field that is not a number stops the read with the product's message; what was
+// read until then, including the subtitle being read, stays.
+TEST(ReaderFailures, NotANumberKeepsTheSubtitlesReadSoFar) {
+  struct Case {
+    uint8_t format;
+    std::string input;
+    const char* message;
+    int32_t count;
+  };
+  const Case cases[] = {
+      {0, "{1}{2}a\r\n{x}{3}b\r\n", "'x' is not a valid integer value", 2},
+      {0, "{1}{2 }a\r\n", "'2 ' is not a valid integer value", 1},
+      {1, "1\r\n00:00:01,000 --> 00:0b:02,000\r\nkept\r\n", "'0b' is not a valid integer value", 1},
+      {2, "*** START SCRIPT ***\r\n[00:00:01]\r\na\r\n[0a:00:02]\r\n", "'0a' is not a valid integer value",
+       1},
+      {2, "*** START SCRIPT ***\r\ntext before any tag\r\n", "'' is not a valid integer value", 1},
+      {4, "-->> 1\r\na\r\n-->> 2\r\n-->> 3x\r\n", "'3x' is not a valid integer value", 1},
+      {6, "Dialogue: 0,0:00:01.00,0:0a:02.00,D,,0,0,0,,t\r\n", "'0a' is not a valid integer value", 1},
+      {7, "[00:00:01]a\r\n[00:00:0x]b\r\n", "'0x' is not a valid integer value", 2},
+      {9, Utf16("00:00:01:00\t00:00:02:00\ta\r\n0:00:03:00\t00:00:04:00\tb\r\n"),
+       "'0:' is not a valid integer value", 2},
+  };
+  for (const Case& c : cases) {
+    SubtitleDocument doc;
+    std::string error;
+    Read(doc, c.format, c.input, &error);
+    EXPECT_EQ(error, c.message) << c.input;
+    EXPECT_EQ(doc.SubtitleCount, c.count) << c.input;
+  }
+  SubtitleDocument doc;
+  std::string error;
+  Read(doc, 0, "{1}{2}a\r\n{x}{3}b\r\n", &error);
+  EXPECT_EQ(doc.SubtitleTable[1].Text, "a");
+}
+
+TEST(ReaderFailures, MissingFileFailsBeforeAnythingIsRead) {
+  SubtitleDocument doc;
+  test::TempDir dir;
+  try {
+    LoadSubtitles(doc, 1, dir.File("nope.srt"));
+    ADD_FAILURE();
+  } catch (const QuillmarkError& e) {
+    EXPECT_STREQ(e.what(), "File not found");
+  }
+  EXPECT_EQ(doc.SubtitleCount, 0);
+}
+
+// One subtitle of each format, numbered so that the last one read can be recognised.
+std::string OneSubtitle(uint8_t format, int n) {
+  const std::string t = "t" + std::to_string(n);
+  switch (format) {
+    case 0:
+      return "{" + std::to_string(n) + "}{" + std::to_string(n + 1) + "}" + t + "\r\n";
+    case 1:
+      return std::to_string(n) + "\r\n00:00:01,000 --> 00:00:02,000\r\n" + t + "\r\n\r\n";
+    case 2:
+      return "[00:00:01]\r\n" + t + "\r\n";
+    case 3:
+      return "00:00:01.00,00:00:02.00\r\n" + t + "\r\n\r\n";
+    case 4:
+      return "-->> 1\r\n" + t + "\r\n";
+    case 5:
+      return "00:00:01:" + t + "\r\n";
+    case 6:
+      return "Dialogue: 0,0:00:01.00,0:00:02.00,D,,0,0,0,," + t + "\r\n";
+    case 7:
+      return "[00:00:01]" + t + "\r\n";
+    case 8:
+      return Utf16("1  00:00:01:00  00:00:02:00  " + t + "\r\n\r\n");
+    case 9:
+      return Utf16("00:00:01:00\t00:00:02:00\t" + t + "\r\n");
+    default:
+      return Utf16("00:00:01.000\t00:00:02.000\t00:00:01.000\t" + t + "\r\n");
+  }
+}
+
+std::string FileOf(uint8_t format, int subtitles) {
+  std::string bytes = format == 2 ? "*** START SCRIPT ***\r\n" : format == 3 ? "[SUBTITLE]\r\n" : "";
+  for (int n = 1; n <= subtitles; ++n) bytes += OneSubtitle(format, n);
+  return bytes;
+}
+
+TEST(ReaderLimits, TheTableHoldsTwentyThousandAndTheRestIsReported) {
+  SubtitleDocument doc;
+  for (uint8_t format = 0; format <= 10; ++format) {
+    LoadResult full = Read(doc, format, FileOf(format, MaxSubtitles));
+    EXPECT_FALSE(full.Truncated) << int{format};
+    EXPECT_EQ(doc.SubtitleCount, MaxSubtitles) << int{format};
+
+    LoadResult over = Read(doc, format, FileOf(format, MaxSubtitles + 1));
+    EXPECT_TRUE(over.Truncated) << int{format};
+    EXPECT_EQ(doc.SubtitleCount, MaxSubtitles) << int{format};
+    EXPECT_EQ(doc.SubtitleTable[MaxSubtitles].Text, "t20000") << int{format};
+  }
+  EXPECT_EQ(TruncationMessage(), "The file holds more than 20000 subtitles; the rest of it was not read.");
+}
+
+TEST(ReaderRules, FormatsWithoutAReaderReadNothing) {
+  SubtitleDocument doc;
+  for (uint8_t format : {11, 12, 13, 200}) {
+    doc.SubtitleCount = 5;
+    EXPECT_FALSE(Read(doc, format, FileOf(0, 3)).Truncated);
+    EXPECT_EQ(doc.SubtitleCount, 0);
+  }
+}
+
+// Reader rules shown on small inputs; the fuller files are in tests/data.
+TEST(ReaderRules, SmallCasesReadAsTheFormatsDefine) {
+  struct Case {
+    uint8_t format;
+    std::string input;
+    std::string dump;
+  };
+  const Case cases[] = {
+      // A "{" that the file ends behind begins nothing; text codes cut by the end stay.
+      {0, "{1}{2}a{y:i}b{c\r\n{", "1\t1\t2\t0\t0\t0\t0\t0\t0\t000\t000\tab{c\n"},
+      // A lone CR ends the text, and the reading primitive drops the line up to its LF.
+      {1, "1\r\n00:00:01,000 --> 00:00:02,000\r\na\rlost\nb\r\n",
+       "1\t0\t0\t0\t0\t0\t0\t1\t2\t000\t000\ta|b\n"},
+      // Hexadecimal and signed counter lines count; the hide time is found by its first digit.
+      {1, "$1F\r\n00:00:01,000-->x00:00:02,000\r\na\r\n\r\n-2\r\n00:00:03,000 -> 00:00:04,000\r\nb\r\n",
+       "1\t0\t0\t0\t0\t0\t0\t1\t2\t000\t000\ta\n2\t0\t0\t0\t0\t0\t0\t3\t4\t000\t000\tb\n"},
+      // A UTF-8 byte-order mark costs nothing in single-byte files.
+      {7, "\xEF\xBB\xBF[00:00:01]a\r\n[00:00:02]\r\n", "1\t0\t0\t0\t0\t0\t0\t1\t2\t000\t000\ta\n"},
+      // DVD Architect: the number runs to the first blank, whatever its length; č (U+010D)
+      // does not end the text although its low byte is a CR.
+      {8, Utf16("12345 x00:00:01:50  00:00:02:00  a") + std::string("\x0D\x01", 2) + Utf16("b\r\n\r\n"),
+       "1\t0\t0\t0\t0\t0\t0\t1\t2\t500\t000\ta\xE8"
+       "b\n"},
+      // A 16-bit file whose last character is cut in half keeps the text before it.
+      {9, Utf16("00:00:01:00\t00:00:02:00\tab") + "c", "1\t0\t0\t0\t0\t0\t0\t1\t2\t000\t000\tab\n"},
+  };
+  for (const Case& c : cases) {
+    SubtitleDocument doc;
+    Read(doc, c.format, c.input);
+    EXPECT_EQ(DumpDocument(doc), c.dump) << int{c.format} << ": " << c.input;
+  }
+}
+
+// Readers only move forward: inputs of several megabytes that keep a reader scanning,
+// skipping or appending end in well under a second each.
+TEST(ReaderLimits, LargeInputsAreReadInLinearTime) {
+  const size_t n = 1 << 20;
+  auto repeat = [](std::string_view piece, size_t times) {
+    std::string s;
+    s.reserve(piece.size() * times);
+    for (size_t i = 0; i < times; ++i) s += piece;
+    return s;
+  };
+  const std::pair<uint8_t, std::string> inputs[] = {
+      {0, "{1}{2}" + repeat("a{b}", n)},
+      {0, repeat("{", n)},
+      {1, repeat("x\n", n)},
+      {1, "1\n00:00:01,000 --> 00:00:02,000\n" + repeat("line\n", n)},
+      {1, repeat("\r", 4 * n)},
+      {2, repeat("no marker\n", n)},
+      {2, "*** START SCRIPT ***\n[00:00:01]\nx\n" + repeat(" \n", n)},
+      {3, repeat("[header]\n", n)},
+      {4, "-->> 1\n" + repeat("text\n", n)},
+      {6, repeat("Format: a, b, c\n", n)},
+      {6, "Dialogue: 0,0:00:01.00,0:00:02.00,,,,,,," + repeat("\\N", 2 * n)},
+      {7, "[00:00:01]a\n" + repeat("[00:00:02]\n", n)},
+      {8, Utf16(repeat("x", 2 * n))},
+      {9, Utf16("00:00:01:00\t00:00:02:00\t" + repeat("y", 2 * n))},
+  };
+  SubtitleDocument doc;
+  for (const auto& [format, bytes] : inputs) {
+    const auto start = std::chrono::steady_clock::now();
+    std::string error;
+    Read(doc, format, bytes, &error);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 2.0) << "format " << int{format} << ", " << bytes.size() << " bytes";
+  }
+}
+
+}  // namespace
+}  // namespace qm
