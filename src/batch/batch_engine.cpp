@@ -49,18 +49,19 @@ class FileConversion {
       ++m_outcome.TruncatedCount;
       m_observer.Truncated(path);
     }
+    const uint8_t layout = m_request.KeepInputFormat ? format : m_request.Layout;
     if (m_request.Transform) m_request.Transform(m_work, format);
-    ConvertTiming(m_work, format, m_request.Layout, m_request.FrameRate);
-    Write(BatchOutputPath(m_request, path));
+    ConvertTiming(m_work, format, layout, m_request.FrameRate);
+    Write(BatchOutputPath(m_request, path), layout);
     m_observer.AddLine(kIndent + m_texts.Format + "  " + FormatName(m_names, format));
     m_observer.AddLine(kIndent + m_texts.FileConverted);
     ++m_outcome.ConvertedCount;
   }
 
  private:
-  void Write(const std::string& output) {
+  void Write(const std::string& output, uint8_t layout) {
     if (output == "-" && !m_request.SingleOutput.empty()) {
-      m_observer.WriteStream(WriteSubtitles(m_work, m_request.Layout));
+      m_observer.WriteStream(WriteSubtitles(m_work, layout));
       return;
     }
     if (!m_request.Overwrite && FileExists(output)) {
@@ -70,7 +71,7 @@ class FileConversion {
         return;
       }
     }
-    SaveSubtitles(m_work, m_request.Layout, output);
+    SaveSubtitles(m_work, layout, output);
   }
 
   SubtitleDocument& m_work;
@@ -103,7 +104,7 @@ std::string BatchOutputPath(const BatchRequest& request, const std::string& inpu
 
 BatchOutcome ConvertFiles(SubtitleDocument& work, const BatchRequest& request, const BatchTexts& texts,
                           const FormatNameList& names, BatchObserver& observer) {
-  if (request.Layout >= kFormatCount || !FormatCatalogue[request.Layout].Written)
+  if (!request.KeepInputFormat && (request.Layout >= kFormatCount || !FormatCatalogue[request.Layout].Written))
     throw QuillmarkError(ErrorKind::Unsupported,
                          std::string("Subtitles cannot be written as ") +
                              (request.Layout < kFormatCount ? FormatCatalogue[request.Layout].Name : "this format"));

@@ -17,6 +17,7 @@ namespace qm {
 struct BatchRequest {
   std::vector<std::string> Files;
   uint8_t Layout = 0;          // output format number, 0..10
+  bool KeepInputFormat = false;  // write each file in its own format instead of Layout
   double FrameRate = 23.976;   // used only where input and output timing differ
   std::string Destination;     // output folder, ending with "/"
   bool KeepExtension = true;   // else the extension becomes "." + Extension

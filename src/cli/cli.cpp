@@ -5,6 +5,7 @@
 #include "batch/batch_engine.h"
 #include "cli/cli_options.h"
 #include "document/errors.h"
+#include "document/search.h"
 #include "document/subtitles_tool.h"
 #include "formats/catalogue.h"
 #include "formats/detect.h"
@@ -111,7 +112,8 @@ class CliReport : public BatchObserver {
 BatchRequest MakeRequest(const CliOptions& o) {
   BatchRequest request;
   request.Files = o.Files;
-  request.Layout = *o.Format;
+  request.KeepInputFormat = !o.Format;
+  request.Layout = o.Format.value_or(0);
   request.FrameRate = o.FrameRate;
   request.Overwrite = !o.NoOverwrite;
   request.SingleOutput = o.Output;
@@ -119,10 +121,16 @@ BatchRequest MakeRequest(const CliOptions& o) {
     if (!DirectoryExists(o.Directory)) throw UsageError("-d: no such folder: " + o.Directory);
     request.Destination = o.Directory.back() == '/' ? o.Directory : o.Directory + "/";
   }
-  std::string extension = o.Extension.value_or(FormatCatalogue[*o.Format].Extension);
+  // Without --to each file keeps its format, and so its extension unless --ext says otherwise.
+  std::string extension = o.Extension.value_or(o.Format ? FormatCatalogue[*o.Format].Extension : "");
   if (!extension.empty() && extension.front() == '.') extension.erase(0, 1);
-  request.KeepExtension = o.Extension && o.Extension->empty();
+  request.KeepExtension = extension.empty();
   request.Extension = extension;
+  if (!o.Tools.Steps.empty()) {
+    const ToolSettings tools = o.Tools;
+    const double rate = o.FrameRate;
+    request.Transform = [tools, rate](SubtitleDocument& doc, uint8_t format) { ApplyTools(doc, format, tools, rate); };
+  }
   return request;
 }
 
@@ -134,6 +142,23 @@ int Convert(const CliOptions& options, std::ostream& out, std::ostream& err) {
   const BatchOutcome outcome = ConvertFiles(*work, request, texts, BuiltInFormatNames(), report);
   if (outcome.ErrorCount > 0) return kExitFailed;
   return outcome.TruncatedCount > 0 ? kExitPartial : kExitOk;
+}
+
+// The product's search from subtitle FindFrom; the number found, or exit 1.
+int Find(const CliOptions& options, std::ostream& out, std::ostream& err) {
+  const std::string& file = options.Files.front();
+  auto doc = std::make_unique<SubtitleDocument>();
+  const uint8_t format = DetectFormat(file);
+  if (format == kNotRecognised) {
+    err << file << ": format not recognised\n";
+    return kExitFailed;
+  }
+  LoadSubtitles(*doc, format, file);
+  const auto found = FindSubtitleText(*doc, options.FindFrom, options.FindText, options.FindCase,
+                                      options.FindUp ? SearchDirection::Up : SearchDirection::Down);
+  if (!found) return kExitFailed;
+  out << found->Row << '\n';
+  return kExitOk;
 }
 
 }  // namespace
@@ -152,6 +177,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       case CliCommand::Dump: return Dump(options, out, err);
       case CliCommand::ListFormats: return ListFormats(out);
       case CliCommand::Convert: return Convert(options, out, err);
+      case CliCommand::Find: return Find(options, out, err);
     }
   } catch (const UsageError& e) {
     err << "quillmark-convert: " << e.what() << "\nTry 'quillmark-convert --help'.\n";

@@ -1,21 +1,27 @@
 #include "cli/cli_options.h"
 
+#include <functional>
+
+#include "document/errors.h"
 #include "document/numbers.h"
 #include "formats/catalogue.h"
+#include "formats/cp1250.h"
 
 namespace qm {
 
 const char* const kCliUsage =
     "Usage:\n"
-    "  quillmark-convert --to FORMAT [--fps RATE] (-o OUTPUT | -d DIR [--ext EXT])\n"
-    "                    [--no-overwrite] [--quiet] FILE...\n"
+    "  quillmark-convert [--to FORMAT] [--fps RATE] (-o OUTPUT | -d DIR [--ext EXT])\n"
+    "                    [--no-overwrite] [--quiet] [TOOL...] FILE...\n"
+    "  quillmark-convert --find TEXT [--from N] [--up] [--case] FILE\n"
     "  quillmark-convert --detect FILE...\n"
     "  quillmark-convert --dump FILE\n"
     "  quillmark-convert --list-formats\n"
     "  quillmark-convert --help | --version\n"
     "\n"
     "Converts subtitle files; the input format is recognised from the file's contents.\n"
-    "  --to FORMAT     output format: a number or a name from --list-formats (srt too)\n"
+    "  --to FORMAT     output format: a number or a name from --list-formats (srt too);\n"
+    "                  without it (tools only) each file keeps its own format\n"
     "  --fps RATE      frame rate for converting between frames and clock times\n"
     "                  (\"23,976\" or \"23.976\"; default 23.976)\n"
     "  -o OUTPUT       write the one input to OUTPUT (\"-\" for standard output)\n"
@@ -24,29 +30,55 @@ const char* const kCliUsage =
     "                  --ext \"\" keeps the input's)\n"
     "  --no-overwrite  leave existing output files alone (reported as skipped)\n"
     "  --quiet         report only errors\n"
-    "  --detect        print <format number>\\t<format name>\\t<path> per file\n"
-    "  --dump          print the subtitle records as read, one line each\n"
     "\n"
-    "Exit codes: 0 all done; 1 a file was not recognised, read or written; 2 wrong\n"
-    "usage (nothing written); 3 a file held more than 20000 subtitles and only those\n"
-    "were converted.\n";
+    "Tools, applied in the order given on each file's own timing, before the output's:\n"
+    "  --shift SECONDS       move times by seconds (\"-1,5\" or \"-1.5\"); frame-timed files\n"
+    "                        move by SECONDS x RATE frames\n"
+    "  --shift-frames N      move times by N frames (N / RATE seconds for clock-timed files)\n"
+    "  --only show|hide      shift only the show or only the hide times\n"
+    "  --range A-B           shift only subtitles A to B\n"
+    "  --scale FACTOR        multiply every time by FACTOR\n"
+    "  --fps-from A --fps-to B   the same with FACTOR = B / A\n"
+    "  --hide-from-show, --show-from-hide   copy one time of every subtitle onto the other\n"
+    "  --replace FIND REPL   replace text; --trim remove trailing blanks and line breaks\n"
+    "  --repair-overlaps     end each subtitle no later than the next one starts\n"
+    "  --delete-empty        remove blank subtitles\n"
+    "  --remove-accents      replace the Czech letters with caron or ring by plain ones\n"
+    "  --wrap N              break lines longer than N characters\n"
+    "\n"
+    "  --find            print the number of the first subtitle holding TEXT, searching\n"
+    "                    from subtitle N (default 1) down, or up with --up; --case\n"
+    "                    matches letter case. Exit 1 when there is none.\n"
+    "  --detect          print <format number>\\t<format name>\\t<path> per file\n"
+    "  --dump            print the subtitle records as read, one line each\n"
+    "\n"
+    "Exit codes: 0 all done; 1 a file was not recognised, read or written (or --find found\n"
+    "nothing); 2 wrong usage (nothing written); 3 a file held more than 20000 subtitles and\n"
+    "only those were converted.\n";
 
 namespace {
 
-class ArgReader {
- public:
-  explicit ArgReader(const std::vector<std::string>& args) : m_args(args) {}
-  bool Done() const { return m_next >= m_args.size(); }
-  const std::string& Next() { return m_args[m_next++]; }
-  const std::string& ValueOf(const std::string& option) {
-    if (Done()) throw UsageError(option + " needs a value");
-    return Next();
-  }
+using Values = std::vector<std::string>;
 
- private:
-  const std::vector<std::string>& m_args;
-  size_t m_next = 0;
-};
+double ParseNumber(const std::string& option, const std::string& text) {
+  const auto value = TryParseDecimal(text, true);
+  if (!value) throw UsageError(option + ": '" + text + "' is not a number");
+  return *value;
+}
+
+double ParsePositive(const std::string& option, const std::string& text) {
+  const double value = ParseNumber(option, text);
+  if (!(value > 0)) throw UsageError(option + ": '" + text + "' must be above zero");
+  return value;
+}
+
+int32_t ParseInteger(const std::string& option, const std::string& text, int32_t minimum) {
+  const auto value = TryStrToInt(text);
+  if (!value || *value < minimum || text.find_first_not_of("+-0123456789") != std::string::npos)
+    throw UsageError(option + ": '" + text + "' is not a whole number" +
+                     (minimum > INT32_MIN ? " of at least " + std::to_string(minimum) : ""));
+  return *value;
+}
 
 uint8_t ParseFormat(const std::string& name) {
   const auto format = FormatFromCliName(name);
@@ -56,81 +88,170 @@ uint8_t ParseFormat(const std::string& name) {
   return *format;
 }
 
-double ParseRate(const std::string& text) {
-  const auto rate = TryParseDecimal(text, true);
-  if (!rate || !(*rate > 0)) throw UsageError("--fps: '" + text + "' is not a frame rate above zero");
-  return *rate;
+SubtitleRange ParseRange(const std::string& text) {
+  const size_t dash = text.find('-', 1);
+  if (dash == std::string::npos) throw UsageError("--range: '" + text + "' is not A-B");
+  return {ParseInteger("--range", text.substr(0, dash), 1), ParseInteger("--range", text.substr(dash + 1), 1)};
 }
 
-void SetCommand(CliOptions& options, CliCommand command, const std::string& option) {
-  if (options.Command != CliCommand::Help && options.Command != command)
-    throw UsageError(option + " cannot be combined with the other command given");
-  options.Command = command;
+std::string ToWindows1250(const std::string& option, const std::string& utf8) {
+  bool lossless = true;
+  std::string bytes = Utf8ToCp1250(utf8, &lossless);
+  if (!lossless) throw UsageError(option + ": '" + utf8 + "' has characters that Windows-1250 cannot hold");
+  return bytes;
+}
+
+struct Parser {
+  CliOptions o;
+  bool convertOptionSeen = false;
+  std::optional<double> fpsFrom, fpsTo;
+  bool scalePairEmitted = false;
+
+  void Command(CliCommand command, const std::string& option) {
+    if (o.Command != CliCommand::Help && o.Command != command)
+      throw UsageError(option + " cannot be combined with the other command given");
+    o.Command = command;
+  }
+  void Tool(ToolStep step) {
+    o.Tools.Steps.push_back(std::move(step));
+    convertOptionSeen = true;
+  }
+  void FpsPair() {
+    if (fpsFrom && fpsTo && !scalePairEmitted) {
+      Tool({ToolKind::Scale, *fpsTo / *fpsFrom});
+      scalePairEmitted = true;
+    }
+  }
+};
+
+struct OptionRule {
+  const char* name;
+  int values;
+  std::function<void(Parser&, const Values&)> apply;
+};
+
+const std::vector<OptionRule>& Rules() {
+  static const std::vector<OptionRule> rules = {
+      {"--detect", 0, [](Parser& p, const Values&) { p.Command(CliCommand::Detect, "--detect"); }},
+      {"--dump", 0, [](Parser& p, const Values&) { p.Command(CliCommand::Dump, "--dump"); }},
+      {"--list-formats", 0, [](Parser& p, const Values&) { p.Command(CliCommand::ListFormats, "--list-formats"); }},
+      {"--find", 1, [](Parser& p, const Values& v) {
+         p.Command(CliCommand::Find, "--find");
+         p.o.FindText = ToWindows1250("--find", v[0]);
+         if (p.o.FindText.empty()) throw UsageError("--find needs a text");
+       }},
+      {"--from", 1, [](Parser& p, const Values& v) { p.o.FindFrom = ParseInteger("--from", v[0], 1); }},
+      {"--up", 0, [](Parser& p, const Values&) { p.o.FindUp = true; }},
+      {"--case", 0, [](Parser& p, const Values&) { p.o.FindCase = true; }},
+      {"--to", 1, [](Parser& p, const Values& v) { p.o.Format = ParseFormat(v[0]), p.convertOptionSeen = true; }},
+      {"--fps", 1, [](Parser& p, const Values& v) { p.o.FrameRate = ParsePositive("--fps", v[0]), p.convertOptionSeen = true; }},
+      {"-o", 1, [](Parser& p, const Values& v) {
+         if (v[0].empty()) throw UsageError("-o needs a file name");
+         p.o.Output = v[0], p.convertOptionSeen = true;
+       }},
+      {"-d", 1, [](Parser& p, const Values& v) {
+         if (v[0].empty()) throw UsageError("-d needs a folder");
+         p.o.Directory = v[0], p.convertOptionSeen = true;
+       }},
+      {"--ext", 1, [](Parser& p, const Values& v) { p.o.Extension = v[0], p.convertOptionSeen = true; }},
+      {"--no-overwrite", 0, [](Parser& p, const Values&) { p.o.NoOverwrite = p.convertOptionSeen = true; }},
+      {"--quiet", 0, [](Parser& p, const Values&) { p.o.Quiet = p.convertOptionSeen = true; }},
+      {"--shift", 1, [](Parser& p, const Values& v) { p.Tool({ToolKind::ShiftSeconds, ParseNumber("--shift", v[0])}); }},
+      {"--shift-frames", 1, [](Parser& p, const Values& v) {
+         p.Tool({ToolKind::ShiftFrames, static_cast<double>(ParseInteger("--shift-frames", v[0], INT32_MIN))});
+       }},
+      {"--only", 1, [](Parser& p, const Values& v) {
+         if (v[0] != "show" && v[0] != "hide") throw UsageError("--only: say show or hide, not '" + v[0] + "'");
+         p.o.Tools.Show = v[0] == "show";
+         p.o.Tools.Hide = v[0] == "hide";
+         p.convertOptionSeen = true;
+       }},
+      {"--range", 1, [](Parser& p, const Values& v) { p.o.Tools.Range = ParseRange(v[0]), p.convertOptionSeen = true; }},
+      {"--scale", 1, [](Parser& p, const Values& v) {
+         const double factor = ParseNumber("--scale", v[0]);
+         if (factor < 0) throw UsageError("--scale: '" + v[0] + "' must not be negative");
+         p.Tool({ToolKind::Scale, factor});
+       }},
+      {"--fps-from", 1, [](Parser& p, const Values& v) { p.fpsFrom = ParsePositive("--fps-from", v[0]), p.FpsPair(); }},
+      {"--fps-to", 1, [](Parser& p, const Values& v) { p.fpsTo = ParsePositive("--fps-to", v[0]), p.FpsPair(); }},
+      {"--hide-from-show", 0, [](Parser& p, const Values&) { p.Tool({ToolKind::HideFromShow}); }},
+      {"--show-from-hide", 0, [](Parser& p, const Values&) { p.Tool({ToolKind::ShowFromHide}); }},
+      {"--replace", 2, [](Parser& p, const Values& v) {
+         p.Tool({ToolKind::Replace, 0, 0, ToWindows1250("--replace", v[0]), ToWindows1250("--replace", v[1])});
+       }},
+      {"--trim", 0, [](Parser& p, const Values&) { p.Tool({ToolKind::Trim}); }},
+      {"--repair-overlaps", 0, [](Parser& p, const Values&) { p.Tool({ToolKind::RepairOverlaps}); }},
+      {"--delete-empty", 0, [](Parser& p, const Values&) { p.Tool({ToolKind::DeleteEmpty}); }},
+      {"--remove-accents", 0, [](Parser& p, const Values&) { p.Tool({ToolKind::RemoveAccents}); }},
+      {"--wrap", 1, [](Parser& p, const Values& v) { p.Tool({ToolKind::Wrap, 0, ParseInteger("--wrap", v[0], 1)}); }},
+  };
+  return rules;
+}
+
+const OptionRule* RuleFor(const std::string& arg) {
+  for (const auto& rule : Rules())
+    if (arg == rule.name) return &rule;
+  return nullptr;
 }
 
 void CheckConvert(const CliOptions& o) {
-  if (!o.Format) throw UsageError("--to FORMAT is needed to convert");
+  if (!o.Format && o.Tools.Steps.empty()) throw UsageError("--to FORMAT is needed to convert");
   if (o.Output.empty() == o.Directory.empty()) throw UsageError("give either -o OUTPUT or -d DIR");
   if (!o.Output.empty() && o.Files.size() != 1) throw UsageError("-o takes exactly one input file");
   if (o.Extension && o.Directory.empty()) throw UsageError("--ext goes with -d DIR");
   if (o.Files.empty()) throw UsageError("no input files");
 }
 
+void CheckCommand(const Parser& p) {
+  const CliOptions& o = p.o;
+  const bool findOption = o.FindFrom != 1 || o.FindUp || o.FindCase;
+  if (findOption && o.Command != CliCommand::Find) throw UsageError("--from, --up and --case go with --find");
+  if (p.fpsFrom.has_value() != p.fpsTo.has_value()) throw UsageError("--fps-from and --fps-to go together");
+  switch (o.Command) {
+    case CliCommand::Convert: return CheckConvert(o);
+    case CliCommand::Detect:
+      if (o.Files.empty()) throw UsageError("--detect needs at least one file");
+      break;
+    case CliCommand::Dump:
+    case CliCommand::Find:
+      if (o.Files.size() != 1) throw UsageError("this command takes exactly one file");
+      break;
+    case CliCommand::ListFormats:
+      if (!o.Files.empty()) throw UsageError("--list-formats takes no files");
+      break;
+    default: break;
+  }
+  if (o.Command != CliCommand::Convert && p.convertOptionSeen)
+    throw UsageError("conversion options and tools go with converting, not with this command");
+}
+
 }  // namespace
 
 CliOptions ParseCliOptions(const std::vector<std::string>& args) {
-  CliOptions o;
-  ArgReader in(args);
-  bool convertOptionSeen = false;
-  while (!in.Done()) {
-    const std::string& arg = in.Next();
+  Parser p;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
     if (arg == "--help" || arg == "-h") return CliOptions{};
     if (arg == "--version") {
       CliOptions version;
       version.Command = CliCommand::Version;
       return version;
     }
-    if (arg == "--detect") {
-      SetCommand(o, CliCommand::Detect, arg);
-    } else if (arg == "--dump") {
-      SetCommand(o, CliCommand::Dump, arg);
-    } else if (arg == "--list-formats") {
-      SetCommand(o, CliCommand::ListFormats, arg);
-    } else if (arg == "--to") {
-      o.Format = ParseFormat(in.ValueOf(arg));
-      convertOptionSeen = true;
-    } else if (arg == "--fps") {
-      o.FrameRate = ParseRate(in.ValueOf(arg));
-      convertOptionSeen = true;
-    } else if (arg == "-o") {
-      o.Output = in.ValueOf(arg);
-      if (o.Output.empty()) throw UsageError("-o needs a file name");
-      convertOptionSeen = true;
-    } else if (arg == "-d") {
-      o.Directory = in.ValueOf(arg);
-      if (o.Directory.empty()) throw UsageError("-d needs a folder");
-      convertOptionSeen = true;
-    } else if (arg == "--ext") {
-      o.Extension = in.ValueOf(arg);
-      convertOptionSeen = true;
-    } else if (arg == "--no-overwrite") {
-      o.NoOverwrite = convertOptionSeen = true;
-    } else if (arg == "--quiet") {
-      o.Quiet = convertOptionSeen = true;
+    if (const OptionRule* rule = RuleFor(arg)) {
+      if (args.size() - i - 1 < static_cast<size_t>(rule->values))
+        throw UsageError(arg + (rule->values == 1 ? " needs a value" : " needs two values"));
+      const Values values(args.begin() + static_cast<long>(i) + 1, args.begin() + static_cast<long>(i) + 1 + rule->values);
+      rule->apply(p, values);
+      i += static_cast<size_t>(rule->values);
     } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
       throw UsageError("unknown option '" + arg + "'");
     } else {
-      o.Files.push_back(arg);
+      p.o.Files.push_back(arg);
     }
   }
-  if (o.Command == CliCommand::Help && (convertOptionSeen || !o.Files.empty())) o.Command = CliCommand::Convert;
-  if (o.Command != CliCommand::Convert && convertOptionSeen)
-    throw UsageError("conversion options go with --to, not with this command");
-  if (o.Command == CliCommand::Convert) CheckConvert(o);
-  if (o.Command == CliCommand::Detect && o.Files.empty()) throw UsageError("--detect needs at least one file");
-  if (o.Command == CliCommand::Dump && o.Files.size() != 1) throw UsageError("--dump takes exactly one file");
-  if (o.Command == CliCommand::ListFormats && !o.Files.empty()) throw UsageError("--list-formats takes no files");
-  return o;
+  if (p.o.Command == CliCommand::Help && (p.convertOptionSeen || !p.o.Files.empty())) p.o.Command = CliCommand::Convert;
+  CheckCommand(p);
+  return p.o;
 }
 
 }  // namespace qm

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_tools.h"
+
 namespace qm {
 
 // A wrong option; the message names it. Exit code 2, nothing written.
@@ -15,7 +17,7 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-enum class CliCommand { Help, Version, Detect, Dump, ListFormats, Convert };
+enum class CliCommand { Help, Version, Detect, Dump, ListFormats, Convert, Find };
 
 struct CliOptions {
   CliCommand Command = CliCommand::Help;
@@ -27,6 +29,12 @@ struct CliOptions {
   std::optional<std::string> Extension;  // --ext
   bool NoOverwrite = false;
   bool Quiet = false;
+  ToolSettings Tools;
+  // --find TEXT [--from N] [--up] [--case]
+  std::string FindText;  // Windows-1250 bytes
+  int32_t FindFrom = 1;
+  bool FindUp = false;
+  bool FindCase = false;
 };
 
 CliOptions ParseCliOptions(const std::vector<std::string>& args);
