@@ -76,18 +76,6 @@ TEST(ReaderFailures, NotANumberKeepsTheSubtitlesReadSoFar) {
   EXPECT_EQ(doc.SubtitleTable[1].Text, "a");
 }
 
-TEST(ReaderFailures, MissingFileFailsBeforeAnythingIsRead) {
-  SubtitleDocument doc;
-  test::TempDir dir;
-  try {
-    LoadSubtitles(doc, 1, dir.File("nope.srt"));
-    ADD_FAILURE();
-  } catch (const QuillmarkError& e) {
-    EXPECT_STREQ(e.what(), "File not found");
-  }
-  EXPECT_EQ(doc.SubtitleCount, 0);
-}
-
 // One subtitle of each format, numbered so that the last one read can be recognised.
 std::string OneSubtitle(uint8_t format, int n) {
   const std::string t = "t" + std::to_string(n);

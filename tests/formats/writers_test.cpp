@@ -127,18 +127,6 @@ TEST(Writers, EveryLineEndIsCrLf) {
   }
 }
 
-TEST(Writers, ClockFieldOutOfRangeFails) {
-  for (const Sub& bad : {Sub{24, 0, 0, "000", 0, 0, 0, "000", "x"}, Sub{0, 0, 60, "000", 0, 0, 0, "000", "x"},
-                         Sub{0, 0, 0, "1000", 0, 0, 0, "000", "x"}}) {
-    try {
-      Write(1, {bad});
-      ADD_FAILURE();
-    } catch (const QuillmarkError& e) {
-      EXPECT_STREQ(e.what(), "Invalid argument to time encode");
-    }
-  }
-}
-
 TEST(Writers, SamiAndRadLightHaveNoOutputForm) {
   for (uint8_t layout : {11, 12}) {
     try {
@@ -158,7 +146,12 @@ TEST(SaveSubtitles, FailuresLeaveTheOldFileUntouched) {
   const std::string path = dir.Write("film.srt", old);
   SubtitleDocument doc;
   Fill(doc, {{0, 0, 1, "000", 0, 0, 2, "000", "fine"}, {0, 61, 0, "000", 0, 0, 0, "000", "minute 61"}});
-  EXPECT_THROW(SaveSubtitles(doc, 1, path), QuillmarkError);
+  try {
+    SaveSubtitles(doc, 1, path);
+    ADD_FAILURE();
+  } catch (const QuillmarkError& e) {
+    EXPECT_STREQ(e.what(), "Invalid argument to time encode");
+  }
   EXPECT_THROW(SaveSubtitles(doc, 11, path), QuillmarkError);
   doc.SubtitleCount = 1;
   EXPECT_THROW(SaveSubtitles(doc, 1, dir.File("missing/film.srt")), QuillmarkError);
@@ -218,34 +211,20 @@ TEST(RoundTrip, EachLayoutKeepsItsPrecision) {
 }
 
 TEST(RoundTrip, KnownLosses) {
-  struct Case {
-    const char* what;
-    uint8_t layout;
-    Sub sub;
-    int32_t countBack;
-    std::string textBack;
-  };
-  const Case cases[] = {
-      {"SubRip drops a trailing empty line", 1, {0, 0, 1, "000", 0, 0, 2, "000", "a|"}, 1, "a"},
-      {"SubViewer reads an empty text as a blank line", 2, {0, 0, 1, "000", 0, 0, 2, "000", ""}, 0, ""},
-      {"DKS reads an empty text as an end mark", 7, {0, 0, 1, "000", 0, 0, 2, "000", ""}, 0, ""},
-  };
-  for (const Case& c : cases) {
+  auto readBack = [](uint8_t layout, const Sub& sub, SubtitleDocument& back) {
     SubtitleDocument doc;
-    Fill(doc, {c.sub});
-    SubtitleDocument back;
-    LoadSubtitlesFromBytes(back, c.layout, WriteSubtitles(doc, c.layout));
-    EXPECT_EQ(back.SubtitleCount, c.countBack) << c.what;
-    if (c.countBack > 0) {
-      EXPECT_EQ(back.SubtitleTable[1].Text, c.textBack) << c.what;
-    }
-  }
-  // Sub Station Alpha: from ten hours on the cut leaves "10:00:01.2", which reads back
-  // shifted by one character and fails as a number.
-  SubtitleDocument doc;
-  Fill(doc, {{10, 0, 1, "250", 10, 0, 2, "000", "x"}});
+    Fill(doc, {sub});
+    LoadSubtitlesFromBytes(back, layout, WriteSubtitles(doc, layout));
+  };
   SubtitleDocument back;
-  EXPECT_THROW(LoadSubtitlesFromBytes(back, 6, WriteSubtitles(doc, 6)), QuillmarkError);
+  readBack(1, {0, 0, 1, "000", 0, 0, 2, "000", "a|"}, back);  // SubRip: the empty last line goes
+  EXPECT_EQ(back.SubtitleTable[1].Text, "a");
+  for (uint8_t layout : {2, 7}) {  // an empty text reads as a blank line or an end mark
+    readBack(layout, {0, 0, 1, "000", 0, 0, 2, "000", ""}, back);
+    EXPECT_EQ(back.SubtitleCount, 0) << int{layout};
+  }
+  // Sub Station Alpha from ten hours on: "10:00:01.2" reads back shifted and fails.
+  EXPECT_THROW(readBack(6, {10, 0, 1, "250", 10, 0, 2, "000", "x"}, back), QuillmarkError);
 }
 
 }  // namespace
