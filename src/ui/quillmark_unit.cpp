@@ -470,12 +470,14 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   } else if (watched == LabelAutor) {
     if (HandleAuthorLabel(event)) return true;
   }
-  if (event->type() == QEvent::KeyPress && isEnabled()) {
-    // Only the first receiver: the same event travels on to the parents of the focused
-    // control when that control does not use the key.
-    QWidget* firstReceiver = QApplication::focusWidget() ? QApplication::focusWidget() : this;
-    if (watched == firstReceiver && firstReceiver->window() == this)
-      FormKeyDown(static_cast<QKeyEvent*>(event)->key());
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (event->type() == QEvent::KeyPress && widget && widget->window() == this) {
+    // A key the focused control does not use travels on to its parents as the same event;
+    // the window acts on it once, when its first receiver gets it.
+    const bool travelling = event == m_keyEvent && m_keyReceiver && widget == m_keyReceiver->parentWidget();
+    m_keyEvent = event;
+    m_keyReceiver = widget;
+    if (!travelling) FormKeyDown(static_cast<QKeyEvent*>(event)->key());
   }
   return QMainWindow::eventFilter(watched, event);
 }

@@ -330,6 +330,8 @@ class TForm1 final : public QMainWindow {
   bool m_newSubtitleFlag = true;
   bool m_shown = false;
   int m_busyDepth = 0;
+  const QEvent* m_keyEvent = nullptr;  // only compared, never read
+  QPointer<QWidget> m_keyReceiver;
 };
 
 // Disables the main window for the lifetime of the object, also when a failure unwinds

@@ -1,0 +1,58 @@
+#include "config/language.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "formats/subtitles_load.h"
+#include "test_support.h"
+
+namespace qm {
+namespace {
+
+// The repository root holds the shipped Data folder, as the program's folder does.
+const std::string kShippedProgramFolder = std::string(QM_TEST_DATA) + "/../../";
+
+bool IsOwnKey(std::string DynamicTexts::*member) {
+  return member == &DynamicTexts::WarningTooManySubtitles || member == &DynamicTexts::ErrorFormatNotWritable;
+}
+
+TEST(Language, FileNameIsTheUtf8FormOfTheLanguageName) {
+  EXPECT_EQ(LanguageFilePath("/opt/q/", kDefaultLanguageName), "/opt/q/Data/lng_\xC4\x8C" "esk\xC3\xBD.ini");
+  EXPECT_EQ(LanguageFlagPath("/opt/q/", "English"), "/opt/q/Data/lng_English.bmp");
+}
+
+TEST(Language, ShippedCzechFileHasEveryTextInWindows1250) {
+  const DynamicTexts texts = LoadDynamicTexts(kShippedProgramFolder, kDefaultLanguageName);
+  for (const auto& entry : kDynamicTextKeys) EXPECT_NE(texts.*entry.Member, kLanguageError) << entry.Key;
+  EXPECT_EQ(texts.LabelVyberPosuvuZkratkaSnimky, "sn.");
+  EXPECT_EQ(texts.StatusBarMemoVkladani, "vkl\xE1" "d\xE1" "n\xED");
+  EXPECT_EQ(texts.LabelZmenaRychlostiTitulkyBezeZmeny, "Titulky z\xF9stanou beze zm\xECny");
+}
+
+TEST(Language, MissingFileGivesTheErrorTextExceptForOurOwnKeys) {
+  test::TempDir dir;
+  const DynamicTexts texts = LoadDynamicTexts(dir.Path() + "/", kDefaultLanguageName);
+  for (const auto& entry : kDynamicTextKeys) {
+    if (IsOwnKey(entry.Member)) continue;
+    EXPECT_EQ(texts.*entry.Member, kLanguageError) << entry.Key;
+  }
+  EXPECT_EQ(texts.WarningTooManySubtitles, TruncationMessage());
+  EXPECT_EQ(texts.ErrorFormatNotWritable, FormatNotWritableMessage());
+}
+
+TEST(Language, KeysMatchWithoutRegardToCaseAndMissingOnesAreMarked) {
+  test::TempDir dir;
+  std::filesystem::create_directories(dir.File("Data"));
+  dir.Write("Data/lng_Test.ini",
+            "[dynamic_texts]\r\nerrorcantopenfile=Nelze\r\nWARNINGTOOMANYSUBTITLES=Moc\r\n[Author]\r\nauthor=Jan\r\n");
+  const DynamicTexts texts = LoadDynamicTexts(dir.Path() + "/", "Test");
+  EXPECT_EQ(texts.ErrorCantOpenFile, "Nelze");
+  EXPECT_EQ(texts.WarningTooManySubtitles, "Moc");
+  EXPECT_EQ(texts.Author, "Jan");
+  EXPECT_EQ(texts.Comment, kLanguageError);
+  EXPECT_EQ(texts.ErrorCantSaveFile, kLanguageError);
+}
+
+}  // namespace
+}  // namespace qm

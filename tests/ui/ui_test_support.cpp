@@ -1,0 +1,143 @@
+#include "ui_test_support.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QUrl>
+#include <QWidget>
+
+#include "ui/frame_form.h"
+#include "ui/subtitle_grid.h"
+
+namespace qm::test {
+
+int FakeDialogs::Count(AskedDialog::Kind kind) const {
+  int count = 0;
+  for (const AskedDialog& asked : Asked) count += asked.What == kind;
+  return count;
+}
+
+const AskedDialog* FakeDialogs::Last(AskedDialog::Kind kind) const {
+  for (auto it = Asked.rbegin(); it != Asked.rend(); ++it)
+    if (it->What == kind) return &*it;
+  return nullptr;
+}
+
+namespace {
+
+template <class T>
+T Next(std::deque<T>& script, T whenEmpty) {
+  if (script.empty()) return whenEmpty;
+  T answer = script.front();
+  script.pop_front();
+  return answer;
+}
+
+bool Enabled(QWidget* parent) { return parent == nullptr || parent->window()->isEnabled(); }
+
+}  // namespace
+
+MessageAnswer FakeDialogs::Message(QWidget* parent, const QString& text, MessageIcon icon, MessageButtons buttons) {
+  Asked.push_back({AskedDialog::Kind::Message, text, icon, buttons, Enabled(parent)});
+  if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+  return Next(MessageAnswers, MessageAnswer::No);
+}
+
+std::optional<QString> FakeDialogs::OpenFileName(QWidget* parent, const FileDialogRequest& request) {
+  Asked.push_back({AskedDialog::Kind::Open, request.Title, {}, {}, Enabled(parent)});
+  const QString name = Next(OpenAnswers, QString());
+  if (name.isEmpty()) return std::nullopt;
+  return name;
+}
+
+std::optional<QString> FakeDialogs::SaveFileName(QWidget* parent, const FileDialogRequest& request) {
+  Asked.push_back({AskedDialog::Kind::Save, request.Title, {}, {}, Enabled(parent)});
+  const QString name = Next(SaveAnswers, QString());
+  if (name.isEmpty()) return std::nullopt;
+  return name;
+}
+
+std::optional<QFont> FakeDialogs::Font(QWidget* parent, const QFont&) {
+  Asked.push_back({AskedDialog::Kind::Font, {}, {}, {}, Enabled(parent)});
+  return std::nullopt;
+}
+
+std::optional<double> FakeDialogs::FrameRate(TFormFrame& form) {
+  Asked.push_back({AskedDialog::Kind::FrameRate, {}, {}, {}, Enabled(form.parentWidget())});
+  return Next(FrameRateAnswers, std::optional<double>());
+}
+
+void FakeDialogs::ShowModal(QDialog& window) {
+  Asked.push_back({AskedDialog::Kind::Modal, window.objectName(), {}, {}, true});
+}
+
+Editor::Editor(StartupOptions options, bool copyLanguage) {
+  QDir(m_dir.path()).mkpath("Data");
+  if (copyLanguage) {
+    const QString name = QString::fromUtf8("lng_Český.ini");
+    QFile::copy(QString(QM_SOURCE_DATA) + "/" + name, m_dir.path() + "/Data/" + name);
+  }
+  options.ProgramFolder = Folder();
+  if (!options.ScreenSize) options.ScreenSize = QSize(1024, 768);
+  m_form = std::make_unique<TForm1>(Dialogs, options);
+}
+
+QString Editor::Write(const QString& name, const std::string& bytes) const {
+  const QString path = m_dir.path() + "/" + name;
+  QFile file(path);
+  if (file.open(QIODevice::WriteOnly)) file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+  return path;
+}
+
+QStringList Editor::Row(int gridRow) const {
+  QStringList cells;
+  SubtitleGridModel& model = m_form->GridModel();
+  for (int column = 0; column < kGridColumns; ++column)
+    cells << model.data(model.index(gridRow - 1, column)).toString();
+  return cells;
+}
+
+int Editor::GridRows() const { return m_form->GridModel().GridRowCount(); }
+
+std::string SubRipFile(int count, const std::string& text) {
+  std::string file;
+  for (int i = 1; i <= count; ++i) {
+    const int start = i * 2;
+    auto clock = [](int seconds, const char* millis) {
+      char buffer[32];
+      std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d,%s", seconds / 3600, seconds / 60 % 60, seconds % 60,
+                    millis);
+      return std::string(buffer);
+    };
+    file += std::to_string(i) + "\r\n" + clock(start, "250") + " --> " + clock(start + 1, "500") + "\r\n" + text +
+            " " + std::to_string(i) + "\r\n\r\n";
+  }
+  return file;
+}
+
+std::string MicroDvdFile(int count) {
+  std::string file;
+  for (int i = 1; i <= count; ++i)
+    file += "{" + std::to_string(i * 100) + "}{" + std::to_string(i * 100 + 50) + "}Frame " + std::to_string(i) +
+            "|second line\r\n";
+  return file;
+}
+
+bool DropFiles(QWidget* target, const QStringList& paths) {
+  QMimeData data;
+  QList<QUrl> urls;
+  for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
+  data.setUrls(urls);
+  const QPointF at(5, 5);
+  QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &drop);
+  return drop.isAccepted();
+}
+
+}  // namespace qm::test
