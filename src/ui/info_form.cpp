@@ -49,8 +49,10 @@ TFormInfo::TFormInfo(QWidget* parent)
   big.setPointSizeF(big.pointSizeF() * 1.9);
   big.setBold(true);
   LabelProductName->setFont(big);
-  LabelProductName->setStyleSheet("color: #001E5A;");
-  LabelVersion = NamedLabel("LabelVersion", "verze 0.91 &nbsp;(10.08.2005)", this);
+  QPalette title = LabelProductName->palette();
+  title.setColor(QPalette::WindowText, QColor(0x00, 0x1E, 0x5A));
+  LabelProductName->setPalette(title);
+  LabelVersion = NamedLabel("LabelVersion", "verze 0.91  (10.08.2005)", this);
   LabelDescription = NamedLabel(
       "LabelDescription",
       "Editor a převodník titulků k filmům: jedenáct formátů, automatické rozpoznání "
@@ -70,7 +72,9 @@ TFormInfo::TFormInfo(QWidget* parent)
   MemoHistory = new QTextBrowser(this);
   MemoHistory->setObjectName("MemoHistory");
   MemoHistory->setHtml(kHistory);
-  MemoHistory->setStyleSheet("QTextBrowser { background: #FFF9F0; }");
+  QPalette paper = MemoHistory->palette();
+  paper.setColor(QPalette::Base, QColor(0xFF, 0xF9, 0xF0));
+  MemoHistory->setPalette(paper);
   MemoHistory->setMinimumHeight(150);
 
   ButtonOK = new QPushButton("OK", this);

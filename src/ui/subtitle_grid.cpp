@@ -38,8 +38,18 @@ void SubtitleGridModel::SetGridRowCount(int count) {
   }
 }
 
+SubtitleGridModel::PackedRow SubtitleGridModel::Pack(const GridRow& cells) {
+  PackedRow row;
+  row.Bytes.reserve(cells[0].size() + cells[1].size() + cells[2].size() + cells[3].size());
+  for (size_t column = 0; column < cells.size(); ++column) {
+    row.Bytes += cells[column];
+    if (column < row.Ends.size()) row.Ends[column] = static_cast<uint32_t>(row.Bytes.size());
+  }
+  return row;
+}
+
 void SubtitleGridModel::SetRowSilently(int gridRow, GridRow cells) {
-  m_rows.at(static_cast<size_t>(gridRow - 1)) = std::move(cells);
+  m_rows.at(static_cast<size_t>(gridRow - 1)) = Pack(cells);
 }
 
 void SubtitleGridModel::NotifyRowsChanged(int firstGridRow, int lastGridRow) {
@@ -52,12 +62,15 @@ void SubtitleGridModel::NotifyRowsChanged(int firstGridRow, int lastGridRow) {
 void SubtitleGridModel::ClearGridRows(int fromRow, int toRow) {
   const int first = std::max(fromRow, 1);
   const int last = std::min(toRow, GridRowCount() - 1);
-  for (int row = first; row <= last; ++row) m_rows[static_cast<size_t>(row - 1)] = GridRow{};
+  for (int row = first; row <= last; ++row) m_rows[static_cast<size_t>(row - 1)] = PackedRow{};
   NotifyRowsChanged(first, last);
 }
 
-const std::string& SubtitleGridModel::Cell(int column, int gridRow) const {
-  return m_rows.at(static_cast<size_t>(gridRow - 1)).at(static_cast<size_t>(column));
+std::string_view SubtitleGridModel::Cell(int column, int gridRow) const {
+  const PackedRow& row = m_rows.at(static_cast<size_t>(gridRow - 1));
+  const size_t begin = column == 0 ? 0 : row.Ends.at(static_cast<size_t>(column - 1));
+  const size_t end = column == kGridColumns - 1 ? row.Bytes.size() : row.Ends.at(static_cast<size_t>(column));
+  return std::string_view(row.Bytes).substr(begin, end - begin);
 }
 
 void SubtitleGridModel::SetHeaderText(int column, const QString& text) {
@@ -74,7 +87,7 @@ int SubtitleGridModel::columnCount(const QModelIndex& parent) const { return par
 QVariant SubtitleGridModel::data(const QModelIndex& index, int role) const {
   if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) return {};
   if (role != Qt::DisplayRole) return {};
-  return FromCp1250(m_rows[static_cast<size_t>(index.row())][static_cast<size_t>(index.column())]);
+  return FromCp1250(Cell(index.column(), index.row() + 1));
 }
 
 QVariant SubtitleGridModel::headerData(int section, Qt::Orientation orientation, int role) const {

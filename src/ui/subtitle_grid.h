@@ -10,6 +10,7 @@
 #include <QStyledItemDelegate>
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "document/subtitle_document.h"
@@ -39,7 +40,7 @@ class SubtitleGridModel final : public QAbstractTableModel {
   void NotifyRowsChanged(int firstGridRow, int lastGridRow);
   // Empties the cells of rows from..to that exist; nothing when to < from.
   void ClearGridRows(int fromRow, int toRow);
-  const std::string& Cell(int column, int gridRow) const;
+  std::string_view Cell(int column, int gridRow) const;
   void SetHeaderText(int column, const QString& text);
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -48,7 +49,15 @@ class SubtitleGridModel final : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
  private:
-  std::vector<GridRow> m_rows;  // m_rows[r - 1] is grid row r
+  // The four cells one after another in one allocation, with where the first three end:
+  // a 20000-row snapshot then costs about a third less memory than four strings a row.
+  struct PackedRow {
+    std::string Bytes;
+    std::array<uint32_t, kGridColumns - 1> Ends{};
+  };
+  static PackedRow Pack(const GridRow& cells);
+
+  std::vector<PackedRow> m_rows;  // m_rows[r - 1] is grid row r
   std::array<QString, kGridColumns> m_header;
 };
 

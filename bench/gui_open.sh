@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# The editor opening a 20000-subtitle SubRip file, timed as a whole process from start to the
+# grid's first paint, side by side with bench/gui_anchor (the same file in a bare Qt grid);
+# then re-opening the same file in the running editor, and the peak memory of both.
+#   bench/gui_open.sh [BUILD_DIR] [RUNS]      (BUILD_DIR configured with QM_GUI=ON QM_BENCH=ON)
+# Runs on the offscreen platform, so no X server is needed.
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+build="${1:-$here/build}"
+runs="${2:-7}"
+editor="$build/src/app/quillmark"
+anchor="$build/bench/gui_anchor"
+for exe in "$editor" "$anchor"; do
+  [ -x "$exe" ] || { echo "missing $exe: build with -DQM_GUI=ON -DQM_BENCH=ON" >&2; exit 1; }
+done
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+file="$work/big.srt"
+awk 'BEGIN {
+  for (i = 1; i <= 20000; i++) {
+    s = i * 3; e = s + 2;
+    printf "%d\r\n%02d:%02d:%02d,%03d --> %02d:%02d:%02d,500\r\n", i, s/3600, (s/60)%60, s%60, (i*37)%1000, e/3600, (e/60)%60, e%60;
+    printf "Subtitle number %d with some text\r\nand a second line %d\r\n\r\n", i, i;
+  } }' > "$file"
+
+export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work"
+once() {  # command...: prints "milliseconds maxKB" for one run
+  local start=$EPOCHREALTIME
+  /usr/bin/time -f "%M" -o "$work/time" "$@" >/dev/null 2>"$work/err" || { cat "$work/err" >&2; exit 1; }
+  local end=$EPOCHREALTIME
+  echo "$(awk -v s="$start" -v e="$end" 'BEGIN { printf "%.1f", (e - s) * 1000 }') $(cat "$work/time")"
+}
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+# Alternate the two programs so that both meet the same load on a shared machine.
+: > "$work/editor"; : > "$work/anchor"
+for _ in $(seq "$runs"); do
+  once env QUILLMARK_QUIT_AFTER_FIRST_PAINT=1 "$editor" "$file" >> "$work/editor"
+  once "$anchor" "$file" >> "$work/anchor"
+done
+editorTime=$(cut -d' ' -f1 "$work/editor" | median)
+anchorTime=$(cut -d' ' -f1 "$work/anchor" | median)
+editorPeak=$(cut -d' ' -f2 "$work/editor" | sort -n | tail -1)
+anchorPeak=$(cut -d' ' -f2 "$work/anchor" | sort -n | tail -1)
+
+echo "20000 subtitles, $(wc -c < "$file") bytes, $runs runs each, median wall time:"
+echo "  editor  ${editorTime} ms   peak ${editorPeak} KB"
+echo "  anchor  ${anchorTime} ms   peak ${anchorPeak} KB"
+awk -v e="$editorTime" -v a="$anchorTime" 'BEGIN { printf "  ratio   %.2f (target <= 1.30)\n", e / a }'
+awk -v p="$editorPeak" 'BEGIN { printf "  editor peak %.1f MB (target < 45)\n", p / 1024 }'
+echo "Re-opening the same file in the running editor, command to painted grid:"
+QUILLMARK_QUIT_AFTER_FIRST_PAINT=1 QUILLMARK_BENCH_REOPEN=10 "$editor" "$file" 2>/dev/null | sed 's/^/  /'
