@@ -29,14 +29,17 @@ double EncodeClock(int32_t hour, int32_t minute, int32_t second, int32_t millise
   return static_cast<double>(ms) / static_cast<double>(kMsPerDay);
 }
 
+void AppendLongTimeText(std::string& text, const ClockFields& f) {
+  if (f.Hour >= 10) text += static_cast<char>('0' + f.Hour / 10 % 10);
+  text += static_cast<char>('0' + f.Hour % 10);
+  const char rest[] = {':', static_cast<char>('0' + f.Minute / 10), static_cast<char>('0' + f.Minute % 10), ':',
+                       static_cast<char>('0' + f.Second / 10), static_cast<char>('0' + f.Second % 10)};
+  text.append(rest, sizeof rest);
+}
+
 std::string LongTimeText(const ClockFields& f) {
-  std::string text = std::to_string(f.Hour);
-  text += ':';
-  text += static_cast<char>('0' + f.Minute / 10);
-  text += static_cast<char>('0' + f.Minute % 10);
-  text += ':';
-  text += static_cast<char>('0' + f.Second / 10);
-  text += static_cast<char>('0' + f.Second % 10);
+  std::string text;
+  AppendLongTimeText(text, f);
   return text;
 }
 

@@ -23,6 +23,7 @@ double EncodeClock(int32_t hour, int32_t minute, int32_t second, int32_t millise
 
 // "H:MM:SS": hours without a leading zero, produced without any locale.
 std::string LongTimeText(const ClockFields& fields);
+void AppendLongTimeText(std::string& text, const ClockFields& fields);
 std::string LongTimeText(double dayFraction);
 
 }  // namespace qm

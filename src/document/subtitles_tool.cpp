@@ -96,16 +96,17 @@ std::string SubtitleTimeText(const TSubtitle& r, int which, bool leadingZero, ch
                              bool withMs) {
   if (which != kShowTime && which != kHideTime) return "";
   const bool show = which == kShowTime;
-  const int32_t hour = show ? r.StartHour : r.EndHour;
-  const std::string& ms = show ? r.StartMs : r.EndMs;
-  std::string text = leadingZero && hour < 10 ? "0" : "";
-  const int32_t msValue = StrToInt(ms);
-  EncodeClock(hour, show ? r.StartMinute : r.EndMinute, show ? r.StartSecond : r.EndSecond, msValue);
-  text += LongTimeText(ClockFields{hour, show ? r.StartMinute : r.EndMinute,
-                                   show ? r.StartSecond : r.EndSecond, msValue});
+  const ClockFields fields{show ? r.StartHour : r.EndHour, show ? r.StartMinute : r.EndMinute,
+                           show ? r.StartSecond : r.EndSecond, StrToInt(show ? r.StartMs : r.EndMs)};
+  EncodeClock(fields.Hour, fields.Minute, fields.Second, fields.Millisecond);
+  // Writers call this twice per subtitle: the text is built in place, without temporaries.
+  std::string text;
+  text.reserve(16);
+  if (leadingZero && fields.Hour < 10) text += '0';
+  AppendLongTimeText(text, fields);
   if (withMs) {
     text += separator;
-    text += ms;
+    text += show ? r.StartMs : r.EndMs;
   }
   return text;
 }

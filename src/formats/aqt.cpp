@@ -48,7 +48,7 @@ void WriteAQT(const SubtitleDocument& doc, std::string& out) {
       out += "\r\n\r\n";
       out += FrameMarker(subtitle.StartFrame);
     }
-    out += JoinLines(subtitle.Text, kCrLf);
+    AppendJoinedLines(out, subtitle.Text, kCrLf);
     out += kCrLf;
     out += FrameMarker(subtitle.EndFrame);
   }

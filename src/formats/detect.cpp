@@ -71,27 +71,79 @@ class Detector {
 
 }  // namespace
 
+
+namespace {
+
+// Feeds the detector line by line from chunks as they arrive; a line that spans chunks is
+// collected first. Returns true once the result is decided.
+class LineFeeder {
+ public:
+  explicit LineFeeder(Detector& detector) : m_detector(detector) {}
+
+  bool Feed(std::string_view chunk) {
+    while (!chunk.empty()) {
+      const auto* lf = static_cast<const char*>(std::memchr(chunk.data(), '\n', chunk.size()));
+      if (!lf) {
+        m_pending.append(chunk);
+        return false;
+      }
+      const size_t length = static_cast<size_t>(lf - chunk.data());
+      bool decided;
+      if (m_pending.empty()) {
+        decided = Examine(chunk.substr(0, length));
+      } else {
+        m_pending.append(chunk.data(), length);
+        decided = Examine(m_pending);
+        m_pending.clear();
+      }
+      if (decided) return true;
+      chunk.remove_prefix(length + 1);
+    }
+    return false;
+  }
+
+  // The last line, which has no LF after it.
+  void Finish() {
+    if (!m_pending.empty()) Examine(m_pending);
+  }
+
+ private:
+  // A line runs to its first CR; after a lone CR the rest up to the LF is not a line.
+  bool Examine(std::string_view segment) {
+    if (!m_bomChecked) {
+      m_bomChecked = true;
+      segment = SkipUtf8Bom(segment);
+    }
+    const auto* cr = static_cast<const char*>(std::memchr(segment.data(), '\r', segment.size()));
+    return m_detector.Examine(cr ? segment.substr(0, static_cast<size_t>(cr - segment.data())) : segment);
+  }
+
+  Detector& m_detector;
+  std::string m_pending;
+  bool m_bomChecked = false;
+};
+
+}  // namespace
+
 std::string_view SkipUtf8Bom(std::string_view bytes) {
   return bytes.substr(0, 3) == "\xEF\xBB\xBF" ? bytes.substr(3) : bytes;
 }
 
 uint8_t DetectFormatInBytes(std::string_view bytes) {
-  bytes = SkipUtf8Bom(bytes);
   Detector detector;
-  // A line runs to its first CR or LF; the next one begins after the next LF.
-  const char* pos = bytes.data();
-  const char* const end = pos + bytes.size();
-  while (pos < end) {
-    auto* lf = static_cast<const char*>(std::memchr(pos, '\n', static_cast<size_t>(end - pos)));
-    const char* lineEnd = lf ? lf : end;
-    if (auto* cr = static_cast<const char*>(std::memchr(pos, '\r', static_cast<size_t>(lineEnd - pos)))) lineEnd = cr;
-    const std::string_view line(pos, static_cast<size_t>(lineEnd - pos));
-    pos = lf ? lf + 1 : end;
-    if (detector.Examine(line)) break;
-  }
+  LineFeeder feeder(detector);
+  if (!feeder.Feed(bytes)) feeder.Finish();
   return detector.Result();
 }
 
-uint8_t DetectFormat(const std::string& fileName) { return DetectFormatInBytes(ReadWholeFile(fileName)); }
+// Most files decide within their first lines, so the file is read in chunks only as far as
+// needed.
+uint8_t DetectFormat(const std::string& fileName) {
+  Detector detector;
+  LineFeeder feeder(detector);
+  const bool decided = ReadFileInChunks(fileName, [&](std::string_view chunk) { return feeder.Feed(chunk); });
+  if (!decided) feeder.Finish();
+  return detector.Result();
+}
 
 }  // namespace qm

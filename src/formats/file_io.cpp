@@ -91,6 +91,33 @@ std::string ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
+bool ReadFileInChunks(const std::string& path, const std::function<bool(std::string_view)>& consume) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) ThrowInOut(errno);
+  struct stat info {};
+  if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    close(fd);
+    ThrowInOut(EISDIR);
+  }
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = read(fd, buffer, sizeof buffer);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      close(fd);
+      ThrowInOut(error);
+    }
+    if (got == 0) break;
+    if (consume({buffer, static_cast<size_t>(got)})) {
+      close(fd);
+      return true;
+    }
+  }
+  close(fd);
+  return false;
+}
+
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
   if (path.empty()) ThrowInOut(ENOENT);
   struct stat old {};

@@ -1,6 +1,7 @@
 #pragma once
 // The only place where subtitle and settings files touch the disk.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -8,6 +9,10 @@ namespace qm {
 
 // The whole file; fails with the platform-style message ("File not found", ...).
 std::string ReadWholeFile(const std::string& path);
+
+// Hands the file to `consume` in chunks until it returns true (stop) or the file ends.
+// Returns whether consume stopped the reading. Fails like ReadWholeFile.
+bool ReadFileInChunks(const std::string& path, const std::function<bool(std::string_view)>& consume);
 
 // Writes into a temporary file beside the target, flushes it to disk and renames it over
 // the target only when every byte is written. On any failure the previous file is left as

@@ -74,7 +74,7 @@ void WriteSSA(const SubtitleDocument& doc, std::string& out) {
     const TSubtitle& subtitle = doc.SubtitleTable[k];
     out += "Dialogue: Marked=0," + Hundredths(subtitle, kShowTime) + ',' + Hundredths(subtitle, kHideTime);
     out += ",*Default," + std::to_string(k) + ",0000,0000,0000,,";
-    out += JoinLines(subtitle.Text, "\\N");
+    AppendJoinedLines(out, subtitle.Text, "\\N");
     out += kCrLf;
   }
 }

@@ -59,7 +59,7 @@ void WriteSubRip(const SubtitleDocument& doc, std::string& out) {
     out += kCrLf;
     out += ClockHhMmSsMs(subtitle, kShowTime, ',') + " --> " + ClockHhMmSsMs(subtitle, kHideTime, ',');
     out += kCrLf;
-    out += JoinLines(subtitle.Text, kCrLf);
+    AppendJoinedLines(out, subtitle.Text, kCrLf);
     out += kCrLf;
     out += kCrLf;  // the empty line stands after the last subtitle too
   }

@@ -1,6 +1,7 @@
 #include "formats/subtitles_load.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "document/numbers.h"
 #include "formats/catalogue.h"
@@ -15,11 +16,14 @@ namespace qm {
 
 std::string_view ByteStream::ReadLine() {
   const size_t start = std::min(m_pos, m_bytes.size());
-  size_t end = m_bytes.find_first_of("\r\n", start);
-  if (end == std::string_view::npos) end = m_bytes.size();
-  const size_t lf = m_bytes.find('\n', end);
-  m_pos = lf == std::string_view::npos ? m_bytes.size() : lf + 1;
-  return m_bytes.substr(start, end - start);
+  const char* const begin = m_bytes.data() + start;
+  const size_t left = m_bytes.size() - start;
+  // The line runs to the first CR or LF; the next one begins after the next LF.
+  const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', left));
+  const size_t toLf = lf ? static_cast<size_t>(lf - begin) : left;
+  const auto* cr = static_cast<const char*>(std::memchr(begin, '\r', toLf));
+  m_pos = lf ? start + toLf + 1 : m_bytes.size();
+  return {begin, cr ? static_cast<size_t>(cr - begin) : toLf};
 }
 
 bool ByteStream::ReadChar(char& c) {

@@ -21,28 +21,32 @@ std::string ClockHMmSsMs(const TSubtitle& record, int which) {
   return SubtitleTimeText(record, which, false, '.', true);
 }
 
+void AppendJoinedLines(std::string& out, std::string_view text, std::string_view lineBreak) {
+  for (size_t bar = text.find('|'); bar != std::string_view::npos; bar = text.find('|')) {
+    out.append(text.data(), bar).append(lineBreak);
+    text.remove_prefix(bar + 1);
+  }
+  out.append(text);
+}
+
 std::string JoinLines(std::string_view text, std::string_view lineBreak) {
   std::string joined;
-  joined.reserve(text.size());
-  for (char c : text) {
-    if (c == '|')
-      joined += lineBreak;
-    else
-      joined += c;
-  }
+  AppendJoinedLines(joined, text, lineBreak);
   return joined;
 }
 
-void AppendWide(std::string& out, std::string_view piece) { out += StringToUnicode(piece); }
+void AppendWide(std::string& out, std::string_view piece) {
+  for (char c : piece) {
+    const uint16_t code = UnicodeCodeOf(static_cast<unsigned char>(c));
+    out += static_cast<char>(code & 0xFF);
+    out += static_cast<char>(code >> 8);
+  }
+}
 
 std::string StringToUnicode(std::string_view text) {
   std::string result;
   result.reserve(2 * text.size());
-  for (char c : text) {
-    const std::string code = CharToUnicode(static_cast<unsigned char>(c));  // high, low
-    result += code[1];
-    result += code[0];
-  }
+  AppendWide(result, text);
   return result;
 }
 
@@ -55,7 +59,12 @@ std::string WriteSubtitles(const SubtitleDocument& doc, uint8_t layout) {
     throw QuillmarkError(ErrorKind::Unsupported, std::string("Subtitles cannot be saved as \"") +
                                                      format.Name +
                                                      "\": the program has no writer for this format.");
+  // One allocation of about the final size: growing a megabytes-long buffer by doubling
+  // costs more than writing it.
+  size_t estimate = 128;
+  for (int32_t i = 1; i <= doc.SubtitleCount; ++i) estimate += doc.SubtitleTable[i].Text.size() + 96;
   std::string out;
+  out.reserve(format.SixteenBit ? 2 * estimate : estimate);
   format.Writer(doc, out);
   return out;
 }

@@ -64,7 +64,7 @@ void WriteSubViewer2(const SubtitleDocument& doc, std::string& out) {
     const TSubtitle& subtitle = doc.SubtitleTable[k];
     out += Hundredths(subtitle, kShowTime) + ',' + Hundredths(subtitle, kHideTime);
     out += kCrLf;
-    out += JoinLines(subtitle.Text, "[br]");
+    AppendJoinedLines(out, subtitle.Text, "[br]");
     out += kCrLf;
     out += kCrLf;
   }

@@ -18,6 +18,8 @@ extern const std::array<UnicodeCharRow, 49> UnicodeCharTable;
 // Two characters: the high byte, then the low byte of the code of c.
 std::string CharToUnicode(unsigned char c);
 unsigned char UnicodeToChar(unsigned char high, unsigned char low);
+// CharToUnicode as one number, for the writers' inner loop.
+uint16_t UnicodeCodeOf(unsigned char c);
 uint8_t HexDigitValue(char ch);
 int32_t HexToInt(std::string_view text);
 

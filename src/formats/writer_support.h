@@ -20,6 +20,7 @@ std::string ClockHMmSsMs(const TSubtitle& record, int which);                   
 
 // The text with every "|" replaced by `lineBreak`, in one pass.
 std::string JoinLines(std::string_view text, std::string_view lineBreak);
+void AppendJoinedLines(std::string& out, std::string_view text, std::string_view lineBreak);
 
 // A piece of single-byte text appended as UTF-16LE through the character table.
 void AppendWide(std::string& out, std::string_view piece);

@@ -134,3 +134,29 @@ TEST(Catalogue, NamesFromFormatsIni) {
 
 }  // namespace
 }  // namespace qm
+
+namespace qm {
+namespace {
+
+TEST(DetectFormat, FilesReadInChunksDecideAsTheWholeBytesDo) {
+  test::TempDir dir;
+  const std::string prose = "words without any format in them at all\r\n";
+  std::string filler;
+  while (filler.size() < 65536 - 20) filler += prose;
+  filler.resize(65536 - 20);
+  filler += "\r\n";
+  const std::string cases[] = {
+      filler + "00:00:01,000 --> 00:00:04,000\r\n",  // the deciding line straddles the chunk end
+      filler + "[00:00:01]x\r" + std::string(70000, 'y') + "\n{1}{2}z\n",
+      std::string(200000, 'x') + "\n00:00:01:x",
+      "\xEF\xBB\xBF" + filler + "{1}{2}a",
+  };
+  for (const std::string& bytes : cases) {
+    EXPECT_EQ(DetectFormat(dir.Write("f.txt", bytes)), DetectFormatInBytes(bytes));
+  }
+  EXPECT_EQ(DetectFormat(dir.Write("g.srt", cases[0])), 1);
+  EXPECT_EQ(DetectFormat(dir.Write("h.txt", cases[2])), 5);
+}
+
+}  // namespace
+}  // namespace qm
