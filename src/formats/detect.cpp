@@ -107,6 +107,14 @@ class LineFeeder {
     if (!m_pending.empty()) Examine(m_pending);
   }
 
+  // Bytes that are all there already: the last line is examined where it lies.
+  void FeedAll(std::string_view bytes) {
+    const size_t lastLf = bytes.rfind('\n');
+    const size_t complete = lastLf == std::string_view::npos ? 0 : lastLf + 1;
+    if (Feed(bytes.substr(0, complete))) return;
+    if (complete < bytes.size()) Examine(bytes.substr(complete));
+  }
+
  private:
   // A line runs to its first CR; after a lone CR the rest up to the LF is not a line.
   bool Examine(std::string_view segment) {
@@ -132,7 +140,7 @@ std::string_view SkipUtf8Bom(std::string_view bytes) {
 uint8_t DetectFormatInBytes(std::string_view bytes) {
   Detector detector;
   LineFeeder feeder(detector);
-  if (!feeder.Feed(bytes)) feeder.Finish();
+  feeder.FeedAll(bytes);
   return detector.Result();
 }
 
