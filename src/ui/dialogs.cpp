@@ -8,7 +8,6 @@
 #include "ui/frame_form.h"
 
 namespace qm {
-
 MessageAnswer QtDialogs::Message(QWidget* parent, const QString& text, MessageIcon icon,
                                  MessageButtons buttons) {
   static constexpr QMessageBox::Icon kIcons[] = {QMessageBox::Critical, QMessageBox::Information,

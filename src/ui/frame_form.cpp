@@ -2,11 +2,9 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 #include "document/errors.h"
 #include "document/numbers.h"
@@ -14,6 +12,7 @@
 #include "ui/dialogs.h"
 #include "ui/number_filters.h"
 #include "ui/text_bridge.h"
+#include "ui/window_placement.h"
 
 namespace qm {
 
@@ -71,11 +70,7 @@ void TFormFrame::ButtonFrameRateApplyClick() {
 
 void TFormFrame::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->geometry().center());
-    move(frame.topLeft());
-  }
+  CentreOnScreen(*this);
 }
 
 }  // namespace qm

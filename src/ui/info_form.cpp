@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "ui/app_icon.h"
+#include "ui/window_placement.h"
 
 namespace qm {
 namespace {
@@ -111,7 +112,13 @@ TFormInfo::TFormInfo(QWidget* parent)
   layout->addWidget(historyCaption);
   layout->addWidget(MemoHistory, 1);
   layout->addLayout(buttons);
+  setWindowIcon(QuillmarkIcon());
   resize(440, 400);
+}
+
+void TFormInfo::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  CentreOnScreen(*this);
 }
 
 }  // namespace qm

@@ -26,6 +26,9 @@ class TFormInfo final : public QDialog {
   QLabel* LabelLink;
   QTextBrowser* MemoHistory;
   QPushButton* ButtonOK;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 };
 
 }  // namespace qm

@@ -86,8 +86,8 @@ TForm1::TForm1(Dialogs& dialogs, StartupOptions options, QWidget* parent)
   FormCreate();
   ConnectHandlers();
   // The secondary windows come after the main window, as at the product's start.
-  m_formInfo = new TFormInfo(this);
-  m_formFrame = new TFormFrame(m_dialogs, this);
+  m_formInfo = std::make_unique<TFormInfo>(nullptr);
+  m_formFrame = std::make_unique<TFormFrame>(m_dialogs, nullptr);
 }
 
 TForm1::~TForm1() = default;

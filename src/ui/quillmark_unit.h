@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QSize>
 #include <QStringList>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -319,8 +320,10 @@ class TForm1 final : public QMainWindow {
   DynamicTexts m_texts;
   FormatNameList m_formatNames;
   SubtitleGridModel* m_gridModel = nullptr;
-  TFormInfo* m_formInfo = nullptr;
-  TFormFrame* m_formFrame = nullptr;
+  // Windows of their own, not children: disabling the main window during a load must not
+  // disable a window that is shown meanwhile.
+  std::unique_ptr<TFormInfo> m_formInfo;
+  std::unique_ptr<TFormFrame> m_formFrame;
   QLabel* m_statusPanels[2] = {nullptr, nullptr};
   QLabel* m_statusMemoPanels[3] = {nullptr, nullptr, nullptr};
   QString m_programFolder;

@@ -202,6 +202,8 @@ void FileFlowTest::f5AsksForTheFrameRateOncePerFile() {
   editor.Dialogs.FrameRateAnswers = {25.0};
   QTest::keyClick(form.Titulky, Qt::Key_F5);
   QCOMPARE(editor.Dialogs.Count(Kind::FrameRate), 1);
+  QVERIFY(!editor.Dialogs.Last(Kind::FrameRate)->ParentEnabled);
+  QVERIFY(editor.Dialogs.Last(Kind::FrameRate)->DialogEnabled);
   QCOMPARE(editor.Doc().FrameRate, 25.0);
   QCOMPARE(editor.Doc().StoredMode, kModeBoth);
   QCOMPARE(editor.Row(1), QStringList({"1", "00:00:04,000", "00:00:06,000", "Frame 1|second line"}));

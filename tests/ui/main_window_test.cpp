@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QSignalSpy>
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTableView>
@@ -46,6 +47,7 @@ class MainWindowTest : public QObject {
   void hintReachesStatusPanel0();
   void alwaysOnTopFollowsTheCheckBox();
   void aboutWindowOpensOnlyOnTheFirstRun();
+  void aboutWindowAnswersWhileTheCommandLineFileLoads();
 };
 
 void MainWindowTest::everyNamedControlExistsWithItsClass() {
@@ -87,15 +89,18 @@ void MainWindowTest::everyNamedControlExistsWithItsClass() {
       {"ButtonKonec", &QPushButton::staticMetaObject},    {"ComboBoxLanguage", &QComboBox::staticMetaObject},
       {"ImageLanguage", &QLabel::staticMetaObject},       {"ButtonMail", &QToolButton::staticMetaObject},
       {"LabelAutor", &QLabel::staticMetaObject},          {"StatusBar", &QStatusBar::staticMetaObject},
-      {"TFormInfo", &TFormInfo::staticMetaObject},        {"TFormFrame", &TFormFrame::staticMetaObject},
-      {"ComboBoxFrameRate", &QComboBox::staticMetaObject}, {"ButtonFrameRateApply", &QPushButton::staticMetaObject},
-      {"ButtonFPSFromAvi", &QPushButton::staticMetaObject},
   };
   for (const auto& control : controls) {
     const auto matches = editor.Form().findChildren<QObject*>(control.name);
     QVERIFY2(matches.size() == 1, control.name);
     QVERIFY2(matches.first()->inherits(control.type->className()), control.name);
   }
+  QCOMPARE(editor.Form().FormInfo().objectName(), QString("TFormInfo"));
+  QCOMPARE(editor.Form().FormInfo().windowTitle(), QString("Info"));
+  TFormFrame& frame = editor.Form().FormFrame();
+  QCOMPARE(frame.objectName(), QString("TFormFrame"));
+  for (const char* name : {"LabelFrameRate", "ComboBoxFrameRate", "ButtonFrameRateApply", "ButtonFPSFromAvi"})
+    QVERIFY2(frame.findChild<QWidget*>(name), name);
 }
 
 void MainWindowTest::pagesStandInOrderWithTheirCaptions() {
@@ -254,6 +259,24 @@ void MainWindowTest::aboutWindowOpensOnlyOnTheFirstRun() {
     QCOMPARE(editor.Dialogs.Count(Kind::Modal), stored == 0 ? 1 : 0);
     if (stored == 0) QCOMPARE(editor.Dialogs.Last(Kind::Modal)->Text, QString("TFormInfo"));
   }
+}
+
+void MainWindowTest::aboutWindowAnswersWhileTheCommandLineFileLoads() {
+  // The About window of the first run comes up while the command-line file is being opened,
+  // with the main window disabled; it must not be disabled with it.
+  Editor files;
+  StartupOptions options;
+  options.StoredRunCount = 0;
+  options.Arguments = {files.Write("film.srt", SubRipFile(3))};
+  Editor editor(options);
+  QSignalSpy opened(&editor.Form(), &TForm1::FileOpened);
+  editor.Form().show();
+  QTRY_COMPARE(opened.count(), 1);
+  const AskedDialog* about = editor.Dialogs.Last(Kind::Modal);
+  QVERIFY(about);
+  QVERIFY(!about->ParentEnabled);
+  QVERIFY(about->DialogEnabled);
+  QCOMPARE(editor.Doc().SubtitleCount, 3);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -66,12 +66,12 @@ std::optional<QFont> FakeDialogs::Font(QWidget* parent, const QFont&) {
 }
 
 std::optional<double> FakeDialogs::FrameRate(TFormFrame& form) {
-  Asked.push_back({AskedDialog::Kind::FrameRate, {}, {}, {}, Enabled(form.parentWidget())});
+  Asked.push_back({AskedDialog::Kind::FrameRate, {}, {}, {}, Enabled(MainWindow), form.isEnabled()});
   return Next(FrameRateAnswers, std::optional<double>());
 }
 
 void FakeDialogs::ShowModal(QDialog& window) {
-  Asked.push_back({AskedDialog::Kind::Modal, window.objectName(), {}, {}, true});
+  Asked.push_back({AskedDialog::Kind::Modal, window.objectName(), {}, {}, Enabled(MainWindow), window.isEnabled()});
 }
 
 Editor::Editor(StartupOptions options, bool copyLanguage) {
@@ -83,6 +83,7 @@ Editor::Editor(StartupOptions options, bool copyLanguage) {
   options.ProgramFolder = Folder();
   if (!options.ScreenSize) options.ScreenSize = QSize(1024, 768);
   m_form = std::make_unique<TForm1>(Dialogs, options);
+  Dialogs.MainWindow = m_form.get();
 }
 
 QString Editor::Write(const QString& name, const std::string& bytes) const {

@@ -21,6 +21,7 @@ struct AskedDialog {
   MessageIcon Icon = MessageIcon::Error;
   MessageButtons Buttons = MessageButtons::Ok;
   bool ParentEnabled = true;  // whether the main window took input while it was asked
+  bool DialogEnabled = true;  // whether the window shown could take input
 };
 
 class FakeDialogs final : public Dialogs {
@@ -31,6 +32,7 @@ class FakeDialogs final : public Dialogs {
   std::deque<QString> SaveAnswers;
   std::deque<std::optional<double>> FrameRateAnswers;
 
+  QWidget* MainWindow = nullptr;  // whose enabled state each question records
   std::vector<AskedDialog> Asked;
   int Count(AskedDialog::Kind kind) const;
   const AskedDialog* Last(AskedDialog::Kind kind) const;
