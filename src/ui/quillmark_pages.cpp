@@ -198,10 +198,7 @@ void TForm1::BuildPages() {
   PageControl->setObjectName("PageControl");
   PageControl->setUsesScrollButtons(true);
   // All eight captions fit beside the menu panel only with narrow tabs.
-  QFont tabFont = PageControl->font();
-  tabFont.setPixelSize(10);
-  PageControl->tabBar()->setFont(tabFont);
-  PageControl->tabBar()->setStyleSheet("QTabBar::tab { padding: 3px 5px; }");
+  PageControl->tabBar()->setStyleSheet("QTabBar::tab { padding: 3px 3px; }");
   const struct {
     QWidget*& page;
     const char* name;
