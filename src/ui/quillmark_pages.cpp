@@ -134,8 +134,7 @@ void TForm1::BuildTopPanel() {
   ListBoxDragAndDrop->addItem("drag'n'drop");
   ListBoxDragAndDrop->setAcceptDrops(true);
   ListBoxDragAndDrop->viewport()->setAcceptDrops(true);
-  ListBoxDragAndDrop->setToolTip("drag file from explorer and drop it here to open subtitles");
-  ListBoxDragAndDrop->setStatusTip(ListBoxDragAndDrop->toolTip());
+  SetHint(*ListBoxDragAndDrop, "drag file from explorer and drop it here to open subtitles");
   ListBoxDragAndDrop->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ListBoxDragAndDrop->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 

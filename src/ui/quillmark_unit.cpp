@@ -61,6 +61,11 @@ void SetRadioUnchecked(QRadioButton& radio) {
 
 }  // namespace
 
+void SetHint(QWidget& control, const QString& hint) {
+  control.setToolTip(hint);
+  control.setStatusTip(hint);
+}
+
 QRect FitMainWindow(QSize designSize, QSize screenSize) {
   QSize size = designSize;
   if (screenSize.height() <= 600) size.setHeight(screenSize.height() - 30);
@@ -127,7 +132,7 @@ void TForm1::FormCreate() {
   FillFormatList(*ComboBoxFormat);
   FillFormatList(*ComboBoxSave);
   EditZdrojFormat->setText("---------------");
-  ComboBoxSave->setToolTip(FromCp1250(m_formatNames[0]));
+  SetHint(*ComboBoxSave, FromCp1250(m_formatNames[0]));
 
   m_document.FrameRate = 23.976;
   ClearSubtitleTable(m_document);
@@ -451,7 +456,7 @@ void TForm1::ButtonUlozitClick() {
 
 void TForm1::ComboBoxSaveChange() {
   m_saveFormatIndex = static_cast<uint8_t>(std::clamp(ComboBoxSave->currentIndex(), 0, kFormatCount - 1));
-  ComboBoxSave->setToolTip(ComboBoxSave->currentText());
+  SetHint(*ComboBoxSave, ComboBoxSave->currentText());
 }
 
 // --- Window -----------------------------------------------------------------------------

@@ -49,6 +49,9 @@ struct StartupOptions {
   std::string LanguageName{kDefaultLanguageName};  // Windows-1250 bytes
 };
 
+// A control's hint: its tooltip, and the text the status bar shows while the mouse is on it.
+void SetHint(QWidget& control, const QString& hint);
+
 // The window's size and place on a screen: shrunk on small screens, then centred.
 QRect FitMainWindow(QSize designSize, QSize screenSize);
 
