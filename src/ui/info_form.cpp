@@ -60,7 +60,7 @@ TFormInfo::TFormInfo(QWidget* parent)
       "formátu, časy ve snímcích i v hodinách, posuv, změna rychlosti a úpravy textu.",
       this);
   LabelDescription->setWordWrap(true);
-  LabelCopyright = NamedLabel("LabelCopyright", "© 2004–2005 Jan Brk. Program je zdarma.", this);
+  LabelCopyright = NamedLabel("LabelCopyright", "© 2004–2005 tým Quillmark. Program je zdarma.", this);
   LabelLink = NamedLabel("LabelLink",
                          QString("<a href=\"%1\">%1</a> &nbsp;·&nbsp; <a href=\"mailto:%2\">%2</a>")
                              .arg(kProductSite, kAuthorMail),

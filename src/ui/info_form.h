@@ -9,7 +9,7 @@ class QTextBrowser;
 
 namespace qm {
 
-inline constexpr const char* kAuthorMail = "jan.brk@quillmark.example";
+inline constexpr const char* kAuthorMail = "autori@quillmark.example";
 inline constexpr const char* kProductSite = "https://quillmark.example/";
 
 class TFormInfo final : public QDialog {

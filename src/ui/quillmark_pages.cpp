@@ -423,7 +423,7 @@ void TForm1::BuildMenuPanel() {
   QM_CREATE(ButtonMail, PanelMenu, 4, 180, 24, 20)->setText("@");
   ButtonMail->hide();
   Captioned(QM_CREATE(LabelCopyright, PanelMenu, 4, 208, 14, 20), "©");
-  Captioned(QM_CREATE(LabelAutor, PanelMenu, 20, 208, 113, 20), "Jan Brk");
+  Captioned(QM_CREATE(LabelAutor, PanelMenu, 20, 208, 113, 20), "Tým Quillmark");
   LabelAutor->setAlignment(Qt::AlignCenter);
   LabelAutor->setAutoFillBackground(true);
   SetColour(LabelAutor, QPalette::Window, QColor(0x00, 0x1E, 0x5A));
