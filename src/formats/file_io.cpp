@@ -118,11 +118,42 @@ bool ReadFileInChunks(const std::string& path, const std::function<bool(std::str
   return false;
 }
 
-void WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  if (path.empty()) ThrowInOut(ENOENT);
+namespace {
+
+// Devices and pipes (/dev/null, /dev/stdout, a FIFO) are written in place: renaming a file
+// over one would replace the device node itself.
+void WriteInPlace(const std::string& path, std::string_view bytes) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) ThrowInOut(errno);
+  try {
+    WriteAll(fd, bytes);
+  } catch (...) {
+    close(fd);
+    throw;
+  }
+  if (close(fd) != 0) ThrowInOut(errno);
+}
+
+// A link is followed, so that the file it points to is replaced and the link stays a link.
+std::string ResolveLink(const std::string& path) {
+  struct stat info {};
+  if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+  char* resolved = realpath(path.c_str(), nullptr);
+  if (!resolved) return path;  // a dangling link: the link itself is replaced
+  std::string target = resolved;
+  std::free(resolved);
+  return target;
+}
+
+}  // namespace
+
+void WriteFileAtomically(const std::string& requestedPath, std::string_view bytes) {
+  if (requestedPath.empty()) ThrowInOut(ENOENT);
+  const std::string path = ResolveLink(requestedPath);
   struct stat old {};
   const bool replacing = stat(path.c_str(), &old) == 0;
   if (replacing && S_ISDIR(old.st_mode)) ThrowInOut(EISDIR);
+  if (replacing && !S_ISREG(old.st_mode)) return WriteInPlace(path, bytes);
 
   TempFile temp(FolderOf(path) + "/." + BaseNameOf(path) + ".XXXXXX");
   // Keep the permissions of the file being replaced; a new file gets the usual 0666 & ~umask.

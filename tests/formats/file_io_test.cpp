@@ -8,6 +8,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <thread>
 
 #include "document/errors.h"
 #include "test_support.h"
@@ -73,6 +74,31 @@ TEST(AtomicWrite, UnwritableTargetsFailWithThePlatformMessage) {
   EXPECT_THROW(WriteFileAtomically(dir.File("missing/out.srt"), "data"), QuillmarkError);
   EXPECT_EQ(test::ReadFile(notAFolder), "x");
   EXPECT_EQ(test::CountEntries(dir.Path()), 2);
+}
+
+TEST(AtomicWrite, ALinkKeepsPointingAtTheReplacedFile) {
+  test::TempDir dir;
+  const std::string target = dir.Write("real.srt", "old");
+  ASSERT_EQ(symlink(target.c_str(), dir.File("link.srt").c_str()), 0);
+  WriteFileAtomically(dir.File("link.srt"), "new");
+  struct stat info {};
+  ASSERT_EQ(lstat(dir.File("link.srt").c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode));
+  EXPECT_EQ(test::ReadFile(target), "new");
+}
+
+TEST(AtomicWrite, PipesAndDevicesAreWrittenInPlaceNotReplaced) {
+  test::TempDir dir;
+  const std::string fifo = dir.File("pipe");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::string received;
+  std::thread reader([&] { received = test::ReadFile(fifo); });
+  WriteFileAtomically(fifo, "through the pipe");
+  reader.join();
+  EXPECT_EQ(received, "through the pipe");
+  struct stat info {};
+  ASSERT_EQ(stat(fifo.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
 TEST(ReadWholeFile, ReadsBytesExactlyAndReportsMissingFiles) {
