@@ -30,11 +30,17 @@ double EncodeClock(int32_t hour, int32_t minute, int32_t second, int32_t millise
 }
 
 void AppendLongTimeText(std::string& text, const ClockFields& f) {
-  if (f.Hour >= 10) text += static_cast<char>('0' + f.Hour / 10 % 10);
-  text += static_cast<char>('0' + f.Hour % 10);
-  const char rest[] = {':', static_cast<char>('0' + f.Minute / 10), static_cast<char>('0' + f.Minute % 10), ':',
-                       static_cast<char>('0' + f.Second / 10), static_cast<char>('0' + f.Second % 10)};
-  text.append(rest, sizeof rest);
+  char buffer[9];
+  char* p = buffer;
+  if (f.Hour >= 10) *p++ = static_cast<char>('0' + f.Hour / 10 % 10);
+  *p++ = static_cast<char>('0' + f.Hour % 10);
+  *p++ = ':';
+  *p++ = static_cast<char>('0' + f.Minute / 10);
+  *p++ = static_cast<char>('0' + f.Minute % 10);
+  *p++ = ':';
+  *p++ = static_cast<char>('0' + f.Second / 10);
+  *p++ = static_cast<char>('0' + f.Second % 10);
+  text.append(buffer, p);
 }
 
 std::string LongTimeText(const ClockFields& f) {

@@ -50,10 +50,11 @@ std::optional<int32_t> ParseDecimal(std::string_view digits, bool negative) {
 
 std::optional<int32_t> TryStrToInt(std::string_view text) {
   // Readers convert two digits at a time, millions of times: plain digits take a short path.
-  if (!text.empty() && text.size() <= 9 && std::all_of(text.begin(), text.end(), IsDigit)) {
+  if (!text.empty() && text.size() <= 9) {
     int32_t value = 0;
-    for (char c : text) value = value * 10 + (c - '0');
-    return value;
+    size_t i = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i) value = value * 10 + (text[i] - '0');
+    if (i == text.size()) return value;
   }
   size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;

@@ -92,22 +92,24 @@ std::string MsFromDigits(std::string_view digits) {
   }
 }
 
-std::string SubtitleTimeText(const TSubtitle& r, int which, bool leadingZero, char separator,
-                             bool withMs) {
-  if (which != kShowTime && which != kHideTime) return "";
+void AppendSubtitleTimeText(std::string& out, const TSubtitle& r, int which, bool leadingZero, char separator,
+                            bool withMs) {
+  if (which != kShowTime && which != kHideTime) return;
   const bool show = which == kShowTime;
   const ClockFields fields{show ? r.StartHour : r.EndHour, show ? r.StartMinute : r.EndMinute,
                            show ? r.StartSecond : r.EndSecond, StrToInt(show ? r.StartMs : r.EndMs)};
   EncodeClock(fields.Hour, fields.Minute, fields.Second, fields.Millisecond);
-  // Writers call this twice per subtitle: the text is built in place, without temporaries.
-  std::string text;
-  text.reserve(16);
-  if (leadingZero && fields.Hour < 10) text += '0';
-  AppendLongTimeText(text, fields);
+  if (leadingZero && fields.Hour < 10) out += '0';
+  AppendLongTimeText(out, fields);
   if (withMs) {
-    text += separator;
-    text += show ? r.StartMs : r.EndMs;
+    out += separator;
+    out += show ? r.StartMs : r.EndMs;
   }
+}
+
+std::string SubtitleTimeText(const TSubtitle& r, int which, bool leadingZero, char separator, bool withMs) {
+  std::string text;
+  AppendSubtitleTimeText(text, r, which, leadingZero, separator, withMs);
   return text;
 }
 

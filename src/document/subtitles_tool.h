@@ -31,6 +31,9 @@ std::string SubtitleTimeText(const TSubtitle& record, int which, bool leadingZer
                              bool withMs);
 std::string SubtitleTimeText(const SubtitleDocument& doc, int which, int32_t index, bool leadingZero,
                              char separator, bool withMs);
+// SubtitleTimeText appended to `out`, for writers that build megabytes of such texts.
+void AppendSubtitleTimeText(std::string& out, const TSubtitle& record, int which, bool leadingZero,
+                            char separator, bool withMs);
 std::string TimeDifferenceText(int32_t h1, int32_t h2, int32_t m1, int32_t m2, int32_t s1, int32_t s2,
                                int32_t ms1, int32_t ms2, bool leadingZero, char separator);
 

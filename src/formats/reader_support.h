@@ -3,6 +3,7 @@
 // the formats are defined by, and the state that lives for one load. Readers only move
 // forward, never past the end, and touch each byte a bounded number of times.
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -29,6 +30,8 @@ class ByteStream {
   void SkipChars(size_t n);
   // Consumes characters up to and including `stop`; false when the file ended first.
   bool SkipPast(char stop);
+  // What is left to read, for readers that scan a stretch at once (then SkipChars it).
+  std::string_view Remaining() const { return m_bytes.substr(std::min(m_pos, m_bytes.size())); }
 
   // --- 16-bit little-endian text (no byte-order mark) ---
   // A half character at the very end of the file is not a character.

@@ -24,7 +24,9 @@ void ReadSimpleTime(ReaderState& state) {
 void WriteSimpleTime(const SubtitleDocument& doc, std::string& out) {
   for (int32_t k = 1; k <= doc.SubtitleCount; ++k) {
     const TSubtitle& subtitle = doc.SubtitleTable[k];
-    out += ClockHhMmSs(subtitle, kShowTime) + ':' + subtitle.Text;
+    AppendClock(out, subtitle, kShowTime, true, ':', false);
+    out += ':';
+    out += subtitle.Text;
     out += kCrLf;
   }
 }

@@ -45,10 +45,6 @@ std::string NewlinesToBars(std::string_view text) {
   return result;
 }
 
-std::string Hundredths(const TSubtitle& subtitle, int which) {
-  // Ten characters: H:MM:SS.cc, or only tenths from ten hours on.
-  return ClockHMmSsMs(subtitle, which).substr(0, 10);
-}
 
 }  // namespace
 
@@ -72,8 +68,14 @@ void ReadSSA(ReaderState& state) {
 void WriteSSA(const SubtitleDocument& doc, std::string& out) {
   for (int32_t k = 1; k <= doc.SubtitleCount; ++k) {
     const TSubtitle& subtitle = doc.SubtitleTable[k];
-    out += "Dialogue: Marked=0," + Hundredths(subtitle, kShowTime) + ',' + Hundredths(subtitle, kHideTime);
-    out += ",*Default," + std::to_string(k) + ",0000,0000,0000,,";
+    // Ten characters: H:MM:SS.cc, or only tenths from ten hours on.
+    out += "Dialogue: Marked=0,";
+    AppendClock(out, subtitle, kShowTime, false, '.', true, 10);
+    out += ',';
+    AppendClock(out, subtitle, kHideTime, false, '.', true, 10);
+    out += ",*Default,";
+    AppendNumber(out, k);
+    out += ",0000,0000,0000,,";
     AppendJoinedLines(out, subtitle.Text, "\\N");
     out += kCrLf;
   }

@@ -55,9 +55,11 @@ void ReadSubRip(ReaderState& state) {
 void WriteSubRip(const SubtitleDocument& doc, std::string& out) {
   for (int32_t k = 1; k <= doc.SubtitleCount; ++k) {
     const TSubtitle& subtitle = doc.SubtitleTable[k];
-    out += std::to_string(k);
+    AppendNumber(out, k);
     out += kCrLf;
-    out += ClockHhMmSsMs(subtitle, kShowTime, ',') + " --> " + ClockHhMmSsMs(subtitle, kHideTime, ',');
+    AppendClock(out, subtitle, kShowTime, true, ',', true);
+    out += " --> ";
+    AppendClock(out, subtitle, kHideTime, true, ',', true);
     out += kCrLf;
     AppendJoinedLines(out, subtitle.Text, kCrLf);
     out += kCrLf;

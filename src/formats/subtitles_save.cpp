@@ -1,5 +1,7 @@
 #include "formats/subtitles_save.h"
 
+#include <charconv>
+
 #include "document/errors.h"
 #include "document/subtitles_tool.h"
 #include "formats/catalogue.h"
@@ -19,6 +21,19 @@ std::string ClockHhMmSsMs(const TSubtitle& record, int which, char separator) {
 
 std::string ClockHMmSsMs(const TSubtitle& record, int which) {
   return SubtitleTimeText(record, which, false, '.', true);
+}
+
+void AppendClock(std::string& out, const TSubtitle& record, int which, bool leadingZero, char separator,
+                 bool withMs, size_t cutTo) {
+  const size_t start = out.size();
+  AppendSubtitleTimeText(out, record, which, leadingZero, separator, withMs);
+  if (out.size() - start > cutTo) out.resize(start + cutTo);
+}
+
+void AppendNumber(std::string& out, int64_t number) {
+  char digits[24];
+  const auto result = std::to_chars(digits, digits + sizeof digits, number);
+  out.append(digits, result.ptr);
 }
 
 void AppendJoinedLines(std::string& out, std::string_view text, std::string_view lineBreak) {

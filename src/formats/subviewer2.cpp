@@ -35,9 +35,6 @@ void ReadTimeLine(ReaderState& state, std::string_view line) {
   state.StoreStamp(false, true);
 }
 
-std::string Hundredths(const TSubtitle& subtitle, int which) {
-  return ClockHhMmSsMs(subtitle, which, '.').substr(0, 11);  // truncated, never rounded
-}
 
 }  // namespace
 
@@ -62,7 +59,9 @@ void ReadSubViewer2(ReaderState& state) {
 void WriteSubViewer2(const SubtitleDocument& doc, std::string& out) {
   for (int32_t k = 1; k <= doc.SubtitleCount; ++k) {
     const TSubtitle& subtitle = doc.SubtitleTable[k];
-    out += Hundredths(subtitle, kShowTime) + ',' + Hundredths(subtitle, kHideTime);
+    AppendClock(out, subtitle, kShowTime, true, '.', true, 11);  // hundredths, truncated
+    out += ',';
+    AppendClock(out, subtitle, kHideTime, true, '.', true, 11);
     out += kCrLf;
     AppendJoinedLines(out, subtitle.Text, "[br]");
     out += kCrLf;

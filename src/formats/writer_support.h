@@ -18,6 +18,12 @@ std::string ClockHhMmSs(const TSubtitle& record, int which);                    
 std::string ClockHhMmSsMs(const TSubtitle& record, int which, char separator);  // 01:02:03,456
 std::string ClockHMmSsMs(const TSubtitle& record, int which);                   // 1:02:03.456
 
+// The same texts appended to `out`; cutTo keeps only that many of the appended characters
+// ("HH:MM:SS.mmm" cut to 11 is HH:MM:SS.cc: hundredths truncated, never rounded).
+void AppendClock(std::string& out, const TSubtitle& record, int which, bool leadingZero, char separator,
+                 bool withMs, size_t cutTo = std::string::npos);
+void AppendNumber(std::string& out, int64_t number);
+
 // The text with every "|" replaced by `lineBreak`, in one pass.
 std::string JoinLines(std::string_view text, std::string_view lineBreak);
 void AppendJoinedLines(std::string& out, std::string_view text, std::string_view lineBreak);
