@@ -39,7 +39,7 @@ for t in "${targets[@]}"; do
   log="$build/logs/$t.log"
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo 0)
   rate=$(grep -o 'stat::average_exec_per_sec: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo 0)
-  found=$(ls "$build/artifacts/$t-"* 2>/dev/null | wc -l)
+  found=$(find "$build/artifacts" -name "$t-*" | wc -l)
   printf '%-26s %12s %10s %s\n' "$t" "${runs:-0}" "${rate:-0}" "$found"
   [ "$found" -gt 0 ] && status=1
 done
