@@ -8,7 +8,8 @@ int main(int argc, char** argv) {
   if (!in) return 1;
   std::vector<char> bytes;
   char buffer[65536];
-  for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, in)) > 0;) bytes.insert(bytes.end(), buffer, buffer + got);
+  for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
+    bytes.insert(bytes.end(), buffer, buffer + got);
   std::fclose(in);
   std::FILE* out = std::fopen(argv[2], "wb");
   if (!out) return 1;

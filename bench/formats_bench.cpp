@@ -19,7 +19,13 @@ std::unique_ptr<qm::SubtitleDocument> MakeDocument() {
     // 1.6 s apart, so the last one starts before 10 hours (the SSA layout keeps one hour digit).
     r.StartFrame = i * 40;
     r.EndFrame = i * 40 + 30;
-    r.Text = "\x8Elu\x9Do" "u\xE8k\xFD k\xF9\xF2 \xFApel \xEF\xE1" "belsk\xE9 \xF3" "dy|p\xF8\xEDli\x9A \xE8" "ern\xE9 \xF8" "e\xE8i";
+    r.Text =
+        "\x8Elu\x9Do"
+        "u\xE8k\xFD k\xF9\xF2 \xFApel \xEF\xE1"
+        "belsk\xE9 \xF3"
+        "dy|p\xF8\xEDli\x9A \xE8"
+        "ern\xE9 \xF8"
+        "e\xE8i";
   }
   doc->SubtitleCount = qm::MaxSubtitles;
   for (int32_t i = 1; i <= qm::MaxSubtitles; ++i) qm::FramesToClock(*doc, i, true, true, 25);

@@ -18,7 +18,9 @@ namespace {
 class Cells final : public QAbstractTableModel {
  public:
   std::vector<std::array<QByteArray, 4>> rows;
-  int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(rows.size()); }
+  int rowCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : int(rows.size());
+  }
   int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : 4; }
   QVariant data(const QModelIndex& index, int role) const override {
     if (role != Qt::DisplayRole) return {};

@@ -16,13 +16,19 @@ namespace {
 
 // Windows-1250 lines with the letters the accent tool changes, some closing quotes and dashes.
 const char* const kLines[] = {
-    "Tohle je \xE8" "ist\xEC m\xF9j posledn\xED pokus, v\xEC" "\xF8 mi.",
-    "Ne\xF8\xEDkej mi, \x9E" "e jsi na to zapomn\xECl.",
+    "Tohle je \xE8"
+    "ist\xEC m\xF9j posledn\xED pokus, v\xEC"
+    "\xF8 mi.",
+    "Ne\xF8\xEDkej mi, \x9E"
+    "e jsi na to zapomn\xECl.",
     "- Kam jde\x9A tak brzy r\xE1no, p\xF8\xEDteli?",
     "- Dom\xF9, mus\xEDm je\x9At\xEC nakrmit psa a ko\xE8ku.",
     "\"Nikdy\" nen\xED tak dlouho, jak si mysl\xED\x9A.",
     "To se ti jen zd\xE1lo. Nic takov\xE9ho se nestalo.",
-    "Pot\xF8" "ebujeme v\xED" "c \xE8" "asu, ne\x9E n\xE1m zb\xFDv\xE1.",
+    "Pot\xF8"
+    "ebujeme v\xED"
+    "c \xE8"
+    "asu, ne\x9E n\xE1m zb\xFDv\xE1.",
     "Zavolej mi, a\x9E dorazi\x9A na leti\x9At\xEC.",
 };
 constexpr int kLineKinds = sizeof kLines / sizeof kLines[0];
@@ -37,7 +43,8 @@ void FillDocument(SubtitleDocument& doc) {
     TSubtitle& r = doc.SubtitleTable[i];
     r.StartFrame = i * 72;
     r.EndFrame = i * 72 + (i % 10 == 0 ? 90 : 60);
-    r.Text = i % 20 == 0 ? std::string(" |") : std::string(kLines[i % kLineKinds]) + "|" + kLines[(i + 3) % kLineKinds];
+    r.Text = i % 20 == 0 ? std::string(" |")
+                         : std::string(kLines[i % kLineKinds]) + "|" + kLines[(i + 3) % kLineKinds];
     FramesToClock(doc, i, true, true, doc.FrameRate);
   }
 }
@@ -89,7 +96,8 @@ void BM_ChangeSpeed(benchmark::State& state) {
   FillDocument(doc);
   bool slower = true;
   for (auto _ : state) {
-    ChangeSubtitleSpeed(doc, slower ? TimeScaleFromFrameRates(23.976, 25) : TimeScaleFromFrameRates(25, 23.976));
+    ChangeSubtitleSpeed(doc,
+                        slower ? TimeScaleFromFrameRates(23.976, 25) : TimeScaleFromFrameRates(25, 23.976));
     slower = !slower;
   }
 }
@@ -106,7 +114,9 @@ void BM_HideFromShow(benchmark::State& state) {
 BENCHMARK(BM_HideFromShow)->Unit(benchmark::kMillisecond);
 
 void BM_ApplyTextChanges(benchmark::State& state) {
-  OnFreshDocument(state, [](SubtitleDocument& doc) { ApplyTextChanges(doc, TextChanges{"a", "e", true, true}); });
+  OnFreshDocument(state, [](SubtitleDocument& doc) {
+    ApplyTextChanges(doc, TextChanges{"a", "e", true, true});
+  });
 }
 BENCHMARK(BM_ApplyTextChanges)->Unit(benchmark::kMillisecond);
 

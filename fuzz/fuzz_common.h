@@ -2,8 +2,8 @@
 // Checks shared by every fuzz target: only the product's own error may escape a reader, and
 // the table never holds more than it can.
 
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 
 #include "document/subtitle_document.h"
 

@@ -21,7 +21,8 @@ int main(int argc, char* argv[]) {
   qm::QtDialogs dialogs;
   qm::TForm1 form(dialogs, options);
   const bool oneFile = options.Arguments.size() == 1 && QFileInfo(options.Arguments.first()).isFile();
-  qm::StartupProbe::InstallIfRequested(form, oneFile ? QFileInfo(options.Arguments.first()).absoluteFilePath() : QString());
+  qm::StartupProbe::InstallIfRequested(
+      form, oneFile ? QFileInfo(options.Arguments.first()).absoluteFilePath() : QString());
   form.show();
   return QApplication::exec();
 }

@@ -18,7 +18,11 @@ void StartupProbe::InstallIfRequested(TForm1& form, const QString& commandLineFi
 }
 
 StartupProbe::StartupProbe(TForm1& form, QString file, int reopenCount)
-    : QObject(&form), m_form(form), m_file(std::move(file)), m_reopenCount(reopenCount), m_ready(m_file.isEmpty()) {
+    : QObject(&form),
+      m_form(form),
+      m_file(std::move(file)),
+      m_reopenCount(reopenCount),
+      m_ready(m_file.isEmpty()) {
   form.Titulky->viewport()->installEventFilter(this);
   connect(&form, &TForm1::FileOpened, this, [this] {
     m_ready = true;
@@ -45,8 +49,8 @@ void StartupProbe::Finish() {
   }
   if (!milliseconds.empty()) {
     std::sort(milliseconds.begin(), milliseconds.end());
-    std::printf("reopen_ms runs=%zu min=%.2f median=%.2f max=%.2f\n", milliseconds.size(), milliseconds.front(),
-                milliseconds[milliseconds.size() / 2], milliseconds.back());
+    std::printf("reopen_ms runs=%zu min=%.2f median=%.2f max=%.2f\n", milliseconds.size(),
+                milliseconds.front(), milliseconds[milliseconds.size() / 2], milliseconds.back());
     std::fflush(stdout);
   }
   QApplication::quit();

@@ -32,7 +32,11 @@ class FileConversion {
  public:
   FileConversion(SubtitleDocument& work, const BatchRequest& request, const BatchTexts& texts,
                  const FormatNameList& names, BatchObserver& observer, BatchOutcome& outcome)
-      : m_work(work), m_request(request), m_texts(texts), m_names(names), m_observer(observer),
+      : m_work(work),
+        m_request(request),
+        m_texts(texts),
+        m_names(names),
+        m_observer(observer),
         m_outcome(outcome) {}
 
   void Run(const std::string& path) {
@@ -85,8 +89,8 @@ class FileConversion {
 }  // namespace
 
 BatchTexts EnglishBatchTexts() {
-  return {"Opening", "Unknown format", "File not converted", "Format:", "File converted",
-          "Converted", "Errors", "Overwrite"};
+  return {"Opening",   "Unknown format", "File not converted", "Format:", "File converted",
+          "Converted", "Errors",         "Overwrite"};
 }
 
 std::string ChangeFileExt(const std::string& path, const std::string& newExtension) {
@@ -98,16 +102,19 @@ std::string ChangeFileExt(const std::string& path, const std::string& newExtensi
 
 std::string BatchOutputPath(const BatchRequest& request, const std::string& inputPath) {
   if (!request.SingleOutput.empty()) return request.SingleOutput;
-  const std::string named = request.KeepExtension ? inputPath : ChangeFileExt(inputPath, "." + request.Extension);
+  const std::string named =
+      request.KeepExtension ? inputPath : ChangeFileExt(inputPath, "." + request.Extension);
   return request.Destination + FileNameOf(named);
 }
 
 BatchOutcome ConvertFiles(SubtitleDocument& work, const BatchRequest& request, const BatchTexts& texts,
                           const FormatNameList& names, BatchObserver& observer) {
-  if (!request.KeepInputFormat && (request.Layout >= kFormatCount || !FormatCatalogue[request.Layout].Written))
-    throw QuillmarkError(ErrorKind::Unsupported,
-                         std::string("Subtitles cannot be written as ") +
-                             (request.Layout < kFormatCount ? FormatCatalogue[request.Layout].Name : "this format"));
+  if (!request.KeepInputFormat &&
+      (request.Layout >= kFormatCount || !FormatCatalogue[request.Layout].Written))
+    throw QuillmarkError(
+        ErrorKind::Unsupported,
+        std::string("Subtitles cannot be written as ") +
+            (request.Layout < kFormatCount ? FormatCatalogue[request.Layout].Name : "this format"));
   BatchOutcome outcome;
   const int total = static_cast<int>(request.Files.size());
   FileConversion conversion(work, request, texts, names, observer, outcome);
@@ -121,7 +128,8 @@ BatchOutcome ConvertFiles(SubtitleDocument& work, const BatchRequest& request, c
     }
     observer.FileDone(i + 1, total);
   }
-  observer.AddLine(texts.Converted + " " + std::to_string(outcome.ConvertedCount) + "/" + std::to_string(total));
+  observer.AddLine(texts.Converted + " " + std::to_string(outcome.ConvertedCount) + "/" +
+                   std::to_string(total));
   observer.AddLine(texts.Errors + " " + std::to_string(outcome.ErrorCount));
   outcome.Completed = true;
   return outcome;

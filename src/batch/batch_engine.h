@@ -16,14 +16,14 @@ namespace qm {
 
 struct BatchRequest {
   std::vector<std::string> Files;
-  uint8_t Layout = 0;          // output format number, 0..10
+  uint8_t Layout = 0;            // output format number, 0..10
   bool KeepInputFormat = false;  // write each file in its own format instead of Layout
-  double FrameRate = 23.976;   // used only where input and output timing differ
-  std::string Destination;     // output folder, ending with "/"
-  bool KeepExtension = true;   // else the extension becomes "." + Extension
+  double FrameRate = 23.976;     // used only where input and output timing differ
+  std::string Destination;       // output folder, ending with "/"
+  bool KeepExtension = true;     // else the extension becomes "." + Extension
   std::string Extension = "sub";
-  bool Overwrite = true;       // else ConfirmOverwrite decides for existing outputs
-  std::string SingleOutput;    // one explicit output path instead of Destination; "-" = stream
+  bool Overwrite = true;     // else ConfirmOverwrite decides for existing outputs
+  std::string SingleOutput;  // one explicit output path instead of Destination; "-" = stream
   // Tools applied after reading, on the file's own timing, before the timing conversion.
   std::function<void(SubtitleDocument&, uint8_t format)> Transform;
 };
@@ -53,8 +53,8 @@ class BatchObserver {
 struct BatchOutcome {
   int ConvertedCount = 0;
   int ErrorCount = 0;
-  int FailedCount = 0;     // failures while reading or writing (part of ErrorCount)
-  int SkippedCount = 0;    // existing outputs the user chose not to overwrite
+  int FailedCount = 0;   // failures while reading or writing (part of ErrorCount)
+  int SkippedCount = 0;  // existing outputs the user chose not to overwrite
   int TruncatedCount = 0;
   bool Completed = false;  // false when a failure ended the run early
 };

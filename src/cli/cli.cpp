@@ -18,9 +18,12 @@ namespace {
 
 const char* TimingName(TimingKind kind) {
   switch (kind) {
-    case TimingKind::Frames: return "frames";
-    case TimingKind::Clock: return "clock";
-    default: return "-";
+    case TimingKind::Frames:
+      return "frames";
+    case TimingKind::Clock:
+      return "clock";
+    default:
+      return "-";
   }
 }
 
@@ -99,7 +102,9 @@ class CliReport : public BatchObserver {
   }
   void Truncated(const std::string& path) override { m_err << path << ": " << TruncationMessage() << '\n'; }
   void FileDone(int, int) override {}
-  void WriteStream(const std::string& bytes) override { m_out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())); }
+  void WriteStream(const std::string& bytes) override {
+    m_out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
 
  private:
   std::ostream& m_out;
@@ -129,7 +134,9 @@ BatchRequest MakeRequest(const CliOptions& o) {
   if (!o.Tools.Steps.empty()) {
     const ToolSettings tools = o.Tools;
     const double rate = o.FrameRate;
-    request.Transform = [tools, rate](SubtitleDocument& doc, uint8_t format) { ApplyTools(doc, format, tools, rate); };
+    request.Transform = [tools, rate](SubtitleDocument& doc, uint8_t format) {
+      ApplyTools(doc, format, tools, rate);
+    };
   }
   return request;
 }
@@ -171,13 +178,22 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   try {
     const CliOptions options = ParseCliOptions(args);
     switch (options.Command) {
-      case CliCommand::Help: out << kCliUsage; return kExitOk;
-      case CliCommand::Version: out << "quillmark-convert " QM_VERSION "\n"; return kExitOk;
-      case CliCommand::Detect: return Detect(options, out, err);
-      case CliCommand::Dump: return Dump(options, out, err);
-      case CliCommand::ListFormats: return ListFormats(out);
-      case CliCommand::Convert: return Convert(options, out, err);
-      case CliCommand::Find: return Find(options, out, err);
+      case CliCommand::Help:
+        out << kCliUsage;
+        return kExitOk;
+      case CliCommand::Version:
+        out << "quillmark-convert " QM_VERSION "\n";
+        return kExitOk;
+      case CliCommand::Detect:
+        return Detect(options, out, err);
+      case CliCommand::Dump:
+        return Dump(options, out, err);
+      case CliCommand::ListFormats:
+        return ListFormats(out);
+      case CliCommand::Convert:
+        return Convert(options, out, err);
+      case CliCommand::Find:
+        return Find(options, out, err);
     }
   } catch (const UsageError& e) {
     err << "quillmark-convert: " << e.what() << "\nTry 'quillmark-convert --help'.\n";

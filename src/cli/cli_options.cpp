@@ -91,7 +91,8 @@ uint8_t ParseFormat(const std::string& name) {
 SubtitleRange ParseRange(const std::string& text) {
   const size_t dash = text.find('-', 1);
   if (dash == std::string::npos) throw UsageError("--range: '" + text + "' is not A-B");
-  return {ParseInteger("--range", text.substr(0, dash), 1), ParseInteger("--range", text.substr(dash + 1), 1)};
+  return {ParseInteger("--range", text.substr(0, dash), 1),
+          ParseInteger("--range", text.substr(dash + 1), 1)};
 }
 
 std::string ToWindows1250(const std::string& option, const std::string& utf8) {
@@ -134,8 +135,10 @@ const std::vector<OptionRule>& Rules() {
   static const std::vector<OptionRule> rules = {
       {"--detect", 0, [](Parser& p, const Values&) { p.Command(CliCommand::Detect, "--detect"); }},
       {"--dump", 0, [](Parser& p, const Values&) { p.Command(CliCommand::Dump, "--dump"); }},
-      {"--list-formats", 0, [](Parser& p, const Values&) { p.Command(CliCommand::ListFormats, "--list-formats"); }},
-      {"--find", 1, [](Parser& p, const Values& v) {
+      {"--list-formats", 0,
+       [](Parser& p, const Values&) { p.Command(CliCommand::ListFormats, "--list-formats"); }},
+      {"--find", 1,
+       [](Parser& p, const Values& v) {
          p.Command(CliCommand::Find, "--find");
          p.o.FindText = ToWindows1250("--find", v[0]);
          if (p.o.FindText.empty()) throw UsageError("--find needs a text");
@@ -143,47 +146,69 @@ const std::vector<OptionRule>& Rules() {
       {"--from", 1, [](Parser& p, const Values& v) { p.o.FindFrom = ParseInteger("--from", v[0], 1); }},
       {"--up", 0, [](Parser& p, const Values&) { p.o.FindUp = true; }},
       {"--case", 0, [](Parser& p, const Values&) { p.o.FindCase = true; }},
-      {"--to", 1, [](Parser& p, const Values& v) { p.o.Format = ParseFormat(v[0]), p.convertOptionSeen = true; }},
-      {"--fps", 1, [](Parser& p, const Values& v) { p.o.FrameRate = ParsePositive("--fps", v[0]), p.convertOptionSeen = true; }},
-      {"-o", 1, [](Parser& p, const Values& v) {
+      {"--to", 1,
+       [](Parser& p, const Values& v) { p.o.Format = ParseFormat(v[0]), p.convertOptionSeen = true; }},
+      {"--fps", 1,
+       [](Parser& p, const Values& v) {
+         p.o.FrameRate = ParsePositive("--fps", v[0]), p.convertOptionSeen = true;
+       }},
+      {"-o", 1,
+       [](Parser& p, const Values& v) {
          if (v[0].empty()) throw UsageError("-o needs a file name");
          p.o.Output = v[0], p.convertOptionSeen = true;
        }},
-      {"-d", 1, [](Parser& p, const Values& v) {
+      {"-d", 1,
+       [](Parser& p, const Values& v) {
          if (v[0].empty()) throw UsageError("-d needs a folder");
          p.o.Directory = v[0], p.convertOptionSeen = true;
        }},
       {"--ext", 1, [](Parser& p, const Values& v) { p.o.Extension = v[0], p.convertOptionSeen = true; }},
       {"--no-overwrite", 0, [](Parser& p, const Values&) { p.o.NoOverwrite = p.convertOptionSeen = true; }},
       {"--quiet", 0, [](Parser& p, const Values&) { p.o.Quiet = p.convertOptionSeen = true; }},
-      {"--shift", 1, [](Parser& p, const Values& v) { p.Tool({ToolKind::ShiftSeconds, ParseNumber("--shift", v[0])}); }},
-      {"--shift-frames", 1, [](Parser& p, const Values& v) {
-         p.Tool({ToolKind::ShiftFrames, static_cast<double>(ParseInteger("--shift-frames", v[0], INT32_MIN))});
+      {"--shift", 1,
+       [](Parser& p, const Values& v) {
+         p.Tool({ToolKind::ShiftSeconds, ParseNumber("--shift", v[0])});
        }},
-      {"--only", 1, [](Parser& p, const Values& v) {
-         if (v[0] != "show" && v[0] != "hide") throw UsageError("--only: say show or hide, not '" + v[0] + "'");
+      {"--shift-frames", 1,
+       [](Parser& p, const Values& v) {
+         p.Tool(
+             {ToolKind::ShiftFrames, static_cast<double>(ParseInteger("--shift-frames", v[0], INT32_MIN))});
+       }},
+      {"--only", 1,
+       [](Parser& p, const Values& v) {
+         if (v[0] != "show" && v[0] != "hide")
+           throw UsageError("--only: say show or hide, not '" + v[0] + "'");
          p.o.Tools.Show = v[0] == "show";
          p.o.Tools.Hide = v[0] == "hide";
          p.convertOptionSeen = true;
        }},
-      {"--range", 1, [](Parser& p, const Values& v) { p.o.Tools.Range = ParseRange(v[0]), p.convertOptionSeen = true; }},
-      {"--scale", 1, [](Parser& p, const Values& v) {
+      {"--range", 1,
+       [](Parser& p, const Values& v) { p.o.Tools.Range = ParseRange(v[0]), p.convertOptionSeen = true; }},
+      {"--scale", 1,
+       [](Parser& p, const Values& v) {
          const double factor = ParseNumber("--scale", v[0]);
          if (factor < 0) throw UsageError("--scale: '" + v[0] + "' must not be negative");
          p.Tool({ToolKind::Scale, factor});
        }},
-      {"--fps-from", 1, [](Parser& p, const Values& v) { p.fpsFrom = ParsePositive("--fps-from", v[0]), p.FpsPair(); }},
-      {"--fps-to", 1, [](Parser& p, const Values& v) { p.fpsTo = ParsePositive("--fps-to", v[0]), p.FpsPair(); }},
+      {"--fps-from", 1,
+       [](Parser& p, const Values& v) { p.fpsFrom = ParsePositive("--fps-from", v[0]), p.FpsPair(); }},
+      {"--fps-to", 1,
+       [](Parser& p, const Values& v) { p.fpsTo = ParsePositive("--fps-to", v[0]), p.FpsPair(); }},
       {"--hide-from-show", 0, [](Parser& p, const Values&) { p.Tool({ToolKind::HideFromShow}); }},
       {"--show-from-hide", 0, [](Parser& p, const Values&) { p.Tool({ToolKind::ShowFromHide}); }},
-      {"--replace", 2, [](Parser& p, const Values& v) {
-         p.Tool({ToolKind::Replace, 0, 0, ToWindows1250("--replace", v[0]), ToWindows1250("--replace", v[1])});
+      {"--replace", 2,
+       [](Parser& p, const Values& v) {
+         p.Tool(
+             {ToolKind::Replace, 0, 0, ToWindows1250("--replace", v[0]), ToWindows1250("--replace", v[1])});
        }},
       {"--trim", 0, [](Parser& p, const Values&) { p.Tool({ToolKind::Trim}); }},
       {"--repair-overlaps", 0, [](Parser& p, const Values&) { p.Tool({ToolKind::RepairOverlaps}); }},
       {"--delete-empty", 0, [](Parser& p, const Values&) { p.Tool({ToolKind::DeleteEmpty}); }},
       {"--remove-accents", 0, [](Parser& p, const Values&) { p.Tool({ToolKind::RemoveAccents}); }},
-      {"--wrap", 1, [](Parser& p, const Values& v) { p.Tool({ToolKind::Wrap, 0, ParseInteger("--wrap", v[0], 1)}); }},
+      {"--wrap", 1,
+       [](Parser& p, const Values& v) {
+         p.Tool({ToolKind::Wrap, 0, ParseInteger("--wrap", v[0], 1)});
+       }},
   };
   return rules;
 }
@@ -208,7 +233,8 @@ void CheckCommand(const Parser& p) {
   if (findOption && o.Command != CliCommand::Find) throw UsageError("--from, --up and --case go with --find");
   if (p.fpsFrom.has_value() != p.fpsTo.has_value()) throw UsageError("--fps-from and --fps-to go together");
   switch (o.Command) {
-    case CliCommand::Convert: return CheckConvert(o);
+    case CliCommand::Convert:
+      return CheckConvert(o);
     case CliCommand::Detect:
       if (o.Files.empty()) throw UsageError("--detect needs at least one file");
       break;
@@ -219,7 +245,8 @@ void CheckCommand(const Parser& p) {
     case CliCommand::ListFormats:
       if (!o.Files.empty()) throw UsageError("--list-formats takes no files");
       break;
-    default: break;
+    default:
+      break;
   }
   if (o.Command != CliCommand::Convert && p.convertOptionSeen)
     throw UsageError("conversion options and tools go with converting, not with this command");
@@ -240,7 +267,8 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
     if (const OptionRule* rule = RuleFor(arg)) {
       if (args.size() - i - 1 < static_cast<size_t>(rule->values))
         throw UsageError(arg + (rule->values == 1 ? " needs a value" : " needs two values"));
-      const Values values(args.begin() + static_cast<long>(i) + 1, args.begin() + static_cast<long>(i) + 1 + rule->values);
+      const Values values(args.begin() + static_cast<long>(i) + 1,
+                          args.begin() + static_cast<long>(i) + 1 + rule->values);
       rule->apply(p, values);
       i += static_cast<size_t>(rule->values);
     } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
@@ -249,7 +277,8 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
       p.o.Files.push_back(arg);
     }
   }
-  if (p.o.Command == CliCommand::Help && (p.convertOptionSeen || !p.o.Files.empty())) p.o.Command = CliCommand::Convert;
+  if (p.o.Command == CliCommand::Help && (p.convertOptionSeen || !p.o.Files.empty()))
+    p.o.Command = CliCommand::Convert;
   CheckCommand(p);
   return p.o;
 }

@@ -22,10 +22,10 @@ enum class CliCommand { Help, Version, Detect, Dump, ListFormats, Convert, Find 
 struct CliOptions {
   CliCommand Command = CliCommand::Help;
   std::vector<std::string> Files;
-  std::optional<uint8_t> Format;  // --to
-  double FrameRate = 23.976;      // --fps
-  std::string Output;             // -o
-  std::string Directory;          // -d
+  std::optional<uint8_t> Format;         // --to
+  double FrameRate = 23.976;             // --fps
+  std::string Output;                    // -o
+  std::string Directory;                 // -d
   std::optional<std::string> Extension;  // --ext
   bool NoOverwrite = false;
   bool Quiet = false;

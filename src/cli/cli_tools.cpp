@@ -24,23 +24,36 @@ void ShiftBySeconds(SubtitleDocument& doc, const ToolSettings& tools, double sec
 }
 
 void ShiftByFrames(SubtitleDocument& doc, const ToolSettings& tools, int32_t frames) {
-  const double seconds = doc.TimeMode == kModeFrames ? 0 : StrToFloat(ShiftFramesToSecondsText(frames, doc.FrameRate));
+  const double seconds =
+      doc.TimeMode == kModeFrames ? 0 : StrToFloat(ShiftFramesToSecondsText(frames, doc.FrameRate));
   Shift(doc, tools, frames, seconds);
 }
 
 void Apply(SubtitleDocument& doc, const ToolSettings& tools, const ToolStep& step) {
   switch (step.Kind) {
-    case ToolKind::ShiftSeconds: return ShiftBySeconds(doc, tools, step.Number);
-    case ToolKind::ShiftFrames: return ShiftByFrames(doc, tools, static_cast<int32_t>(step.Number));
-    case ToolKind::Scale: return ChangeSubtitleSpeed(doc, step.Number);
-    case ToolKind::HideFromShow: return HideTimesFromShowTimes(doc);
-    case ToolKind::ShowFromHide: return ShowTimesFromHideTimes(doc);
-    case ToolKind::Replace: return ApplyTextChanges(doc, {step.Find, step.Replacement, false, false});
-    case ToolKind::Trim: return ApplyTextChanges(doc, {"", "", true, false});
-    case ToolKind::RepairOverlaps: return RepairOverlaps(doc);
-    case ToolKind::DeleteEmpty: DeleteBlankSubtitles(doc); return;
-    case ToolKind::RemoveAccents: return RemoveAccentsFromAll(doc);
-    case ToolKind::Wrap: return WrapAllSubtitleLines(doc, step.Width);
+    case ToolKind::ShiftSeconds:
+      return ShiftBySeconds(doc, tools, step.Number);
+    case ToolKind::ShiftFrames:
+      return ShiftByFrames(doc, tools, static_cast<int32_t>(step.Number));
+    case ToolKind::Scale:
+      return ChangeSubtitleSpeed(doc, step.Number);
+    case ToolKind::HideFromShow:
+      return HideTimesFromShowTimes(doc);
+    case ToolKind::ShowFromHide:
+      return ShowTimesFromHideTimes(doc);
+    case ToolKind::Replace:
+      return ApplyTextChanges(doc, {step.Find, step.Replacement, false, false});
+    case ToolKind::Trim:
+      return ApplyTextChanges(doc, {"", "", true, false});
+    case ToolKind::RepairOverlaps:
+      return RepairOverlaps(doc);
+    case ToolKind::DeleteEmpty:
+      DeleteBlankSubtitles(doc);
+      return;
+    case ToolKind::RemoveAccents:
+      return RemoveAccentsFromAll(doc);
+    case ToolKind::Wrap:
+      return WrapAllSubtitleLines(doc, step.Width);
   }
 }
 

@@ -13,32 +13,37 @@
 namespace qm {
 
 enum class ToolKind {
-  ShiftSeconds,   // --shift SECONDS
-  ShiftFrames,    // --shift-frames N
-  Scale,          // --scale FACTOR, or --fps-from A --fps-to B
+  ShiftSeconds,  // --shift SECONDS
+  ShiftFrames,   // --shift-frames N
+  Scale,         // --scale FACTOR, or --fps-from A --fps-to B
   HideFromShow,
   ShowFromHide,
-  Replace,        // --replace FIND REPL (Windows-1250 bytes)
+  Replace,  // --replace FIND REPL (Windows-1250 bytes)
   Trim,
   RepairOverlaps,
   DeleteEmpty,
   RemoveAccents,
-  Wrap,           // --wrap N
+  Wrap,  // --wrap N
 };
 
 struct ToolStep {
-  ToolStep(ToolKind kind, double number = 0, int32_t width = 0, std::string find = {}, std::string replacement = {})
-      : Kind(kind), Number(number), Width(width), Find(std::move(find)), Replacement(std::move(replacement)) {}
+  ToolStep(ToolKind kind, double number = 0, int32_t width = 0, std::string find = {},
+           std::string replacement = {})
+      : Kind(kind),
+        Number(number),
+        Width(width),
+        Find(std::move(find)),
+        Replacement(std::move(replacement)) {}
   ToolKind Kind;
-  double Number = 0;   // seconds, frames or factor
-  int32_t Width = 0;   // wrap width
+  double Number = 0;  // seconds, frames or factor
+  int32_t Width = 0;  // wrap width
   std::string Find, Replacement;
 };
 
 struct ToolSettings {
   std::vector<ToolStep> Steps;
-  bool Show = true, Hide = true;          // --only show|hide
-  std::optional<SubtitleRange> Range;     // --range A-B
+  bool Show = true, Hide = true;       // --only show|hide
+  std::optional<SubtitleRange> Range;  // --range A-B
 };
 
 // frameRate converts a shift between seconds and frames and derives the other timing form.

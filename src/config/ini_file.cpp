@@ -62,7 +62,8 @@ IniFile IniFile::Parse(std::string_view bytes) {
     const std::string_view line = Trim(raw);
     if (!line.empty() && line.front() == '[') {
       const size_t close = line.find(']');
-      ini.m_sections.push_back({std::string(Trim(line.substr(1, close == line.npos ? line.npos : close - 1))), {}});
+      ini.m_sections.push_back(
+          {std::string(Trim(line.substr(1, close == line.npos ? line.npos : close - 1))), {}});
       continue;
     }
     Line entry;
@@ -81,7 +82,8 @@ IniFile IniFile::Parse(std::string_view bytes) {
   }
   // Blank lines are layout, rewritten by Serialize.
   for (auto& section : ini.m_sections)
-    while (!section.lines.empty() && section.lines.back().key.empty() && Trim(section.lines.back().raw).empty())
+    while (!section.lines.empty() && section.lines.back().key.empty() &&
+           Trim(section.lines.back().raw).empty())
       section.lines.pop_back();
   while (!ini.m_preamble.empty() && Trim(ini.m_preamble.back()).empty()) ini.m_preamble.pop_back();
   return ini;
@@ -111,7 +113,8 @@ IniFile::Section* IniFile::FindSection(std::string_view section) {
   return nullptr;
 }
 
-std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view fallback) const {
+std::string IniFile::ReadString(std::string_view section, std::string_view key,
+                                std::string_view fallback) const {
   const Line* line = Find(section, key);
   return std::string(line ? Unquote(line->value) : fallback);
 }
@@ -126,7 +129,9 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool fall
   return ReadInteger(section, key, fallback ? 1 : 0) != 0;
 }
 
-bool IniFile::HasKey(std::string_view section, std::string_view key) const { return Find(section, key) != nullptr; }
+bool IniFile::HasKey(std::string_view section, std::string_view key) const {
+  return Find(section, key) != nullptr;
+}
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   Section* s = FindSection(section);

@@ -11,7 +11,9 @@ namespace qm {
 
 inline constexpr std::string_view kLanguageError = "LNG error!!";
 // The language every installation starts with ("Český" in Windows-1250).
-inline constexpr std::string_view kDefaultLanguageName = "\xC8" "esk\xFD";
+inline constexpr std::string_view kDefaultLanguageName =
+    "\xC8"
+    "esk\xFD";
 
 struct DynamicTexts {
   std::string Author, Comment;  // section AUTHOR
@@ -27,9 +29,8 @@ struct DynamicTexts {
   std::string OpenDialogTitle, SaveDialogTitle;
   std::string StatusBarMemoVkladani, StatusBarMemoPrepisovani;
   std::string QuestionUkonceni, QuestionBatchOverwrite;
-  std::string MessageBatchOpening, MessageBatchFormat, MessageBatchUnknownFormat,
-      MessageBatchFileConverted, MessageBatchFileNotConverted, MessageBatchConverted,
-      MessageBatchErrors;
+  std::string MessageBatchOpening, MessageBatchFormat, MessageBatchUnknownFormat, MessageBatchFileConverted,
+      MessageBatchFileNotConverted, MessageBatchConverted, MessageBatchErrors;
 
   // Our own keys in DYNAMIC_TEXTS; older language files lack them, so they fall back to
   // English texts instead of "LNG error!!".

@@ -9,8 +9,7 @@ namespace qm {
 
 ClockFields DecodeDayFraction(double dayFraction) {
   double ms = RoundHalfEven(dayFraction * static_cast<double>(kMsPerDay));
-  if (!std::isfinite(ms))
-    throw QuillmarkError(ErrorKind::Arithmetic, "Invalid floating point operation");
+  if (!std::isfinite(ms)) throw QuillmarkError(ErrorKind::Arithmetic, "Invalid floating point operation");
   ms = std::fmod(std::fabs(ms), static_cast<double>(kMsPerDay));  // exact for whole numbers
   const auto total = static_cast<int64_t>(ms);
   ClockFields f;
@@ -22,8 +21,8 @@ ClockFields DecodeDayFraction(double dayFraction) {
 }
 
 double EncodeClock(int32_t hour, int32_t minute, int32_t second, int32_t millisecond) {
-  if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 ||
-      millisecond < 0 || millisecond > 999)
+  if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 || millisecond < 0 ||
+      millisecond > 999)
     ThrowTimeEncode();
   const int64_t ms = int64_t{hour} * 3600000 + minute * 60000 + second * 1000 + millisecond;
   return static_cast<double>(ms) / static_cast<double>(kMsPerDay);

@@ -23,30 +23,32 @@ void ThrowNotFloat(const std::string& text) {
   throw QuillmarkError(ErrorKind::Conversion, Quoted(text, "' is not a valid floating point value"));
 }
 
-void ThrowTimeEncode() {
-  throw QuillmarkError(ErrorKind::Conversion, "Invalid argument to time encode");
-}
+void ThrowTimeEncode() { throw QuillmarkError(ErrorKind::Conversion, "Invalid argument to time encode"); }
 
 std::string InOutMessage(int errorNumber) {
   switch (errorNumber) {
-    case ENOENT: return "File not found";
+    case ENOENT:
+      return "File not found";
     case ENOTDIR:
-    case ENAMETOOLONG: return "Invalid filename";
+    case ENAMETOOLONG:
+      return "Invalid filename";
     case EMFILE:
-    case ENFILE: return "Too many open files";
+    case ENFILE:
+      return "Too many open files";
     case EACCES:
     case EPERM:
     case EROFS:
-    case EISDIR: return "File access denied";
+    case EISDIR:
+      return "File access denied";
     case ENOSPC:
     case EFBIG:
-    case EDQUOT: return "Disk full";
-    default: return "I/O error " + std::to_string(errorNumber);
+    case EDQUOT:
+      return "Disk full";
+    default:
+      return "I/O error " + std::to_string(errorNumber);
   }
 }
 
-void ThrowInOut(int errorNumber) {
-  throw QuillmarkError(ErrorKind::InOut, InOutMessage(errorNumber));
-}
+void ThrowInOut(int errorNumber) { throw QuillmarkError(ErrorKind::InOut, InOutMessage(errorNumber)); }
 
 }  // namespace qm

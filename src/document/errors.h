@@ -8,17 +8,16 @@
 namespace qm {
 
 enum class ErrorKind {
-  Conversion,  // a text that is not a number, a clock field out of range
-  InOut,       // a file that cannot be opened, read or written
-  Arithmetic,  // a frame rate of zero, a result beyond the integer range
-  TableFull,   // more subtitles than the table holds
-  Unsupported, // a format that has no reader or writer
+  Conversion,   // a text that is not a number, a clock field out of range
+  InOut,        // a file that cannot be opened, read or written
+  Arithmetic,   // a frame rate of zero, a result beyond the integer range
+  TableFull,    // more subtitles than the table holds
+  Unsupported,  // a format that has no reader or writer
 };
 
 class QuillmarkError : public std::runtime_error {
  public:
-  QuillmarkError(ErrorKind kind, const std::string& message)
-      : std::runtime_error(message), m_kind(kind) {}
+  QuillmarkError(ErrorKind kind, const std::string& message) : std::runtime_error(message), m_kind(kind) {}
   ErrorKind Kind() const { return m_kind; }
 
  private:

@@ -82,8 +82,7 @@ double RoundHalfEven(double value) {
 }
 
 int32_t RoundToInt(double value) {
-  if (std::isnan(value))
-    throw QuillmarkError(ErrorKind::Arithmetic, "Invalid floating point operation");
+  if (std::isnan(value)) throw QuillmarkError(ErrorKind::Arithmetic, "Invalid floating point operation");
   const double rounded = RoundHalfEven(value);
   if (rounded < std::numeric_limits<int32_t>::min() || rounded > std::numeric_limits<int32_t>::max())
     throw QuillmarkError(ErrorKind::Arithmetic, "Integer overflow");

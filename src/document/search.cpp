@@ -18,7 +18,9 @@ std::optional<size_t> FindIn(std::string_view haystack, std::string_view needle,
   return static_cast<size_t>(hit - haystack.begin());
 }
 
-int32_t BarsIn(std::string_view text) { return static_cast<int32_t>(std::count(text.begin(), text.end(), '|')); }
+int32_t BarsIn(std::string_view text) {
+  return static_cast<int32_t>(std::count(text.begin(), text.end(), '|'));
+}
 
 TextSelection SelectionAt(std::string_view haystack, size_t position, size_t length) {
   const std::string_view hit = haystack.substr(position, length);

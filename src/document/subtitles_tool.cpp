@@ -11,8 +11,7 @@ namespace qm {
 namespace {
 
 // One left-to-right pass; the search continues after each inserted replacement.
-std::string ReplaceEachOnce(std::string_view find, std::string_view replacement,
-                            std::string_view source) {
+std::string ReplaceEachOnce(std::string_view find, std::string_view replacement, std::string_view source) {
   std::string result;
   size_t from = 0;
   for (size_t at = source.find(find); at != std::string_view::npos; at = source.find(find, from)) {
@@ -33,8 +32,7 @@ size_t GrowthLimit(size_t sourceSize) { return 4 * sourceSize + 4096; }
 
 std::string ReplaceAll(std::string_view find, std::string_view replacement, std::string_view source) {
   if (find == replacement || find.empty()) return std::string(source);
-  if (replacement.find(find) != std::string_view::npos)
-    return ReplaceEachOnce(find, replacement, source);
+  if (replacement.find(find) != std::string_view::npos) return ReplaceEachOnce(find, replacement, source);
 
   // Each round restarts from the text's start, so "  " -> " " collapses any run of blanks.
   // An occurrence cannot start more than |find|-1 bytes before the last one, so the search
@@ -85,10 +83,14 @@ std::string ZeroPad7(int32_t n) { return ZeroPad(n, 7); }
 
 std::string MsFromDigits(std::string_view digits) {
   switch (digits.size()) {
-    case 0: return "000";  // an emptied field means no fraction of a second
-    case 1: return std::string(digits) + "00";
-    case 2: return std::string(digits) + "0";
-    default: return std::string(digits.substr(0, 3));  // later digits are below a millisecond
+    case 0:
+      return "000";  // an emptied field means no fraction of a second
+    case 1:
+      return std::string(digits) + "00";
+    case 2:
+      return std::string(digits) + "0";
+    default:
+      return std::string(digits.substr(0, 3));  // later digits are below a millisecond
   }
 }
 
@@ -162,8 +164,7 @@ ClockFields FramesToFields(int32_t frames, double rate) {
 }
 
 int32_t ClockToFrameNumber(int32_t h, int32_t m, int32_t s, const std::string& ms, double rate) {
-  const double seconds =
-      static_cast<double>(int64_t{h} * 3600 + int64_t{m} * 60 + s) + StrToInt(ms) / 1000.0;
+  const double seconds = static_cast<double>(int64_t{h} * 3600 + int64_t{m} * 60 + s) + StrToInt(ms) / 1000.0;
   return RoundToInt(seconds * rate);
 }
 
@@ -177,7 +178,8 @@ double ClockToHours(int32_t h, int32_t m, int32_t s, const std::string& ms) {
 void FramesToClock(SubtitleDocument& doc, int32_t index, bool doStart, bool doEnd, double rate) {
   CheckFrameRate(rate);
   TSubtitle& r = doc.SubtitleTable[index];
-  if (doStart) SetClock(r.StartHour, r.StartMinute, r.StartSecond, r.StartMs, FramesToFields(r.StartFrame, rate));
+  if (doStart)
+    SetClock(r.StartHour, r.StartMinute, r.StartSecond, r.StartMs, FramesToFields(r.StartFrame, rate));
   if (doEnd) SetClock(r.EndHour, r.EndMinute, r.EndSecond, r.EndMs, FramesToFields(r.EndFrame, rate));
 }
 
@@ -218,8 +220,11 @@ void CopyShowToHide(SubtitleDocument& doc, int32_t index) {
 
 void RemoveAccents(SubtitleDocument& doc, int32_t index) {
   // Only these eight Windows-1250 small letters change: š ž č ě ď ň ř ů.
-  static constexpr struct { unsigned char from; char to; } kPlain[] = {
-      {0x9A, 's'}, {0x9E, 'z'}, {0xE8, 'c'}, {0xEC, 'e'}, {0xEF, 'd'}, {0xF2, 'n'}, {0xF8, 'r'}, {0xF9, 'u'}};
+  static constexpr struct {
+    unsigned char from;
+    char to;
+  } kPlain[] = {{0x9A, 's'}, {0x9E, 'z'}, {0xE8, 'c'}, {0xEC, 'e'},
+                {0xEF, 'd'}, {0xF2, 'n'}, {0xF8, 'r'}, {0xF9, 'u'}};
   for (char& c : doc.SubtitleTable[index].Text)
     for (const auto& pair : kPlain)
       if (static_cast<unsigned char>(c) == pair.from) c = pair.to;

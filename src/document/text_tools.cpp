@@ -39,7 +39,8 @@ void RepairOverlaps(SubtitleDocument& doc) {
     TSubtitle& current = doc.SubtitleTable[i];
     const TSubtitle& next = doc.SubtitleTable[i + 1];
     if (next.StartFrame < current.EndFrame) current.EndFrame = next.StartFrame;
-    const int64_t hide = ClockMilliseconds(current.EndHour, current.EndMinute, current.EndSecond, current.EndMs);
+    const int64_t hide =
+        ClockMilliseconds(current.EndHour, current.EndMinute, current.EndSecond, current.EndMs);
     const int64_t show = ClockMilliseconds(next.StartHour, next.StartMinute, next.StartSecond, next.StartMs);
     if (hide > show) {
       current.EndHour = next.StartHour;
@@ -67,7 +68,8 @@ std::string WrapSubtitleLines(std::string_view text, int32_t maxChars) {
   const int64_t n = static_cast<int64_t>(text.size());
   const auto at = [&](int64_t pos) { return text[static_cast<size_t>(pos - 1)]; };
   const auto append = [&](std::string& out, int64_t from, int64_t to) {
-    if (to >= from) out.append(text.substr(static_cast<size_t>(from - 1), static_cast<size_t>(to - from + 1)));
+    if (to >= from)
+      out.append(text.substr(static_cast<size_t>(from - 1), static_cast<size_t>(to - from + 1)));
   };
 
   std::string result;

@@ -18,7 +18,7 @@ struct RecordTimes {
   std::string StartMs, EndMs;
 
   static RecordTimes Of(const TSubtitle& r) {
-    return {r.StartFrame, r.EndFrame,  r.StartHour, r.EndHour, r.StartMinute,
+    return {r.StartFrame, r.EndFrame,    r.StartHour, r.EndHour, r.StartMinute,
             r.EndMinute,  r.StartSecond, r.EndSecond, r.StartMs, r.EndMs};
   }
   void RestoreInto(TSubtitle& r) const {

@@ -64,8 +64,7 @@ std::string ShiftRangeLastDefault(int32_t subtitleCount);
 // instead, or nothing to keep it: a number below 1 or above the count is replaced by "1" or by
 // the count. "Min"/"Max" and an empty field (which the caller refills with both defaults) are
 // left alone here. A text that is not a number fails with the conversion message.
-std::optional<std::string> CorrectShiftRangeField(std::string_view text, bool isFirst,
-                                                  int32_t subtitleCount);
+std::optional<std::string> CorrectShiftRangeField(std::string_view text, bool isFirst, int32_t subtitleCount);
 
 // --- Speed change ------------------------------------------------------------------------
 

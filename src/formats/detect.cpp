@@ -71,7 +71,6 @@ class Detector {
 
 }  // namespace
 
-
 namespace {
 
 // Feeds the detector line by line from chunks as they arrive; a line that spans chunks is

@@ -19,7 +19,7 @@ bool ReadFileInChunks(const std::string& path, const std::function<bool(std::str
 // it was, the temporary file is removed, and the error carries the platform-style message.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
-bool FileExists(const std::string& path);       // a regular file (or a link to one)
+bool FileExists(const std::string& path);  // a regular file (or a link to one)
 bool DirectoryExists(const std::string& path);
 
 }  // namespace qm

@@ -45,7 +45,6 @@ std::string NewlinesToBars(std::string_view text) {
   return result;
 }
 
-
 }  // namespace
 
 void ReadSSA(ReaderState& state) {

@@ -35,7 +35,6 @@ void ReadTimeLine(ReaderState& state, std::string_view line) {
   state.StoreStamp(false, true);
 }
 
-
 }  // namespace
 
 void ReadSubViewer2(ReaderState& state) {

@@ -16,9 +16,12 @@ MessageAnswer QtDialogs::Message(QWidget* parent, const QString& text, MessageIc
                   buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                   parent);
   switch (box.exec()) {
-    case QMessageBox::Yes: return MessageAnswer::Yes;
-    case QMessageBox::No: return MessageAnswer::No;
-    default: return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    case QMessageBox::Yes:
+      return MessageAnswer::Yes;
+    case QMessageBox::No:
+      return MessageAnswer::No;
+    default:
+      return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
   }
 }
 

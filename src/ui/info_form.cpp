@@ -36,7 +36,8 @@ QLabel* NamedLabel(const char* name, const QString& text, QWidget* parent) {
 }  // namespace
 
 TFormInfo::TFormInfo(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
   setObjectName("TFormInfo");
   setWindowTitle("Info");
   setModal(true);
@@ -54,11 +55,11 @@ TFormInfo::TFormInfo(QWidget* parent)
   title.setColor(QPalette::WindowText, QColor(0x00, 0x1E, 0x5A));
   LabelProductName->setPalette(title);
   LabelVersion = NamedLabel("LabelVersion", "verze 0.91  (10.08.2005)", this);
-  LabelDescription = NamedLabel(
-      "LabelDescription",
-      "Editor a převodník titulků k filmům: jedenáct formátů, automatické rozpoznání "
-      "formátu, časy ve snímcích i v hodinách, posuv, změna rychlosti a úpravy textu.",
-      this);
+  LabelDescription =
+      NamedLabel("LabelDescription",
+                 "Editor a převodník titulků k filmům: jedenáct formátů, automatické rozpoznání "
+                 "formátu, časy ve snímcích i v hodinách, posuv, změna rychlosti a úpravy textu.",
+                 this);
   LabelDescription->setWordWrap(true);
   LabelCopyright = NamedLabel("LabelCopyright", "© 2004–2005 tým Quillmark. Program je zdarma.", this);
   LabelLink = NamedLabel("LabelLink",

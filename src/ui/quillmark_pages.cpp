@@ -224,8 +224,9 @@ void TForm1::BuildPages() {
   BuildSamplesPage();
   BuildBatchPage();
   BuildOptionsPage();
-  LabelRozdelovani = PlainLabel(TabSheetRozdelovani, "LabelRozdelovani",
-                                "tato funkce zatím chybí - this function isnt copleted yet", QRect(8, 8, 560, 16));
+  LabelRozdelovani =
+      PlainLabel(TabSheetRozdelovani, "LabelRozdelovani",
+                 "tato funkce zatím chybí - this function isnt copleted yet", QRect(8, 8, 560, 16));
   PageControl->setCurrentIndex(0);
 }
 
@@ -247,8 +248,10 @@ void TForm1::BuildTimePage() {
   Captioned(QM_CREATE(ButtonPosuvCasu, shift, 200, 82, 80, 23), "OK");
 
   QM_CREATE(GroupBoxNastavitCasy, page, 4, 116, 290, 86)->setTitle("Nastavit časy...");
-  Captioned(QM_CREATE(ButtonSchovDleZobraz, GroupBoxNastavitCasy, 8, 22, 274, 24), "schování podle zobrazení");
-  Captioned(QM_CREATE(ButtonZobrazDleSchov, GroupBoxNastavitCasy, 8, 52, 274, 24), "zobrazení podle schování");
+  Captioned(QM_CREATE(ButtonSchovDleZobraz, GroupBoxNastavitCasy, 8, 22, 274, 24),
+            "schování podle zobrazení");
+  Captioned(QM_CREATE(ButtonZobrazDleSchov, GroupBoxNastavitCasy, 8, 52, 274, 24),
+            "zobrazení podle schování");
 
   QM_CREATE(GroupBoxZmenaRychlosti, page, 300, 2, 287, 200)->setTitle("Změna rychlosti");
   QGroupBox* speed = GroupBoxZmenaRychlosti;
@@ -267,7 +270,8 @@ void TForm1::BuildTextToolsPage() {
   QWidget* page = TabSheetUpravyTitulku;
   QM_CREATE(GroupBoxZmeny, page, 4, 2, 300, 200)->setTitle("Změny");
   QGroupBox* changes = GroupBoxZmeny;
-  Captioned(QM_CREATE(CheckBoxRepairHiding, changes, 8, 20, 284, 18), "Opravit překrývání titulků")->setChecked(true);
+  Captioned(QM_CREATE(CheckBoxRepairHiding, changes, 8, 20, 284, 18), "Opravit překrývání titulků")
+      ->setChecked(true);
   Captioned(QM_CREATE(CheckBoxDeleteLastEmptyChars, changes, 8, 40, 284, 18), "Odstranit bílé znaky na konci")
       ->setChecked(true);
   Captioned(QM_CREATE(LabelNahraditString, changes, 8, 68, 284, 16), "Nahradit řetězec za jiný");
@@ -281,7 +285,8 @@ void TForm1::BuildTextToolsPage() {
             "jen špatně zobrazitelné v jiném kódování")
       ->setChecked(true);
   QM_CREATE(GroupBoxZalamovaniRadku, page, 312, 90, 275, 112)->setTitle("Zalamování řádků");
-  Captioned(QM_CREATE(LabelMaxCharsOnLine, GroupBoxZalamovaniRadku, 8, 24, 259, 16), "Maximální počet znaků na řádek");
+  Captioned(QM_CREATE(LabelMaxCharsOnLine, GroupBoxZalamovaniRadku, 8, 24, 259, 16),
+            "Maximální počet znaků na řádek");
   QM_CREATE(EditMaxCharsOnLine, GroupBoxZalamovaniRadku, 8, 44, 50, 21)->setText("55");
   Captioned(QM_CREATE(ButtonZalomeniRadek, GroupBoxZalamovaniRadku, 187, 80, 80, 23), "OK");
 }
@@ -322,8 +327,10 @@ void TForm1::BuildEditorPage() {
   UnboundedSpin(QM_CREATE(SpinEditKonec, PanelSubFormat0, 142, 2, 84, 21));
 
   QM_CREATE(PanelSubFormat1, page, 4, 172, 280, 25)->hide();
-  QLineEdit** clockFields[] = {&EditHH1, &EditMM1, &EditSS1, &EditSSS1, &EditHH2, &EditMM2, &EditSS2, &EditSSS2};
-  const char* clockNames[] = {"EditHH1", "EditMM1", "EditSS1", "EditSSS1", "EditHH2", "EditMM2", "EditSS2", "EditSSS2"};
+  QLineEdit** clockFields[] = {&EditHH1, &EditMM1, &EditSS1, &EditSSS1,
+                               &EditHH2, &EditMM2, &EditSS2, &EditSSS2};
+  const char* clockNames[] = {"EditHH1", "EditMM1", "EditSS1", "EditSSS1",
+                              "EditHH2", "EditMM2", "EditSS2", "EditSSS2"};
   const int clockX[] = {0, 24, 48, 78, 142, 166, 190, 220};
   for (int i = 0; i < 8; ++i) {
     const bool millis = i % 4 == 3;

@@ -156,7 +156,8 @@ void TForm1::ConnectHandlers() {
   connect(ButtonUlozit, &QPushButton::clicked, this, [this] { Guarded([this] { ButtonUlozitClick(); }); });
   connect(ButtonKonec, &QPushButton::clicked, this, &QWidget::close);
   connect(ButtonHelp, &QPushButton::clicked, this, &TForm1::ButtonHelpClick);
-  connect(ButtonStatistika, &QPushButton::clicked, this, [this] { Guarded([this] { ButtonStatistikaClick(); }); });
+  connect(ButtonStatistika, &QPushButton::clicked, this,
+          [this] { Guarded([this] { ButtonStatistikaClick(); }); });
   connect(ComboBoxSave, &QComboBox::currentIndexChanged, this, &TForm1::ComboBoxSaveChange);
   // Only a pick by the user switches the view; the load sets the index without switching.
   connect(ComboBoxSubPreview, &QComboBox::activated, this,
@@ -170,12 +171,12 @@ void TForm1::FillFormatList(QComboBox& box) {
 }
 
 void TForm1::ApplyGridHeaders() {
-  static constexpr const char* kKeys[kGridColumns] = {"StringGridCislo", "StringGridZobrazeni", "StringGridZmizeni",
-                                                      "StringGridText"};
+  static constexpr const char* kKeys[kGridColumns] = {"StringGridCislo", "StringGridZobrazeni",
+                                                      "StringGridZmizeni", "StringGridText"};
   const IniFile language = IniFile::Load(LanguageFilePath(ToPath(m_programFolder), m_options.LanguageName));
   for (int column = 0; column < kGridColumns; ++column)
-    m_gridModel->SetHeaderText(column, FromCp1250(language.ReadString("STRINGGRID_TITULKY", kKeys[column],
-                                                                      kLanguageError)));
+    m_gridModel->SetHeaderText(
+        column, FromCp1250(language.ReadString("STRINGGRID_TITULKY", kKeys[column], kLanguageError)));
 }
 
 // --- Messages ---------------------------------------------------------------------------
@@ -224,7 +225,7 @@ void TForm1::OpenFile(const QString& fileName, OpenFailureReport report) {
       ButtonStatistikaClick();
     } catch (const std::exception& error) {
       failure = report == OpenFailureReport::CantOpenFile ? FromCp1250(m_texts.ErrorCantOpenFile)
-                                                           : FromCp1250(error.what());
+                                                          : FromCp1250(error.what());
     }
   }
   if (failure) {
@@ -409,8 +410,8 @@ void TForm1::ShowDuration(const TSubtitle& record) {
     EditDiference->setText(QString::number(int64_t{record.EndFrame} - record.StartFrame));
   } else {
     EditDiference->setText(FromCp1250(TimeDifferenceText(
-        record.EndHour, record.StartHour, record.EndMinute, record.StartMinute, record.EndSecond, record.StartSecond,
-        StrToInt(record.EndMs), StrToInt(record.StartMs), false, ',')));
+        record.EndHour, record.StartHour, record.EndMinute, record.StartMinute, record.EndSecond,
+        record.StartSecond, StrToInt(record.EndMs), StrToInt(record.StartMs), false, ',')));
   }
 }
 
@@ -463,13 +464,18 @@ void TForm1::ComboBoxSaveChange() {
 
 void TForm1::FormKeyDown(int key) {
   switch (key) {
-    case Qt::Key_F2: Guarded([this] { ButtonUlozitClick(); }); break;
-    case Qt::Key_F3: Guarded([this] { ButtonNacistClick(); }); break;
+    case Qt::Key_F2:
+      Guarded([this] { ButtonUlozitClick(); });
+      break;
+    case Qt::Key_F3:
+      Guarded([this] { ButtonNacistClick(); });
+      break;
     case Qt::Key_F5:
       ComboBoxSubPreview->setCurrentIndex(ComboBoxSubPreview->currentIndex() == 0 ? 1 : 0);
       Guarded([this] { ComboBoxSubPreviewChange(); });
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -510,19 +516,28 @@ bool TForm1::HandleDrop(QEvent* event) {
       drop->setDropAction(Qt::CopyAction);
       drop->accept();
       // The drop is released first; the file opens once the drag has ended.
-      QMetaObject::invokeMethod(this, [this, fileNames] { FilesDropped(fileNames); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          this, [this, fileNames] { FilesDropped(fileNames); }, Qt::QueuedConnection);
       return true;
     }
-    default: return false;
+    default:
+      return false;
   }
 }
 
 bool TForm1::HandleAuthorLabel(QEvent* event) {
   switch (event->type()) {
-    case QEvent::Enter: ButtonMail->show(); return false;
-    case QEvent::Leave: ButtonMail->hide(); return false;
-    case QEvent::MouseButtonRelease: LabelAutorClick(); return true;
-    default: return false;
+    case QEvent::Enter:
+      ButtonMail->show();
+      return false;
+    case QEvent::Leave:
+      ButtonMail->hide();
+      return false;
+    case QEvent::MouseButtonRelease:
+      LabelAutorClick();
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -564,7 +579,8 @@ void TForm1::LayoutTopPanel() {
   LabelPocetTitulku->move(right - 136, LabelPocetTitulku->y());
   const int captionLeft = GaugeWriteSub->geometry().right() + 6;
   StaticTextSubtitlesFile->setGeometry(captionLeft, StaticTextSubtitlesFile->y(),
-                                       std::max(0, right - 142 - captionLeft), StaticTextSubtitlesFile->height());
+                                       std::max(0, right - 142 - captionLeft),
+                                       StaticTextSubtitlesFile->height());
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -42,10 +42,10 @@ class TFormInfo;
 
 // What the editor learns from its surroundings at start; tests set every field.
 struct StartupOptions {
-  QString ProgramFolder;          // the program's folder, ending with "/"
-  QStringList Arguments;          // the command line without the program's name
-  std::optional<QSize> ScreenSize;  // the screen to fit; the primary screen when empty
-  int StoredRunCount = 1;         // runs recorded so far; 0 makes this the first run
+  QString ProgramFolder;                           // the program's folder, ending with "/"
+  QStringList Arguments;                           // the command line without the program's name
+  std::optional<QSize> ScreenSize;                 // the screen to fit; the primary screen when empty
+  int StoredRunCount = 1;                          // runs recorded so far; 0 makes this the first run
   std::string LanguageName{kDefaultLanguageName};  // Windows-1250 bytes
 };
 

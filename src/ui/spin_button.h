@@ -9,7 +9,8 @@ namespace qm {
 
 class SpinButton final : public QWidget {
  public:
-  explicit SpinButton(QWidget* parent) : QWidget(parent), Up(new QToolButton(this)), Down(new QToolButton(this)) {
+  explicit SpinButton(QWidget* parent)
+      : QWidget(parent), Up(new QToolButton(this)), Down(new QToolButton(this)) {
     Up->setArrowType(Qt::UpArrow);
     Down->setArrowType(Qt::DownArrow);
     auto* layout = new QVBoxLayout(this);

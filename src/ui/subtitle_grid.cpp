@@ -82,7 +82,9 @@ int SubtitleGridModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
 }
 
-int SubtitleGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kGridColumns; }
+int SubtitleGridModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kGridColumns;
+}
 
 QVariant SubtitleGridModel::data(const QModelIndex& index, int role) const {
   if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) return {};
@@ -112,7 +114,8 @@ CellLook TitulkyCellLook(bool selected, int gridRow, int column) {
 void SubtitleGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                  const QModelIndex& index) const {
   // TitulkyDrawCell: fill, then the text 2 pixels in from the top-left corner, clipped.
-  const CellLook look = TitulkyCellLook(option.state & QStyle::State_Selected, index.row() + 1, index.column());
+  const CellLook look =
+      TitulkyCellLook(option.state & QStyle::State_Selected, index.row() + 1, index.column());
   painter->save();
   painter->setClipRect(option.rect);
   painter->fillRect(option.rect, look.Background);

@@ -77,10 +77,11 @@ TEST_F(CliConvert, ReportsEachFileAndGoesOnAfterFailures) {
   EXPECT_TRUE(std::filesystem::exists(dir.File("out/good.srt")));
   EXPECT_FALSE(std::filesystem::exists(dir.File("out/junk.srt")));
   EXPECT_FALSE(std::filesystem::exists(dir.File("out/bad.srt")));
-  for (const std::string& expected : std::vector<std::string>
-       {"Opening " + junk + "\n      Unknown format\n      File not converted\n",
-        dir.File("missing.srt") + ": File not found\n", bad + ": '1x' is not a valid integer value\n",
-        "Opening " + good + "\n      Format:  SubRip\n      File converted\n", "Converted 1/4\nErrors 3\n"})
+  for (const std::string& expected : std::vector<std::string>{
+           "Opening " + junk + "\n      Unknown format\n      File not converted\n",
+           dir.File("missing.srt") + ": File not found\n", bad + ": '1x' is not a valid integer value\n",
+           "Opening " + good + "\n      Format:  SubRip\n      File converted\n",
+           "Converted 1/4\nErrors 3\n"})
     EXPECT_NE(run.err.find(expected), std::string::npos) << expected << "\n---\n" << run.err;
 }
 
@@ -138,7 +139,8 @@ TEST_F(CliConvert, ListFormatsShowsTheCatalogue) {
 
 TEST_F(CliConvert, MoreThanTheTableHoldsConvertsTheFirst20000AndSaysSo) {
   std::string big;
-  for (int i = 1; i <= 20001; ++i) big.append("{").append(std::to_string(i)).append("}{").append(std::to_string(i + 1)).append("}t\r\n");
+  for (int i = 1; i <= 20001; ++i)
+    big.append("{").append(std::to_string(i)).append("}{").append(std::to_string(i + 1)).append("}t\r\n");
   const std::string in = dir.Write("big.sub", big);
   const CliRun run = RunConvert({"--to", "microdvd", "-o", dir.File("out.sub"), in});
   EXPECT_EQ(run.code, 3);

@@ -37,7 +37,8 @@ TEST(CliDetect, UsageErrorsExitWithTwo) {
 TEST(CliDetect, RealExecutableSmoke) {
   test::TempDir dir;
   const std::string sub = dir.Write("b.sub", "{1}{2}x\r\n");
-  const std::string command = std::string(QM_CONVERT_EXE) + " --detect '" + sub + "' > " + dir.File("out.txt");
+  const std::string command =
+      std::string(QM_CONVERT_EXE) + " --detect '" + sub + "' > " + dir.File("out.txt");
   EXPECT_EQ(std::system(command.c_str()), 0);
   EXPECT_EQ(test::ReadFile(dir.File("out.txt")), "0\tMicroDVD\t" + sub + "\n");
 }

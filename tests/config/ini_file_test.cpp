@@ -8,11 +8,23 @@ namespace qm {
 namespace {
 
 TEST(IniFile, SectionsAndKeysMatchWithoutRegardToCase) {
-  const IniFile ini = IniFile::Parse("[Settings]\r\nLanguage=2\r\n[LANGUAGES]\r\n1=\xC8" "esk\xFD\r\n");
+  const IniFile ini = IniFile::Parse(
+      "[Settings]\r\nLanguage=2\r\n[LANGUAGES]\r\n1=\xC8"
+      "esk\xFD\r\n");
   EXPECT_EQ(ini.ReadInteger("SETTINGS", "language", 1), 2);
-  EXPECT_EQ(ini.ReadString("languages", "1", "x"), "\xC8" "esk\xFD");
-  EXPECT_EQ(ini.ReadString("LANGUAGES", "2", "\xC8" "esk\xFD"), "\xC8" "esk\xFD");
-  EXPECT_TRUE(EqualsIgnoringCase1250("\xC8" "ESK\xDD", "\xE8" "esk\xFD"));
+  EXPECT_EQ(ini.ReadString("languages", "1", "x"),
+            "\xC8"
+            "esk\xFD");
+  EXPECT_EQ(ini.ReadString("LANGUAGES", "2",
+                           "\xC8"
+                           "esk\xFD"),
+            "\xC8"
+            "esk\xFD");
+  EXPECT_TRUE(
+      EqualsIgnoringCase1250("\xC8"
+                             "ESK\xDD",
+                             "\xE8"
+                             "esk\xFD"));
 }
 
 TEST(IniFile, ValuesAreTrimmedAndUnquotedAsThePlatformReadsThem) {
@@ -47,8 +59,9 @@ TEST(IniFile, WritingKeepsOtherLinesAndAddsSectionsAtTheEnd) {
   ini.WriteString("a", "X", "10");
   ini.WriteInteger("B", "z", 3);
   ini.WriteBool("C", "flag", true);
-  EXPECT_EQ(ini.Serialize(),
-            "; top comment\r\n\r\n[A]\r\n; keep me\r\nx=10\r\n\r\n[B]\r\ny=2\r\nz=3\r\n\r\n[C]\r\nflag=1\r\n");
+  EXPECT_EQ(
+      ini.Serialize(),
+      "; top comment\r\n\r\n[A]\r\n; keep me\r\nx=10\r\n\r\n[B]\r\ny=2\r\nz=3\r\n\r\n[C]\r\nflag=1\r\n");
   EXPECT_EQ(IniFile::Parse(ini.Serialize()).ReadInteger("c", "FLAG", 0), 1);
 }
 

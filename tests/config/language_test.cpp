@@ -18,7 +18,9 @@ bool IsOwnKey(std::string DynamicTexts::*member) {
 }
 
 TEST(Language, FileNameIsTheUtf8FormOfTheLanguageName) {
-  EXPECT_EQ(LanguageFilePath("/opt/q/", kDefaultLanguageName), "/opt/q/Data/lng_\xC4\x8C" "esk\xC3\xBD.ini");
+  EXPECT_EQ(LanguageFilePath("/opt/q/", kDefaultLanguageName),
+            "/opt/q/Data/lng_\xC4\x8C"
+            "esk\xC3\xBD.ini");
   EXPECT_EQ(LanguageFlagPath("/opt/q/", "English"), "/opt/q/Data/lng_English.bmp");
 }
 
@@ -26,7 +28,10 @@ TEST(Language, ShippedCzechFileHasEveryTextInWindows1250) {
   const DynamicTexts texts = LoadDynamicTexts(kShippedProgramFolder, kDefaultLanguageName);
   for (const auto& entry : kDynamicTextKeys) EXPECT_NE(texts.*entry.Member, kLanguageError) << entry.Key;
   EXPECT_EQ(texts.LabelVyberPosuvuZkratkaSnimky, "sn.");
-  EXPECT_EQ(texts.StatusBarMemoVkladani, "vkl\xE1" "d\xE1" "n\xED");
+  EXPECT_EQ(texts.StatusBarMemoVkladani,
+            "vkl\xE1"
+            "d\xE1"
+            "n\xED");
   EXPECT_EQ(texts.LabelZmenaRychlostiTitulkyBezeZmeny, "Titulky z\xF9stanou beze zm\xECny");
 }
 
@@ -45,7 +50,8 @@ TEST(Language, KeysMatchWithoutRegardToCaseAndMissingOnesAreMarked) {
   test::TempDir dir;
   std::filesystem::create_directories(dir.File("Data"));
   dir.Write("Data/lng_Test.ini",
-            "[dynamic_texts]\r\nerrorcantopenfile=Nelze\r\nWARNINGTOOMANYSUBTITLES=Moc\r\n[Author]\r\nauthor=Jan\r\n");
+            "[dynamic_texts]\r\nerrorcantopenfile=Nelze\r\nWARNINGTOOMANYSUBTITLES=Moc\r\n[Author]\r\nauthor="
+            "Jan\r\n");
   const DynamicTexts texts = LoadDynamicTexts(dir.Path() + "/", "Test");
   EXPECT_EQ(texts.ErrorCantOpenFile, "Nelze");
   EXPECT_EQ(texts.WarningTooManySubtitles, "Moc");

@@ -9,16 +9,25 @@ namespace {
 
 TEST(StrToInt, AcceptsTheProductsIntegerForms) {
   const std::pair<const char*, int32_t> cases[] = {
-      {"42", 42},         {"  7", 7},         {"-15", -15},       {"+3", 3},
-      {"$1F", 31},        {"0x1f", 31},       {"0X10", 16},       {"-$10", -16},
-      {"007", 7},         {"2147483647", 2147483647},             {"-2147483648", INT32_MIN},
+      {"42", 42},
+      {"  7", 7},
+      {"-15", -15},
+      {"+3", 3},
+      {"$1F", 31},
+      {"0x1f", 31},
+      {"0X10", 16},
+      {"-$10", -16},
+      {"007", 7},
+      {"2147483647", 2147483647},
+      {"-2147483648", INT32_MIN},
       {"$FFFFFFFF", -1},
   };
   for (const auto& [text, value] : cases) EXPECT_EQ(StrToInt(text), value) << text;
 }
 
 TEST(StrToInt, RefusesOtherTextsWithTheProductMessage) {
-  for (const char* text : {"", " ", "12 ", "1a", "--1", "0x", "$", "2147483648", "1,5", "\r\n", "$123456789"}) {
+  for (const char* text :
+       {"", " ", "12 ", "1a", "--1", "0x", "$", "2147483648", "1,5", "\r\n", "$123456789"}) {
     try {
       StrToInt(text);
       ADD_FAILURE() << "accepted '" << text << "'";
@@ -67,7 +76,8 @@ TEST(ParseDecimal, ReadsCommaNumbersAndOptionallyPoints) {
   EXPECT_DOUBLE_EQ(StrToFloat("1,5E2"), 150);
   EXPECT_FALSE(TryParseDecimal("23.976").has_value());
   EXPECT_DOUBLE_EQ(*TryParseDecimal("23.976", true), 23.976);
-  for (const char* bad : {"", ",", "1,2,3", "abc", "1e", "1 2"}) EXPECT_FALSE(TryParseDecimal(bad, true)) << bad;
+  for (const char* bad : {"", ",", "1,2,3", "abc", "1e", "1 2"})
+    EXPECT_FALSE(TryParseDecimal(bad, true)) << bad;
   try {
     StrToFloat("x");
     ADD_FAILURE();

@@ -47,12 +47,25 @@ TEST_F(SearchTest, NothingToFindInAnEmptyDocumentOrWithAnEmptyNeedle) {
 }
 
 TEST_F(SearchTest, CaseRuleUpperCasesOnlyBasicLatinLetters) {
-  Fill(3, 2, "AHOJ a \xC8" "AU");  // ČAU
+  Fill(3, 2,
+       "AHOJ a \xC8"
+       "AU");  // ČAU
   EXPECT_EQ(Row(1, "ahoj", SearchDirection::Down), 2);
   EXPECT_EQ(Row(1, "ahoj", SearchDirection::Down, true), std::nullopt);
-  EXPECT_EQ(Row(1, "\xE8" "au", SearchDirection::Down), std::nullopt);  // čau
-  EXPECT_EQ(Row(1, "\xC8" "au", SearchDirection::Down), 2);
-  EXPECT_EQ(UpperCaseBasicLatin("ahoj \xE8" "au z{"), "AHOJ \xE8" "AU Z{");
+  EXPECT_EQ(Row(1,
+                "\xE8"
+                "au",
+                SearchDirection::Down),
+            std::nullopt);  // čau
+  EXPECT_EQ(Row(1,
+                "\xC8"
+                "au",
+                SearchDirection::Down),
+            2);
+  EXPECT_EQ(UpperCaseBasicLatin("ahoj \xE8"
+                                "au z{"),
+            "AHOJ \xE8"
+            "AU Z{");
 }
 
 TEST(SelectFoundText, EachBarBeforeTheHitIsATwoCharacterLineBreak) {

@@ -190,9 +190,18 @@ TEST_F(DocumentTest, CopyShowToHideAndBack) {
 }
 
 TEST_F(DocumentTest, RemoveAccentsChangesOnlyEightSmallLetters) {
-  Rec(1).Text = "\xE8" "e\x9Atina k\xF9\xF2 \xC8" "as t\xEDha \x9Duk \x8E" "lu\x9Do" "u\xE8k\xFD";
+  Rec(1).Text =
+      "\xE8"
+      "e\x9Atina k\xF9\xF2 \xC8"
+      "as t\xEDha \x9Duk \x8E"
+      "lu\x9Do"
+      "u\xE8k\xFD";
   RemoveAccents(doc, 1);
-  EXPECT_EQ(Rec(1).Text, "cestina kun \xC8" "as t\xEDha \x9Duk \x8E" "lu\x9Do" "uck\xFD");
+  EXPECT_EQ(Rec(1).Text,
+            "cestina kun \xC8"
+            "as t\xEDha \x9Duk \x8E"
+            "lu\x9Do"
+            "uck\xFD");
 }
 
 TEST_F(DocumentTest, DeleteEmptyKeepsOrderAndClearsVacatedSlots) {
@@ -238,7 +247,10 @@ TEST_F(DocumentTest, CompleteTableAsksOnceAndFillsTheMissingForm) {
   Rec(1).StartFrame = 1000;
   doc.StoredMode = kModeFrames;
   int asked = 0;
-  CompleteTable(doc, [&] { ++asked; return std::optional<double>(25.0); });
+  CompleteTable(doc, [&] {
+    ++asked;
+    return std::optional<double>(25.0);
+  });
   EXPECT_EQ(asked, 1);
   EXPECT_EQ(doc.FrameRate, 25.0);
   EXPECT_TRUE(doc.FrameRateConfirmed);

@@ -78,9 +78,16 @@ TEST_F(TextToolsTest, DeletingBlankSubtitlesKeepsOrderAndStoresTheCount) {
 }
 
 TEST_F(TextToolsTest, AccentsAreRemovedFromEverySubtitle) {
-  SetTexts({"\x8E" "lu\x9Do" "u\xE8k\xFD k\xF9\xF2", "\xF8"});  // Žluťoučký kůň, ř
+  SetTexts(
+      {"\x8E"
+       "lu\x9Do"
+       "u\xE8k\xFD k\xF9\xF2",
+       "\xF8"});  // Žluťoučký kůň, ř
   RemoveAccentsFromAll(doc);
-  EXPECT_EQ(Rec(1).Text, "\x8E" "lu\x9Do" "uck\xFD kun");
+  EXPECT_EQ(Rec(1).Text,
+            "\x8E"
+            "lu\x9Do"
+            "uck\xFD kun");
   EXPECT_EQ(Rec(2).Text, "r");
 }
 
@@ -95,9 +102,9 @@ TEST(WrapSubtitleLines, BreaksAtTheLastBreakCharacterOfALine) {
       {8, "Mr.Smith went-home now", "Mr.|Smith went-|home now"},
       {4, "aaa b", "aaa b"},  // fewer than two characters left: no new line
       {20, "Toto je velmi dlouhy text", "Toto je velmi |dlouhy text"},
-      {4, "abcdefgh ij", "abcdefgh |ij"},  // a long word is not split
-      {4, "ab|cd|ef", "ab|cd|ef"},         // each existing line starts the count again
-      {4, "aaa \r\nbbb", "aaa |\r\nbbb"},  // a CR LF after the break is stepped over, not removed
+      {4, "abcdefgh ij", "abcdefgh |ij"},          // a long word is not split
+      {4, "ab|cd|ef", "ab|cd|ef"},                 // each existing line starts the count again
+      {4, "aaa \r\nbbb", "aaa |\r\nbbb"},          // a CR LF after the break is stepped over, not removed
       {5, "\"a b c d\" e f", "\"a b c d\" |e f"},  // nothing is broken inside quotes
       {4, "a \"b\" c", "a |\"b\" c"},              // no stepping over after a closing quote
       {10, "don't stop me now please", "don't stop me now please"},  // unmatched apostrophe

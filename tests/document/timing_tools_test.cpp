@@ -122,7 +122,10 @@ TEST(ShiftValue, CarriesOverBetweenUnitsAndStepsByATenth) {
     const char* field;
     bool up;
     const char* expected;
-  } steps[] = {{"0,3", false, "0,2"}, {"0,1", false, "0"}, {"0,000", false, "-0,1"}, {"-0,2", false, "-0,3"},
+  } steps[] = {{"0,3", false, "0,2"},
+               {"0,1", false, "0"},
+               {"0,000", false, "-0,1"},
+               {"-0,2", false, "-0,3"},
                {"1,25", true, "1,35"}};
   for (const auto& s : steps) EXPECT_EQ(StepShiftSeconds(s.field, s.up), s.expected) << s.field;
 }

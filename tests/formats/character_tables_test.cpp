@@ -9,7 +9,8 @@ namespace {
 std::string Code(unsigned char byte) {
   const std::string pair = CharToUnicode(byte);
   char text[5];
-  std::snprintf(text, sizeof text, "%02X%02X", static_cast<unsigned char>(pair[0]), static_cast<unsigned char>(pair[1]));
+  std::snprintf(text, sizeof text, "%02X%02X", static_cast<unsigned char>(pair[0]),
+                static_cast<unsigned char>(pair[1]));
   return text;
 }
 
@@ -62,9 +63,13 @@ TEST(Cp1250, DecodesTheCodePageAndRoundTripsEveryByte) {
 }
 
 TEST(Cp1250, Utf8BothWaysAndLossReported) {
-  EXPECT_EQ(Cp1250ToUtf8("\xC8" "esk\xFD"), "Český");
+  EXPECT_EQ(Cp1250ToUtf8("\xC8"
+                         "esk\xFD"),
+            "Český");
   bool lossless = false;
-  EXPECT_EQ(Utf8ToCp1250("Český", &lossless), "\xC8" "esk\xFD");
+  EXPECT_EQ(Utf8ToCp1250("Český", &lossless),
+            "\xC8"
+            "esk\xFD");
   EXPECT_TRUE(lossless);
   EXPECT_EQ(Utf8ToCp1250("日本", &lossless), "??");
   EXPECT_FALSE(lossless);

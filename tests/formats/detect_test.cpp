@@ -67,7 +67,8 @@ TEST(DetectFormat, SixteenBitFirstLine) {
   // A first line shorter than 48 bytes is not a 16-bit line.
   EXPECT_EQ(DetectFormatInBytes(Utf16("00:00:01:50\t00:00:04\r\n")), 13);
   // 'č' is 0x010D: its low byte ends the single-byte line early.
-  const std::string cut = Utf16("0001 ") + std::string("\x0D\x01", 2) + Utf16(" 00:00:01:50  00:00:04:00  First line\r\n");
+  const std::string cut =
+      Utf16("0001 ") + std::string("\x0D\x01", 2) + Utf16(" 00:00:01:50  00:00:04:00  First line\r\n");
   EXPECT_EQ(DetectFormatInBytes(cut), 13);
 }
 
@@ -77,7 +78,9 @@ TEST(DetectFormat, SixteenBitTestOnlyOnTheFirstLine) {
 
 TEST(DetectFormat, Utf8ByteOrderMarkIsSkipped) {
   EXPECT_EQ(DetectFormatInBytes("\xEF\xBB\xBF{1}{25}Text\r\n"), 0);
-  EXPECT_EQ(DetectFormatInBytes("\xEF\xBB\xBF" "Dialogue: 0,0:00:01.00"), 6);
+  EXPECT_EQ(DetectFormatInBytes("\xEF\xBB\xBF"
+                                "Dialogue: 0,0:00:01.00"),
+            6);
 }
 
 TEST(DetectFormat, LineEndsAreLfOrCrUpToTheNextLf) {

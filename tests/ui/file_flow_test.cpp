@@ -51,9 +51,15 @@ void Open(Editor& editor, Way way, const QString& path) {
       editor.Dialogs.OpenAnswers.push_back(path);
       QTest::mouseClick(form.ButtonNacist, Qt::LeftButton);
       break;
-    case Way::DropOnGrid: QVERIFY(DropFiles(form.Titulky->viewport(), {path})); break;
-    case Way::DropOnListBox: QVERIFY(DropFiles(form.ListBoxDragAndDrop->viewport(), {path})); break;
-    case Way::CommandLine: form.UmOpenCommandLine(); break;
+    case Way::DropOnGrid:
+      QVERIFY(DropFiles(form.Titulky->viewport(), {path}));
+      break;
+    case Way::DropOnListBox:
+      QVERIFY(DropFiles(form.ListBoxDragAndDrop->viewport(), {path}));
+      break;
+    case Way::CommandLine:
+      form.UmOpenCommandLine();
+      break;
   }
 }
 
@@ -74,7 +80,9 @@ void FileFlowTest::opensByEachOfTheThreeWays() {
   {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray::fromStdString(SubRipFile(3, "\xC8" "esky")));
+    file.write(QByteArray::fromStdString(SubRipFile(3,
+                                                    "\xC8"
+                                                    "esky")));
   }
   StartupOptions options;
   if (way == int(Way::CommandLine)) options.Arguments = {path};
@@ -175,8 +183,9 @@ void FileFlowTest::shorterFileLeavesNoStaleRows() {
 void FileFlowTest::failedLoadReportsPerWayAndEnablesTheWindow() {
   // A show time of 99 hours can be read but not shown: the load stops with the failure's
   // message, and the window takes input again.
-  const std::string badTime = "1\r\n00:00:01,000 --> 00:00:02,000\r\nFine\r\n\r\n"
-                              "2\r\n99:00:03,000 --> 00:00:04,000\r\nBroken\r\n\r\n";
+  const std::string badTime =
+      "1\r\n00:00:01,000 --> 00:00:02,000\r\nFine\r\n\r\n"
+      "2\r\n99:00:03,000 --> 00:00:04,000\r\nBroken\r\n\r\n";
   Editor editor;
   const QString bad = editor.Write("bad.srt", badTime);
   Open(editor, Way::Button, bad);
@@ -269,8 +278,9 @@ void FileFlowTest::framesToFramesNeverAsks() {
 
 void FileFlowTest::failedSaveKeepsTheOldFile() {
   Editor editor;
-  const std::string badTime = "1\r\n00:00:01,000 --> 00:00:02,000\r\nFine\r\n\r\n"
-                              "2\r\n99:00:03,000 --> 00:00:04,000\r\nBroken\r\n\r\n";
+  const std::string badTime =
+      "1\r\n00:00:01,000 --> 00:00:02,000\r\nFine\r\n\r\n"
+      "2\r\n99:00:03,000 --> 00:00:04,000\r\nBroken\r\n\r\n";
   Open(editor, Way::Button, editor.Write("bad.srt", badTime));
   const std::string previous = "previous contents\r\n";
   const QString out = editor.Write("keep.srt", previous);

@@ -32,7 +32,8 @@ class GridTest : public QObject {
 
 void GridTest::modelKeepsItsInvariantsThroughLoadsAndSwitches() {
   Editor editor;
-  QAbstractItemModelTester tester(&editor.Form().GridModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+  QAbstractItemModelTester tester(&editor.Form().GridModel(),
+                                  QAbstractItemModelTester::FailureReportingMode::QtTest);
   editor.Dialogs.OpenAnswers = {editor.Write("a.srt", SubRipFile(40)), editor.Write("b.sub", MicroDvdFile(3)),
                                 editor.Write("c.txt", "nothing here\r\n")};
   for (int i = 0; i < 3; ++i) {
@@ -53,9 +54,15 @@ void GridTest::cellsShowFramesOrClockTexts() {
   record.StartMs = "456";
   record.EndHour = 12;
   record.EndMs = "007";
-  record.Text = "a|\x9A" "b";
-  QCOMPARE(GridCells(record, 7, kModeFrames), (GridRow{"7", "1234", "-5", "a|\x9A" "b"}));
-  QCOMPARE(GridCells(record, 7, kModeClock), (GridRow{"7", "01:02:03,456", "12:00:00,007", "a|\x9A" "b"}));
+  record.Text =
+      "a|\x9A"
+      "b";
+  QCOMPARE(GridCells(record, 7, kModeFrames), (GridRow{"7", "1234", "-5",
+                                                       "a|\x9A"
+                                                       "b"}));
+  QCOMPARE(GridCells(record, 7, kModeClock), (GridRow{"7", "01:02:03,456", "12:00:00,007",
+                                                      "a|\x9A"
+                                                      "b"}));
   record.EndMinute = 60;  // cannot be shown as a clock time
   QVERIFY_THROWS_EXCEPTION(std::exception, GridCells(record, 7, kModeClock));
 

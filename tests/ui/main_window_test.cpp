@@ -12,9 +12,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QStatusBar>
-#include <QSignalSpy>
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTableView>
@@ -55,39 +55,72 @@ void MainWindowTest::everyNamedControlExistsWithItsClass() {
     const char* name;
     const QMetaObject* type;
   } controls[] = {
-      {"PanelTop", &QFrame::staticMetaObject},           {"ListBoxDragAndDrop", &QListWidget::staticMetaObject},
-      {"LabelNahled", &QLabel::staticMetaObject},         {"ComboBoxSubPreview", &QComboBox::staticMetaObject},
-      {"LabelFormat", &QLabel::staticMetaObject},         {"ButtonSubPreviewFont", &QToolButton::staticMetaObject},
-      {"GaugeWriteSub", &QProgressBar::staticMetaObject}, {"StaticTextSubtitlesFile", &QLabel::staticMetaObject},
-      {"LabelPocetTitulku", &QLabel::staticMetaObject},   {"PanelTitulkyMax", &QLabel::staticMetaObject},
-      {"Titulky", &QTableView::staticMetaObject},         {"PanelTools", &QFrame::staticMetaObject},
-      {"PageControl", &QTabWidget::staticMetaObject},     {"GroupBoxPosuvCasu", &QGroupBox::staticMetaObject},
-      {"SpinEditPosuv", &QSpinBox::staticMetaObject},     {"EditPosuv", &QLineEdit::staticMetaObject},
-      {"CheckBoxPosuvOdDo", &QCheckBox::staticMetaObject}, {"EditPosuvOd", &QLineEdit::staticMetaObject},
-      {"EditPosuvDo", &QLineEdit::staticMetaObject},      {"LabelVyberPosuvu", &QLabel::staticMetaObject},
-      {"GroupBoxZmenaRychlosti", &QGroupBox::staticMetaObject}, {"ComboBoxSnimky1", &QComboBox::staticMetaObject},
-      {"EditTimeScale", &QLineEdit::staticMetaObject},    {"GroupBoxNastavitCasy", &QGroupBox::staticMetaObject},
-      {"GroupBoxZmeny", &QGroupBox::staticMetaObject},    {"ButtonProvest", &QPushButton::staticMetaObject},
-      {"GroupBoxZalamovaniRadku", &QGroupBox::staticMetaObject}, {"EditMaxCharsOnLine", &QLineEdit::staticMetaObject},
-      {"MemoAktual", &QPlainTextEdit::staticMetaObject},  {"StatusBarMemo", &QStatusBar::staticMetaObject},
-      {"LabelLines", &QLabel::staticMetaObject},          {"PanelSubFormat0", &QFrame::staticMetaObject},
-      {"PanelSubFormat1", &QFrame::staticMetaObject},     {"SpinEditStart", &QSpinBox::staticMetaObject},
-      {"EditSSS2", &QLineEdit::staticMetaObject},         {"EditDiference", &QLineEdit::staticMetaObject},
-      {"GroupBoxEditace", &QGroupBox::staticMetaObject},  {"ButtonZmenit", &QPushButton::staticMetaObject},
-      {"ButtonStatistika", &QPushButton::staticMetaObject}, {"GaugeStatistika", &QProgressBar::staticMetaObject},
-      {"PanelLinesMax", &QLabel::staticMetaObject},       {"MemoStatistika", &QPlainTextEdit::staticMetaObject},
-      {"EditZdrojFormat", &QLineEdit::staticMetaObject},  {"RadioButtonZdroj", &QRadioButton::staticMetaObject},
-      {"RadioButtonFormat", &QRadioButton::staticMetaObject}, {"ComboBoxFormat", &QComboBox::staticMetaObject},
-      {"RichEditUkazkyFormatu", &QPlainTextEdit::staticMetaObject}, {"ListBoxBatch", &QListWidget::staticMetaObject},
-      {"ButtonBatchKonvertovat", &QPushButton::staticMetaObject}, {"MemoTipy", &QPlainTextEdit::staticMetaObject},
-      {"MemoKlavZkratky", &QPlainTextEdit::staticMetaObject}, {"LabelExecution", &QLabel::staticMetaObject},
-      {"CheckBoxAskToClose", &QCheckBox::staticMetaObject}, {"CheckBoxAlwaysOnTop", &QCheckBox::staticMetaObject},
-      {"CheckBoxEditByOneClick", &QCheckBox::staticMetaObject}, {"PanelMenu", &QFrame::staticMetaObject},
-      {"ButtonNacist", &QPushButton::staticMetaObject},   {"ButtonUlozit", &QPushButton::staticMetaObject},
-      {"ComboBoxSave", &QComboBox::staticMetaObject},     {"ButtonHelp", &QPushButton::staticMetaObject},
-      {"ButtonKonec", &QPushButton::staticMetaObject},    {"ComboBoxLanguage", &QComboBox::staticMetaObject},
-      {"ImageLanguage", &QLabel::staticMetaObject},       {"ButtonMail", &QToolButton::staticMetaObject},
-      {"LabelAutor", &QLabel::staticMetaObject},          {"StatusBar", &QStatusBar::staticMetaObject},
+      {"PanelTop", &QFrame::staticMetaObject},
+      {"ListBoxDragAndDrop", &QListWidget::staticMetaObject},
+      {"LabelNahled", &QLabel::staticMetaObject},
+      {"ComboBoxSubPreview", &QComboBox::staticMetaObject},
+      {"LabelFormat", &QLabel::staticMetaObject},
+      {"ButtonSubPreviewFont", &QToolButton::staticMetaObject},
+      {"GaugeWriteSub", &QProgressBar::staticMetaObject},
+      {"StaticTextSubtitlesFile", &QLabel::staticMetaObject},
+      {"LabelPocetTitulku", &QLabel::staticMetaObject},
+      {"PanelTitulkyMax", &QLabel::staticMetaObject},
+      {"Titulky", &QTableView::staticMetaObject},
+      {"PanelTools", &QFrame::staticMetaObject},
+      {"PageControl", &QTabWidget::staticMetaObject},
+      {"GroupBoxPosuvCasu", &QGroupBox::staticMetaObject},
+      {"SpinEditPosuv", &QSpinBox::staticMetaObject},
+      {"EditPosuv", &QLineEdit::staticMetaObject},
+      {"CheckBoxPosuvOdDo", &QCheckBox::staticMetaObject},
+      {"EditPosuvOd", &QLineEdit::staticMetaObject},
+      {"EditPosuvDo", &QLineEdit::staticMetaObject},
+      {"LabelVyberPosuvu", &QLabel::staticMetaObject},
+      {"GroupBoxZmenaRychlosti", &QGroupBox::staticMetaObject},
+      {"ComboBoxSnimky1", &QComboBox::staticMetaObject},
+      {"EditTimeScale", &QLineEdit::staticMetaObject},
+      {"GroupBoxNastavitCasy", &QGroupBox::staticMetaObject},
+      {"GroupBoxZmeny", &QGroupBox::staticMetaObject},
+      {"ButtonProvest", &QPushButton::staticMetaObject},
+      {"GroupBoxZalamovaniRadku", &QGroupBox::staticMetaObject},
+      {"EditMaxCharsOnLine", &QLineEdit::staticMetaObject},
+      {"MemoAktual", &QPlainTextEdit::staticMetaObject},
+      {"StatusBarMemo", &QStatusBar::staticMetaObject},
+      {"LabelLines", &QLabel::staticMetaObject},
+      {"PanelSubFormat0", &QFrame::staticMetaObject},
+      {"PanelSubFormat1", &QFrame::staticMetaObject},
+      {"SpinEditStart", &QSpinBox::staticMetaObject},
+      {"EditSSS2", &QLineEdit::staticMetaObject},
+      {"EditDiference", &QLineEdit::staticMetaObject},
+      {"GroupBoxEditace", &QGroupBox::staticMetaObject},
+      {"ButtonZmenit", &QPushButton::staticMetaObject},
+      {"ButtonStatistika", &QPushButton::staticMetaObject},
+      {"GaugeStatistika", &QProgressBar::staticMetaObject},
+      {"PanelLinesMax", &QLabel::staticMetaObject},
+      {"MemoStatistika", &QPlainTextEdit::staticMetaObject},
+      {"EditZdrojFormat", &QLineEdit::staticMetaObject},
+      {"RadioButtonZdroj", &QRadioButton::staticMetaObject},
+      {"RadioButtonFormat", &QRadioButton::staticMetaObject},
+      {"ComboBoxFormat", &QComboBox::staticMetaObject},
+      {"RichEditUkazkyFormatu", &QPlainTextEdit::staticMetaObject},
+      {"ListBoxBatch", &QListWidget::staticMetaObject},
+      {"ButtonBatchKonvertovat", &QPushButton::staticMetaObject},
+      {"MemoTipy", &QPlainTextEdit::staticMetaObject},
+      {"MemoKlavZkratky", &QPlainTextEdit::staticMetaObject},
+      {"LabelExecution", &QLabel::staticMetaObject},
+      {"CheckBoxAskToClose", &QCheckBox::staticMetaObject},
+      {"CheckBoxAlwaysOnTop", &QCheckBox::staticMetaObject},
+      {"CheckBoxEditByOneClick", &QCheckBox::staticMetaObject},
+      {"PanelMenu", &QFrame::staticMetaObject},
+      {"ButtonNacist", &QPushButton::staticMetaObject},
+      {"ButtonUlozit", &QPushButton::staticMetaObject},
+      {"ComboBoxSave", &QComboBox::staticMetaObject},
+      {"ButtonHelp", &QPushButton::staticMetaObject},
+      {"ButtonKonec", &QPushButton::staticMetaObject},
+      {"ComboBoxLanguage", &QComboBox::staticMetaObject},
+      {"ImageLanguage", &QLabel::staticMetaObject},
+      {"ButtonMail", &QToolButton::staticMetaObject},
+      {"LabelAutor", &QLabel::staticMetaObject},
+      {"StatusBar", &QStatusBar::staticMetaObject},
   };
   for (const auto& control : controls) {
     const auto matches = editor.Form().findChildren<QObject*>(control.name);
@@ -105,10 +138,14 @@ void MainWindowTest::everyNamedControlExistsWithItsClass() {
 void MainWindowTest::pagesStandInOrderWithTheirCaptions() {
   Editor editor;
   const char* pages[][2] = {
-      {"TabSheetUpravyCasu", "Úpravy časů"},        {"TabSheetUpravyTitulku", "Úpravy titulků"},
-      {"TabSheetEditace", "Editace"},              {"TabSheetStatistika", "Statistika"},
-      {"TabSheetUkazkyFormatu", "Ukázky formátů"},  {"TabSheetDavkovaKonverze", "Dávková konverze"},
-      {"TabSheetMoznosti", "Možnosti"},             {"TabSheetRozdelovani", "Rozdělování"},
+      {"TabSheetUpravyCasu", "Úpravy časů"},
+      {"TabSheetUpravyTitulku", "Úpravy titulků"},
+      {"TabSheetEditace", "Editace"},
+      {"TabSheetStatistika", "Statistika"},
+      {"TabSheetUkazkyFormatu", "Ukázky formátů"},
+      {"TabSheetDavkovaKonverze", "Dávková konverze"},
+      {"TabSheetMoznosti", "Možnosti"},
+      {"TabSheetRozdelovani", "Rozdělování"},
   };
   QTabWidget* pageControl = editor.Form().PageControl;
   QCOMPARE(pageControl->count(), 8);
@@ -223,7 +260,8 @@ void MainWindowTest::hintReachesStatusPanel0() {
   Editor editor;
   QStatusTipEvent tip(editor.Form().ListBoxDragAndDrop->statusTip());
   QApplication::sendEvent(editor.Form().ListBoxDragAndDrop, &tip);
-  QCOMPARE(editor.Form().StatusPanelText(0), QString("drag file from explorer and drop it here to open subtitles"));
+  QCOMPARE(editor.Form().StatusPanelText(0),
+           QString("drag file from explorer and drop it here to open subtitles"));
 }
 
 void MainWindowTest::aboutWindowOpensOnlyOnTheFirstRun() {

@@ -40,7 +40,8 @@ bool Enabled(QWidget* parent) { return parent == nullptr || parent->window()->is
 
 }  // namespace
 
-MessageAnswer FakeDialogs::Message(QWidget* parent, const QString& text, MessageIcon icon, MessageButtons buttons) {
+MessageAnswer FakeDialogs::Message(QWidget* parent, const QString& text, MessageIcon icon,
+                                   MessageButtons buttons) {
   Asked.push_back({AskedDialog::Kind::Message, text, icon, buttons, Enabled(parent)});
   if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
   return Next(MessageAnswers, MessageAnswer::No);
@@ -71,7 +72,8 @@ std::optional<double> FakeDialogs::FrameRate(TFormFrame& form) {
 }
 
 void FakeDialogs::ShowModal(QDialog& window) {
-  Asked.push_back({AskedDialog::Kind::Modal, window.objectName(), {}, {}, Enabled(MainWindow), window.isEnabled()});
+  Asked.push_back(
+      {AskedDialog::Kind::Modal, window.objectName(), {}, {}, Enabled(MainWindow), window.isEnabled()});
 }
 
 Editor::Editor(StartupOptions options, bool copyLanguage) {
@@ -109,12 +111,12 @@ std::string SubRipFile(int count, const std::string& text) {
     const int start = i * 2;
     auto clock = [](int seconds, const char* millis) {
       char buffer[32];
-      std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d,%s", seconds / 3600, seconds / 60 % 60, seconds % 60,
-                    millis);
+      std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d,%s", seconds / 3600, seconds / 60 % 60,
+                    seconds % 60, millis);
       return std::string(buffer);
     };
-    file += std::to_string(i) + "\r\n" + clock(start, "250") + " --> " + clock(start + 1, "500") + "\r\n" + text +
-            " " + std::to_string(i) + "\r\n\r\n";
+    file += std::to_string(i) + "\r\n" + clock(start, "250") + " --> " + clock(start + 1, "500") + "\r\n" +
+            text + " " + std::to_string(i) + "\r\n\r\n";
   }
   return file;
 }
@@ -122,8 +124,8 @@ std::string SubRipFile(int count, const std::string& text) {
 std::string MicroDvdFile(int count) {
   std::string file;
   for (int i = 1; i <= count; ++i)
-    file += "{" + std::to_string(i * 100) + "}{" + std::to_string(i * 100 + 50) + "}Frame " + std::to_string(i) +
-            "|second line\r\n";
+    file += "{" + std::to_string(i * 100) + "}{" + std::to_string(i * 100 + 50) + "}Frame " +
+            std::to_string(i) + "|second line\r\n";
   return file;
 }
 

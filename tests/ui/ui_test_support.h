@@ -37,7 +37,8 @@ class FakeDialogs final : public Dialogs {
   int Count(AskedDialog::Kind kind) const;
   const AskedDialog* Last(AskedDialog::Kind kind) const;
 
-  MessageAnswer Message(QWidget* parent, const QString& text, MessageIcon icon, MessageButtons buttons) override;
+  MessageAnswer Message(QWidget* parent, const QString& text, MessageIcon icon,
+                        MessageButtons buttons) override;
   std::optional<QString> OpenFileName(QWidget* parent, const FileDialogRequest& request) override;
   std::optional<QString> SaveFileName(QWidget* parent, const FileDialogRequest& request) override;
   std::optional<QFont> Font(QWidget* parent, const QFont& initial) override;
