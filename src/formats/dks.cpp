@@ -8,11 +8,6 @@
 namespace qm {
 namespace {
 
-bool SameWholeSeconds(const TSubtitle& previous, const TSubtitle& next) {
-  return previous.EndHour == next.StartHour && previous.EndMinute == next.StartMinute &&
-         previous.EndSecond == next.StartSecond;
-}
-
 std::string Marker(const TSubtitle& subtitle, int which) { return '[' + ClockHhMmSs(subtitle, which) + ']'; }
 
 }  // namespace

@@ -65,57 +65,60 @@ std::string BaseNameOf(const std::string& path) {
 
 }  // namespace
 
-std::string ReadWholeFile(const std::string& path) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) ThrowInOut(errno);
-  struct stat info {};
-  if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-    close(fd);
-    ThrowInOut(EISDIR);
-  }
-  std::string bytes;
-  if (info.st_size > 0) bytes.reserve(static_cast<size_t>(info.st_size));
-  char buffer[65536];
-  for (;;) {
-    const ssize_t got = read(fd, buffer, sizeof buffer);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      const int error = errno;
-      close(fd);
-      ThrowInOut(error);
+namespace {
+
+// Closes the descriptor on every way out.
+class ReadableFile {
+ public:
+  explicit ReadableFile(const std::string& path) : m_fd(open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+    if (m_fd < 0) ThrowInOut(errno);
+    if (fstat(m_fd, &m_info) == 0 && S_ISDIR(m_info.st_mode)) {
+      close(m_fd);
+      ThrowInOut(EISDIR);
     }
-    if (got == 0) break;
-    bytes.append(buffer, static_cast<size_t>(got));
   }
-  close(fd);
+  ~ReadableFile() { close(m_fd); }
+  ReadableFile(const ReadableFile&) = delete;
+  ReadableFile& operator=(const ReadableFile&) = delete;
+
+  size_t SizeHint() const { return m_info.st_size > 0 ? static_cast<size_t>(m_info.st_size) : 0; }
+
+  // Hands chunks to consume until it returns true or the file ends; true when it stopped.
+  template <class Consume>
+  bool ReadChunks(Consume&& consume) {
+    char buffer[65536];
+    for (;;) {
+      const ssize_t got = read(m_fd, buffer, sizeof buffer);
+      if (got < 0) {
+        if (errno == EINTR) continue;
+        ThrowInOut(errno);
+      }
+      if (got == 0) return false;
+      if (consume(std::string_view(buffer, static_cast<size_t>(got)))) return true;
+    }
+  }
+
+ private:
+  int m_fd;
+  struct stat m_info {};
+};
+
+}  // namespace
+
+std::string ReadWholeFile(const std::string& path) {
+  ReadableFile file(path);
+  std::string bytes;
+  bytes.reserve(file.SizeHint());
+  file.ReadChunks([&](std::string_view chunk) {
+    bytes.append(chunk);
+    return false;
+  });
   return bytes;
 }
 
 bool ReadFileInChunks(const std::string& path, const std::function<bool(std::string_view)>& consume) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) ThrowInOut(errno);
-  struct stat info {};
-  if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-    close(fd);
-    ThrowInOut(EISDIR);
-  }
-  char buffer[65536];
-  for (;;) {
-    const ssize_t got = read(fd, buffer, sizeof buffer);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      const int error = errno;
-      close(fd);
-      ThrowInOut(error);
-    }
-    if (got == 0) break;
-    if (consume({buffer, static_cast<size_t>(got)})) {
-      close(fd);
-      return true;
-    }
-  }
-  close(fd);
-  return false;
+  ReadableFile file(path);
+  return file.ReadChunks(consume);
 }
 
 namespace {

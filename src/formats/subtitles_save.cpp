@@ -36,6 +36,11 @@ void AppendNumber(std::string& out, int64_t number) {
   out.append(digits, result.ptr);
 }
 
+bool SameWholeSeconds(const TSubtitle& previous, const TSubtitle& next) {
+  return previous.EndHour == next.StartHour && previous.EndMinute == next.StartMinute &&
+         previous.EndSecond == next.StartSecond;
+}
+
 void AppendJoinedLines(std::string& out, std::string_view text, std::string_view lineBreak) {
   for (size_t bar = text.find('|'); bar != std::string_view::npos; bar = text.find('|')) {
     out.append(text.data(), bar).append(lineBreak);

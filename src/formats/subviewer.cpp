@@ -16,11 +16,6 @@ bool SkipPastStartMarker(ByteStream& in) {
   return false;
 }
 
-bool SameWholeSeconds(const TSubtitle& previous, const TSubtitle& next) {
-  return previous.EndHour == next.StartHour && previous.EndMinute == next.StartMinute &&
-         previous.EndSecond == next.StartSecond;
-}
-
 std::string TimeTag(const TSubtitle& subtitle, int which) { return '[' + ClockHhMmSs(subtitle, which) + ']'; }
 
 }  // namespace

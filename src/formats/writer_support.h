@@ -24,6 +24,10 @@ void AppendClock(std::string& out, const TSubtitle& record, int which, bool lead
                  bool withMs, size_t cutTo = std::string::npos);
 void AppendNumber(std::string& out, int64_t number);
 
+// The hide time of `previous` and the show time of `next` fall in the same second (the
+// milliseconds are not compared): the two layouts in whole seconds then share one tag.
+bool SameWholeSeconds(const TSubtitle& previous, const TSubtitle& next);
+
 // The text with every "|" replaced by `lineBreak`, in one pass.
 std::string JoinLines(std::string_view text, std::string_view lineBreak);
 void AppendJoinedLines(std::string& out, std::string_view text, std::string_view lineBreak);
