@@ -1,6 +1,7 @@
 #include "document/subtitles_tool.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "document/clock_time.h"
@@ -220,14 +221,15 @@ void CopyShowToHide(SubtitleDocument& doc, int32_t index) {
 
 void RemoveAccents(SubtitleDocument& doc, int32_t index) {
   // Only these eight Windows-1250 small letters change: š ž č ě ď ň ř ů.
-  static constexpr struct {
-    unsigned char from;
-    char to;
-  } kPlain[] = {{0x9A, 's'}, {0x9E, 'z'}, {0xE8, 'c'}, {0xEC, 'e'},
-                {0xEF, 'd'}, {0xF2, 'n'}, {0xF8, 'r'}, {0xF9, 'u'}};
-  for (char& c : doc.SubtitleTable[index].Text)
-    for (const auto& pair : kPlain)
-      if (static_cast<unsigned char>(c) == pair.from) c = pair.to;
+  static const auto kPlain = [] {
+    std::array<char, 256> table{};
+    for (int c = 0; c < 256; ++c) table[c] = static_cast<char>(c);
+    for (const auto& [from, to] : {std::pair{0x9A, 's'}, {0x9E, 'z'}, {0xE8, 'c'}, {0xEC, 'e'}, {0xEF, 'd'},
+                                   {0xF2, 'n'}, {0xF8, 'r'}, {0xF9, 'u'}})
+      table[from] = to;
+    return table;
+  }();
+  for (char& c : doc.SubtitleTable[index].Text) c = kPlain[static_cast<unsigned char>(c)];
 }
 
 int32_t DeleteEmptySubtitles(SubtitleDocument& doc) {

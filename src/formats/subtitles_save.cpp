@@ -56,10 +56,12 @@ std::string JoinLines(std::string_view text, std::string_view lineBreak) {
 }
 
 void AppendWide(std::string& out, std::string_view piece) {
+  size_t at = out.size();
+  out.resize(at + 2 * piece.size());
   for (char c : piece) {
     const uint16_t code = UnicodeCodeOf(static_cast<unsigned char>(c));
-    out += static_cast<char>(code & 0xFF);
-    out += static_cast<char>(code >> 8);
+    out[at++] = static_cast<char>(code & 0xFF);
+    out[at++] = static_cast<char>(code >> 8);
   }
 }
 
