@@ -60,7 +60,7 @@ void Apply(SubtitleDocument& doc, const ToolSettings& tools, const ToolStep& ste
 }  // namespace
 
 void ApplyTools(SubtitleDocument& doc, uint8_t format, const ToolSettings& tools, double frameRate) {
-  doc.TimeMode = IsFrameFormat(format) ? kModeFrames : kModeClock;
+  doc.TimeMode = TimeModeOf(format);
   doc.StoredMode = doc.TimeMode;
   doc.FrameRate = frameRate;
   for (const ToolStep& step : tools.Steps) Apply(doc, tools, step);

@@ -131,6 +131,12 @@ std::string TimeDifferenceText(int32_t h1, int32_t h2, int32_t m1, int32_t m2, i
   return text;
 }
 
+std::string DurationText(const TSubtitle& r, uint8_t timeMode) {
+  if (timeMode == kModeFrames) return std::to_string(int64_t{r.EndFrame} - r.StartFrame);
+  return TimeDifferenceText(r.EndHour, r.StartHour, r.EndMinute, r.StartMinute, r.EndSecond, r.StartSecond,
+                            StrToInt(r.EndMs), StrToInt(r.StartMs), false, ',');
+}
+
 void ClearSubtitle(SubtitleDocument& doc, int32_t index) { doc.SubtitleTable[index] = TSubtitle{}; }
 
 void ClearSubtitleTable(SubtitleDocument& doc) {
@@ -224,8 +230,14 @@ void RemoveAccents(SubtitleDocument& doc, int32_t index) {
   static const auto kPlain = [] {
     std::array<char, 256> table{};
     for (int c = 0; c < 256; ++c) table[c] = static_cast<char>(c);
-    for (const auto& [from, to] : {std::pair{0x9A, 's'}, {0x9E, 'z'}, {0xE8, 'c'}, {0xEC, 'e'}, {0xEF, 'd'},
-                                   {0xF2, 'n'}, {0xF8, 'r'}, {0xF9, 'u'}})
+    for (const auto& [from, to] : {std::pair{0x9A, 's'},
+                                   {0x9E, 'z'},
+                                   {0xE8, 'c'},
+                                   {0xEC, 'e'},
+                                   {0xEF, 'd'},
+                                   {0xF2, 'n'},
+                                   {0xF8, 'r'},
+                                   {0xF9, 'u'}})
       table[from] = to;
     return table;
   }();

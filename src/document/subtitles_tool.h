@@ -37,6 +37,10 @@ void AppendSubtitleTimeText(std::string& out, const TSubtitle& record, int which
 std::string TimeDifferenceText(int32_t h1, int32_t h2, int32_t m1, int32_t m2, int32_t s1, int32_t s2,
                                int32_t ms1, int32_t ms2, bool leadingZero, char separator);
 
+// The editor's duration of a subtitle: hide minus show frame in frame view (negative when
+// the hide frame comes first), the clock difference as a magnitude in clock view.
+std::string DurationText(const TSubtitle& record, uint8_t timeMode);
+
 // --- Record routines -------------------------------------------------------------------
 void ClearSubtitle(SubtitleDocument& doc, int32_t index);
 void ClearSubtitleTable(SubtitleDocument& doc);

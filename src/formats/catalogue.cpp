@@ -31,6 +31,8 @@ const std::array<FormatEntry, kFormatCount> FormatCatalogue = {{
 
 bool IsFrameFormat(uint8_t formatIndex) { return formatIndex == 0 || formatIndex == 4; }
 
+uint8_t TimeModeOf(uint8_t formatIndex) { return IsFrameFormat(formatIndex) ? 0 : 1; }
+
 namespace {
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {

@@ -38,6 +38,8 @@ struct FormatEntry {
 extern const std::array<FormatEntry, kFormatCount> FormatCatalogue;
 
 bool IsFrameFormat(uint8_t formatIndex);  // MicroDVD and AQT
+// The view a file of this format is read into: frames (0) for MicroDVD and AQT, else clock (1).
+uint8_t TimeModeOf(uint8_t formatIndex);
 // A catalogue number or a case-insensitive command-line name ("srt" too).
 std::optional<uint8_t> FormatFromCliName(std::string_view name);
 

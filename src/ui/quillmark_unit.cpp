@@ -302,7 +302,7 @@ void TForm1::ShowPartialLoad(int32_t oldCount) {
 }
 
 void TForm1::SetModesFromFormat() {
-  m_document.TimeMode = IsFrameFormat(m_document.FormatIndex) ? kModeFrames : kModeClock;
+  m_document.TimeMode = TimeModeOf(m_document.FormatIndex);
   ComboBoxSubPreview->setCurrentIndex(m_document.TimeMode);
   m_document.StoredMode = m_document.TimeMode;
   AdaptShiftControls(m_document.TimeMode);
@@ -406,13 +406,7 @@ void TForm1::ClearEditorTimes() {
 
 void TForm1::ShowDuration(const TSubtitle& record) {
   EditDiference->clear();
-  if (m_document.TimeMode == kModeFrames) {
-    EditDiference->setText(QString::number(int64_t{record.EndFrame} - record.StartFrame));
-  } else {
-    EditDiference->setText(FromCp1250(TimeDifferenceText(
-        record.EndHour, record.StartHour, record.EndMinute, record.StartMinute, record.EndSecond,
-        record.StartSecond, StrToInt(record.EndMs), StrToInt(record.StartMs), false, ',')));
-  }
+  EditDiference->setText(FromCp1250(DurationText(record, m_document.TimeMode)));
 }
 
 void TForm1::ButtonStatistikaClick() {
@@ -444,8 +438,7 @@ void TForm1::ButtonUlozitClick() {
   {
     BusyWindow busy(*this);
     try {
-      const uint8_t outputMode = IsFrameFormat(layout) ? kModeFrames : kModeClock;
-      if (outputMode != m_document.TimeMode && !m_document.FrameRateConfirmed) CompleteTable();
+      if (TimeModeOf(layout) != m_document.TimeMode && !m_document.FrameRateConfirmed) CompleteTable();
       SaveSubtitles(m_document, layout, ToPath(*fileName));
       SaveDialog.Folder = FolderOf(*fileName);
     } catch (const std::exception&) {

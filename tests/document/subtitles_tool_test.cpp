@@ -98,6 +98,19 @@ TEST(SubtitleTimeText, FieldsOutsideTheClockFail) {
   }
 }
 
+TEST(DurationText, FramesKeepTheirSignClockShowsTheMagnitude) {
+  TSubtitle r;
+  r.StartFrame = 150;
+  r.EndFrame = 100;
+  EXPECT_EQ(DurationText(r, kModeFrames), "-50");
+  r.StartSecond = 10;
+  r.EndSecond = 12;
+  r.EndMs = "500";
+  EXPECT_EQ(DurationText(r, kModeClock), "0:00:02,500");
+  std::swap(r.StartSecond, r.EndSecond);
+  EXPECT_EQ(DurationText(r, kModeClock), "0:00:01,500");
+}
+
 TEST(TimeDifferenceText, MagnitudeOfTheDifference) {
   EXPECT_EQ(TimeDifferenceText(0, 0, 0, 0, 10, 12, 0, 500, true, ','), "00:00:02,500");
   EXPECT_EQ(TimeDifferenceText(0, 0, 0, 0, 10, 12, 0, 500, false, ','), "0:00:02,500");
