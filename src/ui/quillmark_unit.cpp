@@ -32,6 +32,9 @@
 #include "formats/file_io.h"
 #include "formats/subtitles_load.h"
 #include "formats/subtitles_save.h"
+#include "batch/konverze_form.h"
+#include "batch/select_dir_form.h"
+#include "ui/find_form.h"
 #include "ui/frame_form.h"
 #include "ui/info_form.h"
 #include "ui/spin_button.h"
@@ -92,19 +95,13 @@ TForm1::TForm1(Dialogs& dialogs, StartupOptions options, QWidget* parent)
   ConnectHandlers();
   // The secondary windows come after the main window, as at the product's start.
   m_formInfo = std::make_unique<TFormInfo>(nullptr);
+  m_formFind = std::make_unique<TFormFind>(*this);
+  m_formKonverze = std::make_unique<TFormKonverze>(*this);
+  m_formSelectDir = std::make_unique<TFormSelectDir>(*this);
   m_formFrame = std::make_unique<TFormFrame>(m_dialogs, nullptr);
 }
 
 TForm1::~TForm1() = default;
-
-template <class Body>
-void TForm1::Guarded(Body&& body) {
-  try {
-    body();
-  } catch (const std::exception& error) {
-    ShowError(FromCp1250(error.what()));
-  }
-}
 
 void TForm1::FormCreate() {
   const QScreen* screen = QGuiApplication::primaryScreen();
@@ -163,6 +160,13 @@ void TForm1::ConnectHandlers() {
   connect(ComboBoxSubPreview, &QComboBox::activated, this,
           [this] { Guarded([this] { ComboBoxSubPreviewChange(); }); });
   connect(CheckBoxAlwaysOnTop, &QCheckBox::toggled, this, &TForm1::CheckBoxAlwaysOnTopClick);
+  ConnectTimePage();
+  ConnectTextPage();
+  ConnectEditorPage();
+  ConnectStatisticsPage();
+  ConnectSamplesPage();
+  ConnectBatchPage();
+  ConnectOptionsPage();
 }
 
 void TForm1::FillFormatList(QComboBox& box) {

@@ -15,6 +15,7 @@
 #include "document/subtitle_document.h"
 #include "formats/catalogue.h"
 #include "ui/dialogs.h"
+#include "ui/text_bridge.h"
 
 class QCheckBox;
 class QComboBox;
@@ -37,8 +38,11 @@ namespace qm {
 
 class SpinButton;
 class SubtitleGridModel;
+class TFormFind;
 class TFormFrame;
 class TFormInfo;
+class TFormKonverze;
+class TFormSelectDir;
 
 // What the editor learns from its surroundings at start; tests set every field.
 struct StartupOptions {
@@ -47,6 +51,10 @@ struct StartupOptions {
   std::optional<QSize> ScreenSize;                 // the screen to fit; the primary screen when empty
   int StoredRunCount = 1;                          // runs recorded so far; 0 makes this the first run
   std::string LanguageName{kDefaultLanguageName};  // Windows-1250 bytes
+  // Where the settings file is read and written; empty: ProgramFolder + "Data/settings.ini".
+  QString SettingsFile;
+  // A folder of the user's own language files, listed beside the shipped ones; may be empty.
+  QString UserLanguageFolder;
 };
 
 // A control's hint: its tooltip, and the text the status bar shows while the mouse is on it.
@@ -70,7 +78,11 @@ class TForm1 final : public QMainWindow {
   const DynamicTexts& Texts() const { return m_texts; }
   SubtitleGridModel& GridModel() { return *m_gridModel; }
   TFormInfo& FormInfo() { return *m_formInfo; }
+  TFormFind& FormFind() { return *m_formFind; }
+  TFormKonverze& FormKonverze() { return *m_formKonverze; }
+  TFormSelectDir& FormSelectDir() { return *m_formSelectDir; }
   TFormFrame& FormFrame() { return *m_formFrame; }
+  Dialogs& DialogsLayer() { return m_dialogs; }
   QString StatusPanelText(int panel) const;
   int StatusPanelWidth(int panel) const;
   int RunCount() const { return m_runCount; }
@@ -102,6 +114,38 @@ class TForm1 final : public QMainWindow {
   void ButtonHelpClick();
   void LabelAutorClick();
   void FormResize();
+
+  // Runs a handler's body; a failure that escapes it is shown as the failure's own message.
+  template <class Body>
+  void Guarded(Body&& body) {
+    try {
+      body();
+    } catch (const std::exception& error) {
+      ShowError(FromCp1250(error.what()));
+    }
+  }
+
+  // --- Editor page, grid keys and clicks (editor_page.cpp) -------------------------------
+  void SetNewSubtitleFlag(bool isNew);  // also shows the row number or the new-subtitle text
+  void UpdateMaxLines();
+
+  // --- Undo history (undo_actions.cpp) ---------------------------------------------------
+  // Called before a tool changes the whole document, so that one undo step restores it.
+  void BeginWholeDocumentChange();
+
+  // --- Statistics page (statistics_page.cpp) ---------------------------------------------
+
+  // --- Time tools page (time_page.cpp) ---------------------------------------------------
+
+  // --- Text tools page (text_page.cpp) ---------------------------------------------------
+
+  // --- Language, settings, options and samples pages (language_apply.cpp, options_page.cpp,
+  //     samples_page.cpp) -------------------------------------------------------------------
+
+  // --- Batch page (batch/batch_page_form.cpp) --------------------------------------------
+  // The batch window's destination folder, read from and written to the settings file.
+  QString BatchDestinationFolder() const;
+  void SetBatchDestinationFolder(const QString& folder);
 
  signals:
   // The open wrapper has finished, whether the file opened or not.
@@ -274,6 +318,7 @@ class TForm1 final : public QMainWindow {
   // The open and save dialogs keep their title and initial folder between uses.
   FileDialogRequest OpenDialog;
   FileDialogRequest SaveDialog;
+  FileDialogRequest OpenDialogBatch;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -313,9 +358,15 @@ class TForm1 final : public QMainWindow {
   void LayoutTopPanel();
   void ShowError(const QString& text);
   void ShowText(const std::string& cp1250Text, MessageIcon icon);
-  // Runs a handler's body; a failure that escapes it is shown as the failure's own message.
-  template <class Body>
-  void Guarded(Body&& body);
+
+  // Each page wires its own controls; ConnectHandlers calls these in page order.
+  void ConnectTimePage();
+  void ConnectTextPage();
+  void ConnectEditorPage();
+  void ConnectStatisticsPage();
+  void ConnectSamplesPage();
+  void ConnectBatchPage();
+  void ConnectOptionsPage();
 
   Dialogs& m_dialogs;
   StartupOptions m_options;
@@ -326,6 +377,9 @@ class TForm1 final : public QMainWindow {
   // Windows of their own, not children: disabling the main window during a load must not
   // disable a window that is shown meanwhile.
   std::unique_ptr<TFormInfo> m_formInfo;
+  std::unique_ptr<TFormFind> m_formFind;
+  std::unique_ptr<TFormKonverze> m_formKonverze;
+  std::unique_ptr<TFormSelectDir> m_formSelectDir;
   std::unique_ptr<TFormFrame> m_formFrame;
   QLabel* m_statusPanels[2] = {nullptr, nullptr};
   QLabel* m_statusMemoPanels[3] = {nullptr, nullptr, nullptr};
@@ -334,10 +388,20 @@ class TForm1 final : public QMainWindow {
   uint8_t m_saveFormatIndex = 0;
   double m_timeScale = 1.0;
   bool m_newSubtitleFlag = true;
+  bool m_overwriteMode = false;
   bool m_shown = false;
   int m_busyDepth = 0;
   const QEvent* m_keyEvent = nullptr;  // only compared, never read
   QPointer<QWidget> m_keyReceiver;
+
+  // Editor page and undo history state
+
+  // Time and text tools pages state
+
+  // Settings and language state
+
+  // Batch page state
+  QString m_batchDestination;  // until the batch window holds it
 };
 
 // Disables the main window for the lifetime of the object, also when a failure unwinds
