@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "app/startup_probe.h"
+#include "config/data_paths.h"
 #include "ui/dialogs.h"
 #include "ui/quillmark_unit.h"
 
@@ -11,8 +12,14 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName("Quillmark");
 
+  // Data beside the program (build folder, portable copy) or in the installed share/ tree.
+  const qm::DataPaths paths =
+      qm::ResolveDataPaths(QCoreApplication::applicationDirPath().toStdString(), qm::ReadUserEnvironment());
+  qm::SeedSettingsFile(paths);
   qm::StartupOptions options;
-  options.ProgramFolder = QCoreApplication::applicationDirPath() + "/";
+  options.ProgramFolder = QString::fromStdString(paths.ProgramFolder);
+  options.SettingsFile = QString::fromStdString(paths.SettingsFile);
+  options.UserLanguageFolder = QString::fromStdString(paths.UserLanguageFolder);
   options.Arguments = QCoreApplication::arguments().mid(1);
   // Until the settings file records the runs, QUILLMARK_FIRST_RUN=1 makes this start the
   // first one (the About window then opens by itself).

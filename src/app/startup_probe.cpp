@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "config/language.h"
 #include "ui/quillmark_unit.h"
 
 namespace qm {
@@ -53,7 +54,16 @@ void StartupProbe::Finish() {
                 milliseconds.front(), milliseconds[milliseconds.size() / 2], milliseconds.back());
     std::fflush(stdout);
   }
+  if (qEnvironmentVariableIntValue("QUILLMARK_PROBE_REPORT") == 1) PrintReport();
   QApplication::quit();
+}
+
+void StartupProbe::PrintReport() const {
+  const bool languageFound = m_form.Texts().ErrorCantOpenFile != kLanguageError;
+  std::printf("program_folder=%s\nlanguage_file=%s\nsubtitles=%d\nfile=%s\n",
+              m_form.ProgramFolder().toLocal8Bit().constData(), languageFound ? "found" : "missing",
+              static_cast<int>(m_form.Document().SubtitleCount), m_form.Document().CurrentFileName.c_str());
+  std::fflush(stdout);
 }
 
 }  // namespace qm
