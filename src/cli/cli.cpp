@@ -4,6 +4,7 @@
 
 #include "batch/batch_engine.h"
 #include "cli/cli_options.h"
+#include "cli/cli_progress.h"
 #include "document/errors.h"
 #include "document/search.h"
 #include "document/subtitles_tool.h"
@@ -77,40 +78,50 @@ int Dump(const CliOptions& options, std::ostream& out, std::ostream& err) {
   }
 }
 
-// Prints the batch report on stderr; with --quiet only what went wrong.
+// Prints the batch report on stderr; with --quiet only what went wrong. The progress line,
+// when there is one, is wiped before each report line and drawn again after it.
 class CliReport : public BatchObserver {
  public:
-  CliReport(std::ostream& out, std::ostream& err, bool quiet, const BatchTexts& texts)
-      : m_out(out), m_err(err), m_quiet(quiet), m_texts(texts) {}
+  CliReport(std::ostream& out, std::ostream& err, bool quiet, const BatchTexts& texts, CliProgress* progress)
+      : m_out(out), m_err(err), m_quiet(quiet), m_texts(texts), m_progress(progress) {}
 
   void AddLine(const std::string& line) override {
     if (line.rfind(m_texts.Opening + " ", 0) == 0) m_currentPath = line.substr(m_texts.Opening.size() + 1);
     if (!m_quiet) {
-      m_err << line << '\n';
+      Say(line + '\n');
     } else if (line.find(m_texts.UnknownFormat) != std::string::npos) {
-      m_err << m_currentPath << ": format not recognised\n";
+      Say(m_currentPath + ": format not recognised\n");
     }
   }
   bool ConfirmOverwrite(const std::string& outputPath, const std::string&) override {
-    if (!m_quiet) m_err << "      Skipped: " << outputPath << " exists\n";
+    if (!m_quiet) Say("      Skipped: " + outputPath + " exists\n");
     return false;
   }
   bool ContinueAfterFailure(const std::string& path, const QuillmarkError& error) override {
-    m_err << path << ": " << error.what() << '\n';
-    if (!m_quiet) m_err << "      " << m_texts.FileNotConverted << '\n';
+    Say(path + ": " + error.what() + '\n');
+    if (!m_quiet) Say("      " + m_texts.FileNotConverted + '\n');
     return true;
   }
-  void Truncated(const std::string& path) override { m_err << path << ": " << TruncationMessage() << '\n'; }
-  void FileDone(int, int) override {}
+  void Truncated(const std::string& path) override { Say(path + ": " + TruncationMessage() + '\n'); }
+  void FileDone(int done, int total) override {
+    if (m_progress) m_progress->Update(done, total);
+  }
   void WriteStream(const std::string& bytes) override {
     m_out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
 
  private:
+  void Say(const std::string& text) {
+    if (m_progress) m_progress->Hide();
+    m_err << text;
+    if (m_progress) m_progress->Show();
+  }
+
   std::ostream& m_out;
   std::ostream& m_err;
   bool m_quiet;
   const BatchTexts& m_texts;
+  CliProgress* m_progress;
   std::string m_currentPath;
 };
 
@@ -141,12 +152,15 @@ BatchRequest MakeRequest(const CliOptions& o) {
   return request;
 }
 
-int Convert(const CliOptions& options, std::ostream& out, std::ostream& err) {
+int Convert(const CliOptions& options, std::ostream& out, std::ostream& err, const CliConsole& console) {
   const BatchRequest request = MakeRequest(options);
   const BatchTexts texts = EnglishBatchTexts();
-  CliReport report(out, err, options.Quiet, texts);
+  CliProgress progress(err);
+  const bool showProgress = WantsProgressLine(options.Files.size(), options.Quiet, console.ErrIsTerminal);
+  CliReport report(out, err, options.Quiet, texts, showProgress ? &progress : nullptr);
   auto work = std::make_unique<SubtitleDocument>();
   const BatchOutcome outcome = ConvertFiles(*work, request, texts, BuiltInFormatNames(), report);
+  progress.Finish();
   if (outcome.ErrorCount > 0) return kExitFailed;
   return outcome.TruncatedCount > 0 ? kExitPartial : kExitOk;
 }
@@ -171,6 +185,11 @@ int Find(const CliOptions& options, std::ostream& out, std::ostream& err) {
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  return RunCli(args, out, err, CliConsole{});
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const CliConsole& console) {
   if (args.empty()) {
     err << kCliUsage;
     return kExitUsage;
@@ -191,7 +210,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       case CliCommand::ListFormats:
         return ListFormats(out);
       case CliCommand::Convert:
-        return Convert(options, out, err);
+        return Convert(options, out, err, console);
       case CliCommand::Find:
         return Find(options, out, err);
     }

@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
   PrepareHeap();
   std::ios::sync_with_stdio(false);
   const std::vector<std::string> args(argv + 1, argv + argc);
-  const int code = qm::RunCli(args, std::cout, std::cerr);
+  const int code = qm::RunCli(args, std::cout, std::cerr, qm::CliConsole{isatty(STDERR_FILENO) == 1});
   std::cout.flush();
   return code;
 }
