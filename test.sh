@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up on a fresh Debian 12 machine and runs every test:
-#   1. the main build (editor, converter, tests) and all its tests;
+#   1. the main build (editor, converter, tests) and all its tests, then the installed tree
+#      and the Debian package checked (scripts/check_install.sh);
 #   2. the core tests once more under AddressSanitizer + UndefinedBehaviorSanitizer;
 #   3. a short libFuzzer smoke run of every parser (clang).
 # QM_WERROR=ON turns warnings into errors (CI sets it).
@@ -27,6 +28,15 @@ echo "== Main build =="
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_WERROR="${QM_WERROR:-OFF}" >/dev/null
 cmake --build build -j"$jobs"
 run_stage "unit and GUI tests" build -LE slow
+
+echo "== Install check =="
+if scripts/check_install.sh build; then
+  summary+=("install check: passed")
+else
+  summary+=("install check: FAILED")
+  printf '\n== Summary ==\n'; printf '  %s\n' "${summary[@]}"
+  exit 1
+fi
 
 echo "== Core tests under ASan + UBSan =="
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_GUI=OFF -DQM_BENCH=OFF \
