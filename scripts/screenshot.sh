@@ -1,30 +1,60 @@
 #!/usr/bin/env bash
-# Starts the editor on FILE under a virtual X screen and saves a PNG of the whole screen:
-#   scripts/screenshot.sh FILE OUT.png
-# QUILLMARK_EXE picks the program (default build/src/app/quillmark); SCREEN_SIZE the screen
-# (default 1024x768); SHOT_DELAY the seconds to wait before the picture (default 3).
+# Takes docs/screenshot.png: the editor with a subtitle file open, on a virtual X screen.
+#   scripts/screenshot.sh [BUILD_DIR]     needs: xvfb, xauth, imagemagick
 set -euo pipefail
-here="$(cd "$(dirname "$0")" && pwd)"
-if [ $# -ne 2 ]; then
-  echo "usage: $0 FILE OUT.png" >&2
-  exit 2
-fi
-source "$here/ensure_deps.sh"
-ensure_packages xvfb xauth imagemagick
+here="$(cd "$(dirname "$0")/.." && pwd)"
+editor="${1:-$here/build}/src/app/quillmark"
+[ -x "$editor" ] || { echo "build the editor first: $editor" >&2; exit 1; }
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
 
-exe="${QUILLMARK_EXE:-$here/../build/src/app/quillmark}"
-if [ ! -x "$exe" ]; then
-  echo "no editor at $exe: build it first (./run.sh or cmake --build build)" >&2
-  exit 1
-fi
-file="$(realpath "$1")"
-out="$(realpath -m "$2")"
-export QM_SHOT_EXE="$exe" QM_SHOT_FILE="$file" QM_SHOT_OUT="$out" QM_SHOT_DELAY="${SHOT_DELAY:-3}"
-xvfb-run -a -s "-screen 0 ${SCREEN_SIZE:-1024x768}x24" bash -c '
-  "$QM_SHOT_EXE" "$QM_SHOT_FILE" -platform xcb &
-  pid=$!
-  sleep "$QM_SHOT_DELAY"
-  import -window root "$QM_SHOT_OUT"
-  kill "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true'
-echo "saved $out"
+# A short scene of our own, so that the picture shows real times and two-line subtitles.
+mkdir -p "$tmp/Films"
+cat >"$tmp/Films/harbour.srt" <<'SRT'
+1
+00:00:01,200 --> 00:00:03,900
+The last ferry leaves at nine.
+
+2
+00:00:04,300 --> 00:00:07,100
+Then we still have time
+for one more coffee.
+
+3
+00:00:07,800 --> 00:00:10,000
+- You always say that.
+- And I am always right.
+
+4
+00:00:11,500 --> 00:00:14,250
+Look, the lights on the island
+are coming on.
+
+5
+00:00:15,000 --> 00:00:17,400
+Grandmother used to count them.
+
+6
+00:00:18,100 --> 00:00:20,600
+Forty-two, every night,
+no more and no less.
+
+7
+00:00:21,300 --> 00:00:23,000
+Tonight there are forty-three.
+
+8
+00:00:24,200 --> 00:00:26,800
+Someone has come home.
+SRT
+
+export HOME="$tmp/home"  # a first run of its own, without the user's settings
+mkdir -p "$HOME"
+xvfb-run -a -s "-screen 0 1280x900x24" bash -c '
+  "$1" "$2" & pid=$!
+  sleep 4
+  import -window root "$3"
+  kill $pid; wait $pid 2>/dev/null || true' _ "$editor" "$tmp/Films/harbour.srt" "$tmp/root.png"
+# No window manager: the window sits frameless at the top left on a black screen.
+convert "$tmp/root.png" -trim +repage -strip "$here/docs/screenshot.png"
+identify -format "docs/screenshot.png: %wx%h\n" "$here/docs/screenshot.png"
