@@ -67,15 +67,24 @@ else
   cat "$tmp/mime.log"; fail "update-mime-database"
 fi
 
+# The desktop entry opens exactly the types the MIME package declares.
+desktop="$prefix/share/applications/quillmark.desktop"
+grep -qx "Categories=AudioVideo;Video;AudioVideoEditing;" "$desktop" || fail "desktop entry categories"
+types=$(sed -n 's/^MimeType=//p' "$desktop" | tr ';' ' ')
+declared=$(grep -o '<mime-type type="[^"]*"' "$prefix/share/mime/packages/quillmark.xml" | cut -d'"' -f2 | xargs)
+[ "$(xargs -n1 <<<"$types" | sort | xargs)" = "$(xargs -n1 <<<"$declared" | sort | xargs)" ] &&
+  pass "desktop entry MimeType= matches the MIME package: $types" || fail "MimeType=$types, declared: $declared"
+
 for page in quillmark quillmark-convert; do
   warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$prefix/share/man/man1/$page.1" 2>&1 >/dev/null)
   [ -z "$warnings" ] && pass "man -l $page.1 renders without warnings" || fail "man $page.1: $warnings"
 done
 
-completion="$prefix/share/bash-completion/completions/quillmark-convert"
-names=$(bash -c 'source "$1" && complete -p quillmark-convert >/dev/null &&
-  COMP_WORDS=("$2" --to s) COMP_CWORD=2 && _quillmark_convert && echo "${COMPREPLY[*]}"' _ \
-  "$completion" "$prefix/bin/quillmark-convert") || true
+# bash-completion's own loader finds the script in the installed tree and it completes.
+names=$(XDG_DATA_DIRS="$prefix/share" bash -c 'source /usr/share/bash-completion/bash_completion &&
+  __load_completion quillmark-convert && complete -p quillmark-convert >/dev/null &&
+  COMP_WORDS=("$1" --to s) COMP_CWORD=2 && _quillmark_convert && echo "${COMPREPLY[*]}"' _ \
+  "$prefix/bin/quillmark-convert") || true
 [[ " $names " == *" subrip "* && " $names " == *" srt "* ]] && pass "completion loads and completes --to" ||
   fail "completion gave '$names'"
 
