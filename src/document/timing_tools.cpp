@@ -158,7 +158,10 @@ std::optional<std::string> CorrectShiftRangeField(std::string_view text, bool is
 
 double TimeScaleFromFrameRates(double sourceRate, double targetRate) {
   CheckFrameRate(sourceRate);
-  CheckFrameRate(targetRate);
+  // A target of 0 is a scale of 0, which the speed change accepts; a user typing "0,5" into
+  // the target box passes through "0" on the way.
+  if (!(targetRate >= 0) || !std::isfinite(targetRate))
+    throw QuillmarkError(ErrorKind::Arithmetic, "The target frame rate must be a number not below zero");
   return targetRate / sourceRate;
 }
 

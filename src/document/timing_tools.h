@@ -69,8 +69,8 @@ std::optional<std::string> CorrectShiftRangeField(std::string_view text, bool is
 // --- Speed change ------------------------------------------------------------------------
 
 // The time scale that fits subtitles made for `sourceRate` to a film of `targetRate`:
-// target / source. Both must be positive numbers; anything else is refused with a clear
-// message instead of dividing by zero.
+// target / source. The source must be a positive number (a clear message instead of dividing
+// by zero), the target a number not below zero.
 double TimeScaleFromFrameRates(double sourceRate, double targetRate);
 // The same, written as EditTimeScale shows it: 25 -> 23,976 gives "0,95904".
 std::string TimeScaleText(double sourceRate, double targetRate);

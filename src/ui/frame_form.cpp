@@ -26,12 +26,8 @@ TFormFrame::TFormFrame(Dialogs& dialogs, QWidget* parent)
   LabelFrameRate->setObjectName("LabelFrameRate");
   ComboBoxFrameRate = new QComboBox(this);
   ComboBoxFrameRate->setObjectName("ComboBoxFrameRate");
-  ComboBoxFrameRate->setEditable(true);
-  ComboBoxFrameRate->setInsertPolicy(QComboBox::NoInsert);
-  ComboBoxFrameRate->addItems({"23,976", "24", "25", "29,97", "30"});
-  ComboBoxFrameRate->lineEdit()->setMaxLength(12);
-  ComboBoxFrameRate->setEditText("23,976");
-  new DecimalKeyFilter(ComboBoxFrameRate->lineEdit());
+  SetUpRateBox(*ComboBoxFrameRate);
+  FilterTypedKeys(*ComboBoxFrameRate, TypedKeys::Decimal);  // ComboBoxFrameRateKeyPress
   ButtonFrameRateApply = new QPushButton("OK", this);
   ButtonFrameRateApply->setObjectName("ButtonFrameRateApply");
   ButtonFrameRateApply->setDefault(true);

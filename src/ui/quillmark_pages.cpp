@@ -23,6 +23,7 @@
 #include <limits>
 
 #include "ui/app_icon.h"
+#include "ui/number_filters.h"
 #include "ui/quillmark_unit.h"
 #include "ui/spin_button.h"
 #include "ui/subtitle_grid.h"
@@ -67,13 +68,7 @@ QSpinBox* UnboundedSpin(QSpinBox* spin) {
   return spin;
 }
 
-void FillRateBox(QComboBox* box) {
-  box->setEditable(true);
-  box->setInsertPolicy(QComboBox::NoInsert);
-  box->addItems({"23,976", "24", "25", "29,97", "30"});
-  box->lineEdit()->setMaxLength(12);
-  box->setEditText("23,976");
-}
+void FillRateBox(QComboBox* box) { SetUpRateBox(*box); }
 
 QLabel* PlainLabel(QWidget* parent, const char* name, const QString& text, QRect geometry) {
   auto* label = new QLabel(text, parent);
@@ -236,7 +231,9 @@ void TForm1::BuildTimePage() {
   QGroupBox* shift = GroupBoxPosuvCasu;
   Captioned(QM_CREATE(LabelPosunout, shift, 8, 24, 80, 16), "Posunout +/-");
   UnboundedSpin(QM_CREATE(SpinEditPosuv, shift, 90, 21, 70, 21));
-  LimitedEdit(QM_CREATE(EditPosuv, shift, 90, 21, 56, 21), "0,000", 7)->hide();
+  // Typing stops at 7 characters (ConnectTimePage); the arrows may write longer texts.
+  QM_CREATE(EditPosuv, shift, 90, 21, 56, 21)->setText("0,000");
+  EditPosuv->hide();
   QM_CREATE(SpinButtonPosuv, shift, 146, 21, 14, 21)->hide();
   Captioned(QM_CREATE(LabelVyberPosuvu, shift, 166, 24, 30, 16), "sn.");
   Captioned(QM_CREATE(CheckBoxShow, shift, 200, 16, 86, 18), "zobrazení")->setChecked(true);
@@ -261,8 +258,7 @@ void TForm1::BuildTimePage() {
   FillRateBox(QM_CREATE(ComboBoxSnimky2, speed, 136, 48, 80, 22));
   Captioned(QM_CREATE(Label1, speed, 8, 84, 12, 16), "=");
   Captioned(QM_CREATE(LabelCasoveMeritko, speed, 22, 84, 104, 16), "Časové měřítko");
-  QM_CREATE(EditTimeScale, speed, 128, 81, 150, 21)->setText("1");
-  EditTimeScale->setMaxLength(20);
+  QM_CREATE(EditTimeScale, speed, 128, 81, 150, 21)->setText("1");  // 20 typed characters at most
   Captioned(QM_CREATE(ButtonZmenaRychlosti, speed, 198, 112, 80, 23), "OK");
 }
 

@@ -382,23 +382,6 @@ void TForm1::ComboBoxSubPreviewChange() {
   ShowDuration(m_document.SubtitleTable[row]);
 }
 
-void TForm1::AdaptShiftControls(uint8_t mode) {
-  const bool frames = mode == kModeFrames;
-  LabelVyberPosuvu->setText(
-      FromCp1250(frames ? m_texts.LabelVyberPosuvuZkratkaSnimky : m_texts.LabelVyberPosuvuZkratkaSekundy));
-  SpinEditPosuv->setVisible(frames);
-  EditPosuv->setVisible(!frames);
-  SpinButtonPosuv->setVisible(!frames);
-  PanelSubFormat1->setVisible(!frames);
-  PanelSubFormat0->setVisible(frames);
-  // The shift value keeps its length in time when its unit changes.
-  const double rate = m_document.FrameRate;
-  if (frames)
-    SpinEditPosuv->setValue(ShiftSecondsToFrames(StrToFloat(ToCp1250(EditPosuv->text())), rate));
-  else
-    EditPosuv->setText(FromCp1250(ShiftFramesToSecondsText(SpinEditPosuv->value(), rate)));
-}
-
 void TForm1::ClearEditorTimes() {
   for (QLineEdit* field : {EditHH1, EditMM1, EditSS1, EditHH2, EditMM2, EditSS2}) field->setText("0");
   EditSSS1->setText("000");

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QSize>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -136,8 +137,24 @@ class TForm1 final : public QMainWindow {
   // --- Statistics page (statistics_page.cpp) ---------------------------------------------
 
   // --- Time tools page (time_page.cpp) ---------------------------------------------------
+  void ButtonPosuvCasuClick();
+  void EditPosuvChange();
+  void SpinButtonPosuvClick(bool up);  // SpinButtonPosuvUpClick, SpinButtonPosuvDownClick
+  void CheckBoxPosuvOdDoClick();
+  void EditPosuvOdDoChange(QLineEdit& field);
+  void ComboBoxSnimkyChange(QComboBox& box);
+  void EditTimeScaleChange();
+  void ButtonZmenaRychlostiClick();
+  void ButtonSchovDleZobrazClick();
+  void ButtonZobrazDleSchovClick();
+  double TimeScale() const { return m_timeScale; }
 
   // --- Text tools page (text_page.cpp) ---------------------------------------------------
+  void ButtonProvestClick();
+  void ButtonDeleteEmptyClick();
+  void ButtonKonvertToCestinaClick();
+  void ButtonZalomeniRadekClick();
+  void EditMaxCharsOnLineKeyUp();
 
   // --- Language, settings, options and samples pages (language_apply.cpp, options_page.cpp,
   //     samples_page.cpp) -------------------------------------------------------------------
@@ -397,6 +414,9 @@ class TForm1 final : public QMainWindow {
   // Editor page and undo history state
 
   // Time and text tools pages state
+  // Runs a tool that changes the whole document: the window is disabled meanwhile, the tool is
+  // one step of the undo history, and the grid shows what the table holds even after a failure.
+  void RunWholeDocumentTool(const std::function<void()>& change);
 
   // Settings and language state
 

@@ -143,6 +143,7 @@ TEST(ShiftValue, RangeFieldsAreHeldWithinTheSubtitles) {
 TEST_F(TimingTest, SpeedChangeFromTwoFrameRates) {
   EXPECT_EQ(TimeScaleText(23.976, 25), "1,04270937604271");
   EXPECT_THROW(TimeScaleFromFrameRates(0, 25), QuillmarkError);
+  EXPECT_EQ(TimeScaleText(25, 0), "0");  // a target of 0 is the accepted scale 0
   EXPECT_EQ(SpeedChangeTextKey(0.95904), "LabelZmenaRychlostiTitulkyZrychli");
   EXPECT_EQ(SpeedChangeTextKey(1), "LabelZmenaRychlostiTitulkyBezeZmeny");
 
