@@ -157,6 +157,11 @@ std::optional<std::string> CorrectShiftRangeField(std::string_view text, bool is
 }
 
 double TimeScaleFromFrameRates(double sourceRate, double targetRate) {
+  // A source of 0 fails as the division itself fails, with the arithmetic message a user
+  // of the product knows; other impossible rates keep the clearer message.
+  if (sourceRate == 0)
+    throw QuillmarkError(ErrorKind::Arithmetic, targetRate == 0 ? "Invalid floating point operation"
+                                                                : "Floating point division by zero");
   CheckFrameRate(sourceRate);
   // A target of 0 is a scale of 0, which the speed change accepts; a user typing "0,5" into
   // the target box passes through "0" on the way.
