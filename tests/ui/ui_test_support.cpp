@@ -76,8 +76,9 @@ void FakeDialogs::ShowModal(QDialog& window) {
       {AskedDialog::Kind::Modal, window.objectName(), {}, {}, Enabled(MainWindow), window.isEnabled()});
 }
 
-Editor::Editor(StartupOptions options, bool copyLanguage) {
+Editor::Editor(StartupOptions options, bool copyLanguage, const std::string& settings) {
   QDir(m_dir.path()).mkpath("Data");
+  if (!settings.empty()) Write("Data/settings.ini", settings);
   if (copyLanguage) {
     const QString name = QString::fromUtf8("lng_Český.ini");
     QFile::copy(QString(QM_SOURCE_DATA) + "/" + name, m_dir.path() + "/Data/" + name);

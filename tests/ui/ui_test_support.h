@@ -46,10 +46,15 @@ class FakeDialogs final : public Dialogs {
   void ShowModal(QDialog& window) override;
 };
 
-// An editor in a temporary program folder holding a copy of the shipped Data folder.
+// A settings file of a later run: the About window of the first run stays closed.
+inline const std::string kLaterRunSettings = "[SETTINGS]\r\nExec=1\r\n";
+
+// An editor in a temporary program folder holding a copy of the shipped Czech language file
+// and the given Data/settings.ini (none when empty).
 class Editor {
  public:
-  explicit Editor(StartupOptions options = {}, bool copyLanguage = true);
+  explicit Editor(StartupOptions options = {}, bool copyLanguage = true,
+                  const std::string& settings = kLaterRunSettings);
   TForm1& Form() { return *m_form; }
   SubtitleDocument& Doc() { return m_form->Document(); }
   FakeDialogs Dialogs;
