@@ -41,14 +41,6 @@ TEST(WindowTexts, TablesHoldEverySectionWithItsNumberOfKeys) {
   EXPECT_TRUE(SecondaryWindowTextKeys("TFormInfo").empty());
 }
 
-TEST(WindowTexts, HintKeysNameTheControlBeforeHint) {
-  for (auto table : AllTables())
-    for (const WindowTextKey& entry : table) {
-      if (entry.Target != TextTarget::Hint) continue;
-      EXPECT_EQ(std::string(entry.Control) + "Hint", entry.Key);
-    }
-}
-
 TEST(WindowTexts, ShippedLanguagesHaveEveryKeyAndTheirTipsAndShortcuts) {
   for (const std::string name : {std::string(kDefaultLanguageName), std::string("English")}) {
     const IniFile language = IniFile::Load(LanguageFilePath(kShippedData + "../", name));
