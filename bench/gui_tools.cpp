@@ -72,12 +72,15 @@ int main(int argc, char* argv[]) {
   if (!out.open(QIODevice::WriteOnly)) return 1;
   out.write(BigSubRip());
   out.close();
+  QFile settings(folder.path() + "/Data/settings.ini");  // a later run: no About window
+  if (!settings.open(QIODevice::WriteOnly)) return 1;
+  settings.write("[SETTINGS]\r\nExec=5\r\n");
+  settings.close();
 
   SilentDialogs dialogs;
   qm::StartupOptions options;
   options.ProgramFolder = folder.path() + "/";
   options.ScreenSize = QSize(1024, 768);
-  options.StoredRunCount = 5;
   qm::TForm1 form(dialogs, options);
   form.show();
 

@@ -21,9 +21,6 @@ int main(int argc, char* argv[]) {
   options.SettingsFile = QString::fromStdString(paths.SettingsFile);
   options.UserLanguageFolder = QString::fromStdString(paths.UserLanguageFolder);
   options.Arguments = QCoreApplication::arguments().mid(1);
-  // Until the settings file records the runs, QUILLMARK_FIRST_RUN=1 makes this start the
-  // first one (the About window then opens by itself).
-  options.StoredRunCount = qEnvironmentVariableIntValue("QUILLMARK_FIRST_RUN") == 1 ? 0 : 1;
 
   qm::QtDialogs dialogs;
   qm::TForm1 form(dialogs, options);

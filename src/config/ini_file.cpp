@@ -155,15 +155,16 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
   WriteString(section, key, value ? "1" : "0");
 }
 
-std::string IniFile::Serialize() const {
+std::string IniFile::Serialize(std::string_view lineEnd) const {
+  const std::string end(lineEnd);
   std::string out;
-  for (const auto& raw : m_preamble) out += raw + "\r\n";
-  if (!m_preamble.empty() && !m_sections.empty()) out += "\r\n";
+  for (const auto& raw : m_preamble) out += raw + end;
+  if (!m_preamble.empty() && !m_sections.empty()) out += end;
   for (size_t i = 0; i < m_sections.size(); ++i) {
-    if (i > 0) out += "\r\n";
-    out += "[" + m_sections[i].name + "]\r\n";
+    if (i > 0) out += end;
+    out += "[" + m_sections[i].name + "]" + end;
     for (const auto& line : m_sections[i].lines)
-      out += (line.key.empty() ? line.raw : line.key + "=" + line.value) + "\r\n";
+      out += (line.key.empty() ? line.raw : line.key + "=" + line.value) + end;
   }
   return out;
 }

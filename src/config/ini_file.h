@@ -28,8 +28,8 @@ class IniFile {
   void WriteInteger(std::string_view section, std::string_view key, int32_t value);
   void WriteBool(std::string_view section, std::string_view key, bool value);
 
-  // CR LF line ends, one blank line between sections.
-  std::string Serialize() const;
+  // CR LF line ends unless told otherwise, one blank line between sections.
+  std::string Serialize(std::string_view lineEnd = "\r\n") const;
   // Atomic: a failed save leaves the previous file as it was.
   void Save(const std::string& path) const;
 

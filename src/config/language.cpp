@@ -66,7 +66,11 @@ std::string LanguageFlagPath(const std::string& programFolder, std::string_view 
 }
 
 DynamicTexts LoadDynamicTexts(const std::string& programFolder, std::string_view languageName) {
-  const IniFile ini = IniFile::Load(LanguageFilePath(programFolder, languageName));
+  return LoadDynamicTextsFrom(LanguageFilePath(programFolder, languageName));
+}
+
+DynamicTexts LoadDynamicTextsFrom(const std::string& languageFile) {
+  const IniFile ini = IniFile::Load(languageFile);
   DynamicTexts texts;
   for (const auto& entry : kDynamicTextKeys)
     texts.*entry.Member = ini.ReadString(entry.Section, entry.Key, FallbackFor(entry.Member));

@@ -53,6 +53,8 @@ std::string LanguageFlagPath(const std::string& programFolder, std::string_view 
 
 // A missing file gives "LNG error!!" for every key of the product.
 DynamicTexts LoadDynamicTexts(const std::string& programFolder, std::string_view languageName);
+// The same from a language file named by its path.
+DynamicTexts LoadDynamicTextsFrom(const std::string& languageFile);
 
 // English fallback of ErrorFormatNotWritable; the format's name follows it after a blank.
 std::string FormatNotWritableMessage();

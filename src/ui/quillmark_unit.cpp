@@ -23,7 +23,10 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QUrl>
+#include <limits>
 
+#include "batch/konverze_form.h"
+#include "batch/select_dir_form.h"
 #include "config/ini_file.h"
 #include "document/numbers.h"
 #include "document/subtitles_tool.h"
@@ -32,8 +35,6 @@
 #include "formats/file_io.h"
 #include "formats/subtitles_load.h"
 #include "formats/subtitles_save.h"
-#include "batch/konverze_form.h"
-#include "batch/select_dir_form.h"
 #include "ui/find_form.h"
 #include "ui/frame_form.h"
 #include "ui/info_form.h"
@@ -54,13 +55,6 @@ constexpr qint64 kFillYieldMs = 50;
 
 // Dialog folders are remembered with their trailing separator.
 QString FolderOf(const QString& fileName) { return QFileInfo(fileName).absolutePath() + "/"; }
-
-void SetRadioUnchecked(QRadioButton& radio) {
-  // An auto-exclusive radio button refuses to be unchecked directly.
-  radio.setAutoExclusive(false);
-  radio.setChecked(false);
-  radio.setAutoExclusive(true);
-}
 
 }  // namespace
 
@@ -112,9 +106,8 @@ void TForm1::FormCreate() {
   m_programFolder = m_options.ProgramFolder;
   m_statusPanels[1]->setText(kVersionText);
 
-  ComboBoxLanguage->addItem(FromCp1250(m_options.LanguageName));
-  ComboBoxLanguage->setCurrentIndex(0);
-  const int storedRunCount = m_options.StoredRunCount;
+  m_languageFiles = LanguageFiles(ToPath(m_programFolder), ToPath(m_options.UserLanguageFolder));
+  const int32_t storedRunCount = LoadSettings();
 
   m_document.TimeMode = kModeFrames;
   m_document.CurrentFileName.clear();
@@ -122,8 +115,8 @@ void TForm1::FormCreate() {
   m_newSubtitleFlag = true;
   m_document.StoredMode = kModeBoth;
 
-  m_texts = LoadDynamicTexts(ToPath(m_programFolder), m_options.LanguageName);
-  ApplyGridHeaders();
+  m_texts = LoadDynamicTextsFrom(m_languageFiles.IniPath(m_languageName));
+  ApplyLanguage(*this);
 
   m_formatNames = LoadFormatNames(ToPath(m_programFolder));
   FillFormatList(*ComboBoxFormat);
@@ -134,7 +127,8 @@ void TForm1::FormCreate() {
   m_document.FrameRate = 23.976;
   ClearSubtitleTable(m_document);
 
-  m_runCount = storedRunCount + 1;
+  // A hand-edited counter at the top of the range stays there rather than wrapping.
+  m_runCount = storedRunCount < std::numeric_limits<int32_t>::max() ? storedRunCount + 1 : storedRunCount;
   LabelExecution->setText(QString::number(m_runCount));
 
   OpenDialog.Filter = SaveDialog.Filter = kFileFilter;
@@ -174,15 +168,6 @@ void TForm1::FillFormatList(QComboBox& box) {
   box.setCurrentIndex(0);
 }
 
-void TForm1::ApplyGridHeaders() {
-  static constexpr const char* kKeys[kGridColumns] = {"StringGridCislo", "StringGridZobrazeni",
-                                                      "StringGridZmizeni", "StringGridText"};
-  const IniFile language = IniFile::Load(LanguageFilePath(ToPath(m_programFolder), m_options.LanguageName));
-  for (int column = 0; column < kGridColumns; ++column)
-    m_gridModel->SetHeaderText(
-        column, FromCp1250(language.ReadString("STRINGGRID_TITULKY", kKeys[column], kLanguageError)));
-}
-
 // --- Messages ---------------------------------------------------------------------------
 
 void TForm1::ShowError(const QString& text) {
@@ -215,6 +200,12 @@ void TForm1::UmOpenCommandLine() {
 }
 
 void TForm1::UmAfterShow() {
+  if (m_pendingBatchDestination)
+    SetBatchDestinationFolder(*std::exchange(m_pendingBatchDestination, std::nullopt));
+  ApplyLanguage(*m_formFrame);
+  ApplyLanguage(*m_formFind);
+  ApplyLanguage(*m_formSelectDir);
+  ApplyLanguage(*m_formKonverze);
   if (m_runCount == 1) m_dialogs.ShowModal(*m_formInfo);
 }
 
@@ -310,13 +301,6 @@ void TForm1::SetModesFromFormat() {
   ComboBoxSubPreview->setCurrentIndex(m_document.TimeMode);
   m_document.StoredMode = m_document.TimeMode;
   AdaptShiftControls(m_document.TimeMode);
-}
-
-void TForm1::ResetSamplesPage() {
-  RadioButtonZdroj->setEnabled(true);
-  SetRadioUnchecked(*RadioButtonZdroj);
-  SetRadioUnchecked(*RadioButtonFormat);
-  RichEditUkazkyFormatu->clear();
 }
 
 // --- Grid and views ---------------------------------------------------------------------
@@ -570,6 +554,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     return;
   }
   event->accept();
+  SaveSettings(m_runCount);  // FormClose
 }
 
 bool TForm1::FormCloseQuery() {

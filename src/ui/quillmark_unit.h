@@ -13,6 +13,7 @@
 #include <string>
 
 #include "config/language.h"
+#include "config/window_texts.h"
 #include "document/subtitle_document.h"
 #include "formats/catalogue.h"
 #include "ui/dialogs.h"
@@ -37,6 +38,7 @@ class QToolButton;
 
 namespace qm {
 
+class IniFile;
 class SpinButton;
 class SubtitleGridModel;
 class TFormFind;
@@ -47,11 +49,9 @@ class TFormSelectDir;
 
 // What the editor learns from its surroundings at start; tests set every field.
 struct StartupOptions {
-  QString ProgramFolder;                           // the program's folder, ending with "/"
-  QStringList Arguments;                           // the command line without the program's name
-  std::optional<QSize> ScreenSize;                 // the screen to fit; the primary screen when empty
-  int StoredRunCount = 1;                          // runs recorded so far; 0 makes this the first run
-  std::string LanguageName{kDefaultLanguageName};  // Windows-1250 bytes
+  QString ProgramFolder;            // the program's folder, ending with "/"
+  QStringList Arguments;            // the command line without the program's name
+  std::optional<QSize> ScreenSize;  // the screen to fit; the primary screen when empty
   // Where the settings file is read and written; empty: ProgramFolder + "Data/settings.ini".
   QString SettingsFile;
   // A folder of the user's own language files, listed beside the shipped ones; may be empty.
@@ -158,6 +158,20 @@ class TForm1 final : public QMainWindow {
 
   // --- Language, settings, options and samples pages (language_apply.cpp, options_page.cpp,
   //     samples_page.cpp) -------------------------------------------------------------------
+  // Applies the language file's texts to the main window or to one of the four secondary
+  // windows (by object name); any other window is left alone.
+  void ApplyLanguage(QWidget& window);
+  void ComboBoxLanguageChange();
+  const std::string& LanguageName() const { return m_languageName; }  // Windows-1250
+  // Reads the settings file into the controls; returns the stored run count.
+  int32_t LoadSettings();
+  // Writes the settings file; a failure shows ErrorCantSaveConfig and keeps the old file.
+  void SaveSettings(int32_t runCount);
+  QString SettingsFile() const;
+  void ButtonRegisterExtClick();
+  void ComboBoxFormatChange();
+  void RadioButtonZdrojClick();
+  void RichEditUkazkyFormatuMouseMove();
 
   // --- Batch page (batch/batch_page_form.cpp) --------------------------------------------
   // The batch window's destination folder, read from and written to the settings file.
@@ -371,7 +385,6 @@ class TForm1 final : public QMainWindow {
   bool HandleDrop(QEvent* event);
   bool HandleAuthorLabel(QEvent* event);
   void ShowApplicationHint(const QString& hint);
-  void ApplyGridHeaders();
   void LayoutTopPanel();
   void ShowError(const QString& text);
   void ShowText(const std::string& cp1250Text, MessageIcon icon);
@@ -419,6 +432,11 @@ class TForm1 final : public QMainWindow {
   void RunWholeDocumentTool(const std::function<void()>& change);
 
   // Settings and language state
+  std::string m_languageName;  // Windows-1250; empty when no language is chosen
+  LanguageFiles m_languageFiles;
+  std::optional<QString> m_pendingBatchDestination;  // PATHS/KonverzeDest until the batch window exists
+  void ApplyMainWindowTexts(const IniFile& language);
+  void ApplyStateTexts();
 
   // Batch page state
   QString m_batchDestination;  // until the batch window holds it

@@ -266,9 +266,7 @@ void MainWindowTest::hintReachesStatusPanel0() {
 
 void MainWindowTest::aboutWindowOpensOnlyOnTheFirstRun() {
   for (int stored : {0, 4}) {
-    StartupOptions options;
-    options.StoredRunCount = stored;
-    Editor editor(options);
+    Editor editor({}, true, "[SETTINGS]\r\nExec=" + std::to_string(stored) + "\r\n");
     editor.Form().show();
     QVERIFY(QTest::qWaitForWindowExposed(&editor.Form()));
     QTest::qWait(50);
@@ -284,9 +282,8 @@ void MainWindowTest::aboutWindowAnswersWhileTheCommandLineFileLoads() {
   // with the main window disabled; it must not be disabled with it.
   Editor files;
   StartupOptions options;
-  options.StoredRunCount = 0;
   options.Arguments = {files.Write("film.srt", SubRipFile(3))};
-  Editor editor(options);
+  Editor editor(options, true, "[SETTINGS]\r\nExec=0\r\n");
   QSignalSpy opened(&editor.Form(), &TForm1::FileOpened);
   editor.Form().show();
   QTRY_COMPARE(opened.count(), 1);

@@ -76,8 +76,11 @@ void FakeDialogs::ShowModal(QDialog& window) {
       {AskedDialog::Kind::Modal, window.objectName(), {}, {}, Enabled(MainWindow), window.isEnabled()});
 }
 
-Editor::Editor(StartupOptions options, bool copyLanguage) {
+Editor::Editor(StartupOptions options, bool copyLanguage, const std::string& settings,
+               const QStringList& shipped) {
   QDir(m_dir.path()).mkpath("Data");
+  if (!settings.empty()) Write("Data/settings.ini", settings);
+  for (const QString& name : shipped) CopyShipped(name);
   if (copyLanguage) {
     const QString name = QString::fromUtf8("lng_Český.ini");
     QFile::copy(QString(QM_SOURCE_DATA) + "/" + name, m_dir.path() + "/Data/" + name);
@@ -93,6 +96,10 @@ QString Editor::Write(const QString& name, const std::string& bytes) const {
   QFile file(path);
   if (file.open(QIODevice::WriteOnly)) file.write(bytes.data(), static_cast<qint64>(bytes.size()));
   return path;
+}
+
+void Editor::CopyShipped(const QString& name) const {
+  QFile::copy(QString(QM_SOURCE_DATA) + "/" + name, m_dir.path() + "/Data/" + name);
 }
 
 QStringList Editor::Row(int gridRow) const {

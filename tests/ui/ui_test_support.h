@@ -46,15 +46,22 @@ class FakeDialogs final : public Dialogs {
   void ShowModal(QDialog& window) override;
 };
 
-// An editor in a temporary program folder holding a copy of the shipped Data folder.
+// A settings file of a later run: the About window of the first run stays closed.
+inline const std::string kLaterRunSettings = "[SETTINGS]\r\nExec=1\r\n";
+
+// An editor in a temporary program folder holding a copy of the shipped Czech language file,
+// the given Data/settings.ini (none when empty) and copies of the other shipped Data files named.
 class Editor {
  public:
-  explicit Editor(StartupOptions options = {}, bool copyLanguage = true);
+  explicit Editor(StartupOptions options = {}, bool copyLanguage = true,
+                  const std::string& settings = kLaterRunSettings, const QStringList& shipped = {});
   TForm1& Form() { return *m_form; }
   SubtitleDocument& Doc() { return m_form->Document(); }
   FakeDialogs Dialogs;
   // A file in the temporary folder with exactly these bytes; returns its path.
   QString Write(const QString& name, const std::string& bytes) const;
+  // Copies a shipped file of Data/ (its UTF-8 name) into the program folder's Data/.
+  void CopyShipped(const QString& name) const;
   QString Folder() const { return m_dir.path() + "/"; }
   // The four cells of a grid row as shown (decoded).
   QStringList Row(int gridRow) const;
