@@ -61,7 +61,7 @@ appstreamcli validate --no-net "$prefix/share/metainfo/quillmark.metainfo.xml" >
 mkdir -p "$tmp/mime/packages"
 cp "$prefix/share/mime/packages/quillmark.xml" "$tmp/mime/packages/"
 if XDG_DATA_DIRS="$tmp" update-mime-database "$tmp/mime" 2>"$tmp/mime.log" && [ ! -s "$tmp/mime.log" ] &&
-  [ -f "$tmp/mime/text/x-dks.xml" ] && [ -f "$tmp/mime/text/x-aqt.xml" ] && grep -q '\*\.srt' "$tmp/mime/globs"; then
+  [ -f "$tmp/mime/text/x-quillmark-dks.xml" ] && [ -f "$tmp/mime/text/x-quillmark-aqt.xml" ] && grep -q '\*\.srt' "$tmp/mime/globs"; then
   pass "update-mime-database takes the file types"
 else
   cat "$tmp/mime.log"; fail "update-mime-database"

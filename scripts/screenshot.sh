@@ -5,8 +5,17 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 editor="${1:-$here/build}/src/app/quillmark"
 [ -x "$editor" ] || { echo "build the editor first: $editor" >&2; exit 1; }
-tmp=$(mktemp -d)
+# A fixed folder, so that the file caption in the picture reads the same on every run.
+tmp="${TMPDIR:-/tmp}/quillmark-screenshot"
+rm -rf "$tmp" && mkdir -p "$tmp"
 trap 'rm -rf "$tmp"' EXIT
+# A portable copy of its own with a settings file of a later run: no About window, and the
+# developer's own settings stay untouched.
+mkdir -p "$tmp/app"
+cp "$editor" "$tmp/app/quillmark"
+cp -r "$(dirname "$editor")/Data" "$tmp/app/Data"
+printf '[LANGUAGES]\r\nCount=2\r\n1=\xC8esk\xFD\r\n2=English\r\n[SETTINGS]\r\nLanguage=1\r\nExec=1\r\n' >"$tmp/app/Data/settings.ini"
+editor="$tmp/app/quillmark"
 
 # A short scene of our own, so that the picture shows real times and two-line subtitles.
 mkdir -p "$tmp/Films"
