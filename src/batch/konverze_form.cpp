@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -35,6 +36,9 @@ W* Named(W* widget, const char* name) {
 
 // The engine joins texts, paths and format names into one line; the window hands it texts
 // and names already in the paths' encoding (UTF-8), so a line reads back whole.
+// Often enough for the list and the gauge to move smoothly.
+constexpr qint64 kYieldMs = 40;
+
 std::string Utf8(const std::string& cp1250) { return FromCp1250(cp1250).toStdString(); }
 
 BatchTexts WindowTexts(const DynamicTexts& t) {
@@ -61,7 +65,6 @@ class WindowReport final : public BatchObserver {
 
   void AddLine(const std::string& line) override {
     m_form.ListBoxPrubehKonverze->addItem(QString::fromStdString(line));
-    m_form.ListBoxPrubehKonverze->scrollToBottom();
   }
   bool ConfirmOverwrite(const std::string&, const std::string& question) override {
     return m_dialogs.Message(&m_form, QString::fromStdString(question), MessageIcon::Warning,
@@ -72,9 +75,14 @@ class WindowReport final : public BatchObserver {
     return false;
   }
   void Truncated(const std::string&) override { AddLine("      " + Utf8(m_texts.WarningTooManySubtitles)); }
-  void FileDone(int done, int) override {
+  void FileDone(int done, int total) override {
     m_form.GaugeStavKonverze->setValue(done);
+    // Redrawing the window (and laying out the report list) costs more than converting a
+    // small file, so pending messages run at most this often, and after the last file.
+    if (done < total && m_sinceYield.isValid() && m_sinceYield.elapsed() < kYieldMs) return;
+    m_form.ListBoxPrubehKonverze->scrollToBottom();  // the last line stays in view
     QCoreApplication::processEvents();
+    m_sinceYield.start();
   }
   void WriteStream(const std::string&) override {}
 
@@ -83,6 +91,7 @@ class WindowReport final : public BatchObserver {
   Dialogs& m_dialogs;
   const DynamicTexts& m_texts;
   std::optional<QString> m_failure;
+  QElapsedTimer m_sinceYield;
 };
 
 }  // namespace
@@ -247,6 +256,7 @@ void TFormKonverze::ConvertFiles(const QString& dir) {
       auto work = std::make_unique<SubtitleDocument>();
       qm::ConvertFiles(*work, request, WindowTexts(texts), WindowNames(m_mainWindow.FormatNames()), report);
       failure = report.Failure();
+      ListBoxPrubehKonverze->scrollToBottom();
     } catch (const std::exception& error) {
       failure = FromCp1250(error.what());
     }
