@@ -41,6 +41,7 @@ class BatchWindowTest : public QObject {
   void frameRateIsUsedOnlyBetweenTimingKinds();
   void unreadableRateAndUnwritableFormatAreRefused();
   void unrecognisedFileIsCountedAndTheRunGoesOn();
+  void reportKeepsItsLastLineInView();
   void missingFileEndsTheRunWithoutSummary();
   void missingOrEmptyFolderIsRefused();
   void openDocumentSurvivesARun();
@@ -446,6 +447,19 @@ void BatchWindowTest::unrecognisedFileIsCountedAndTheRunGoesOn() {
   QCOMPARE(QDir(dir + "out").entryList(QDir::Files), QStringList({"a.sub", "c.srt"}));
   QCOMPARE(batch.Form.GaugeStavKonverze->value(), 3);
   QCOMPARE(editor.Dialogs.Count(Kind::Message), 0);
+}
+
+void BatchWindowTest::reportKeepsItsLastLineInView() {
+  Editor editor;
+  const QString file = editor.Folder() + "a.sub";
+  WriteBytes(file, kMicroDvd);
+  Batch batch(editor);
+  batch.List(QStringList(40, file));
+  batch.Start(editor.Folder());
+  QListWidget& report = *batch.Form.ListBoxPrubehKonverze;
+  QCOMPARE(report.count(), 40 * 3 + 2);
+  const QRect last = report.visualItemRect(report.item(report.count() - 1));
+  QVERIFY(report.viewport()->rect().contains(last));
 }
 
 void BatchWindowTest::missingFileEndsTheRunWithoutSummary() {
