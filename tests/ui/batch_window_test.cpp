@@ -42,6 +42,7 @@ class BatchWindowTest : public QObject {
   void unreadableRateAndUnwritableFormatAreRefused();
   void unrecognisedFileIsCountedAndTheRunGoesOn();
   void reportKeepsItsLastLineInView();
+  void overfullFileIsConvertedWithAWarningLine();
   void missingFileEndsTheRunWithoutSummary();
   void missingOrEmptyFolderIsRefused();
   void openDocumentSurvivesARun();
@@ -453,6 +454,20 @@ void BatchWindowTest::reportKeepsItsLastLineInView() {
   QCOMPARE(report.count(), 40 * 3 + 2);
   const QRect last = report.visualItemRect(report.item(report.count() - 1));
   QVERIFY(report.viewport()->rect().contains(last));
+}
+
+void BatchWindowTest::overfullFileIsConvertedWithAWarningLine() {
+  Editor editor;
+  const QString file = editor.Folder() + "big.sub";
+  WriteBytes(file, MicroDvdFile(20001));
+  QDir().mkpath(editor.Folder() + "out");
+  Batch batch(editor);
+  batch.List({file});
+  batch.Start(editor.Folder() + "out");
+  const QStringList report = batch.Report();
+  QCOMPARE(report.size(), 6);
+  QCOMPARE(report.at(1), "      " + T(editor.Form().Texts().WarningTooManySubtitles));
+  QCOMPARE(report.mid(4), batch.Summary("1/1", 0));
 }
 
 void BatchWindowTest::missingFileEndsTheRunWithoutSummary() {
