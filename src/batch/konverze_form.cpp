@@ -230,28 +230,13 @@ void TFormKonverze::ConvertFiles(const QString& dir) {
   std::optional<QString> failure;
   {
     RunningBatch running(*this);
-    const QListWidget& files = *m_mainWindow.ListBoxBatch;
-    const int count = files.count();
+    const int count = m_mainWindow.ListBoxBatch->count();
     // A progress bar without a range shows a busy animation; an empty run keeps a range.
     GaugeStavKonverze->setRange(0, std::max(count, 1));
     GaugeStavKonverze->setValue(0);
     ListBoxPrubehKonverze->clear();
     try {
-      BatchRequest request;
-      request.Layout =
-          static_cast<uint8_t>(std::clamp(ComboBoxKonverzeOutput->currentIndex(), 0, kFormatCount - 1));
-      if (!FormatCatalogue[request.Layout].Written) {
-        // Listed for completeness, but nothing can write it: refused before any file is read.
-        throw QuillmarkError(
-            ErrorKind::Unsupported,
-            texts.ErrorFormatNotWritable + " " + FormatName(m_mainWindow.FormatNames(), request.Layout));
-      }
-      request.FrameRate = StrToFloat(ToCp1250(ComboBoxKonverzeFrames->currentText()));
-      for (int i = 0; i < count; ++i) request.Files.push_back(ToPath(files.item(i)->text()));
-      request.Destination = ToPath(dir);
-      request.KeepExtension = CheckBoxPuvodniPripona->isChecked();
-      request.Extension = ToPath(EditPripona->text());
-      request.Overwrite = CheckBoxPrepsatSoubory->isChecked();
+      const BatchRequest request = RequestFromFields(dir);
       // A document of the run's own: the one open in the editor stays as it is.
       auto work = std::make_unique<SubtitleDocument>();
       qm::ConvertFiles(*work, request, WindowTexts(texts), WindowNames(m_mainWindow.FormatNames()), report);
@@ -262,6 +247,25 @@ void TFormKonverze::ConvertFiles(const QString& dir) {
     }
   }
   if (failure) ShowError(*failure);
+}
+
+BatchRequest TFormKonverze::RequestFromFields(const QString& dir) const {
+  BatchRequest request;
+  request.Layout =
+      static_cast<uint8_t>(std::clamp(ComboBoxKonverzeOutput->currentIndex(), 0, kFormatCount - 1));
+  if (!FormatCatalogue[request.Layout].Written) {
+    // Listed for completeness, but nothing can write it: refused before any file is read.
+    throw QuillmarkError(ErrorKind::Unsupported, m_mainWindow.Texts().ErrorFormatNotWritable + " " +
+                                                     FormatName(m_mainWindow.FormatNames(), request.Layout));
+  }
+  request.FrameRate = StrToFloat(ToCp1250(ComboBoxKonverzeFrames->currentText()));
+  const QListWidget& files = *m_mainWindow.ListBoxBatch;
+  for (int i = 0; i < files.count(); ++i) request.Files.push_back(ToPath(files.item(i)->text()));
+  request.Destination = ToPath(dir);
+  request.KeepExtension = CheckBoxPuvodniPripona->isChecked();
+  request.Extension = ToPath(EditPripona->text());
+  request.Overwrite = CheckBoxPrepsatSoubory->isChecked();
+  return request;
 }
 
 void TFormKonverze::ShowError(const QString& text) {

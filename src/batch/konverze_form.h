@@ -15,6 +15,7 @@ class QPushButton;
 
 namespace qm {
 
+struct BatchRequest;
 class TForm1;
 
 class TFormKonverze final : public QDialog {
@@ -60,6 +61,8 @@ class TFormKonverze final : public QDialog {
 
   void BuildSettings();
   void BuildProgress();
+  // The run as the fields set it; fails on an unwritable format or a rate that is no number.
+  BatchRequest RequestFromFields(const QString& dir) const;
   void ShowError(const QString& text);
 
   TForm1& m_mainWindow;
