@@ -29,6 +29,7 @@ class SilentDialogs final : public qm::Dialogs {
     return qm::MessageAnswer::No;
   }
   std::optional<QString> OpenFileName(QWidget*, const qm::FileDialogRequest&) override { return {}; }
+  QStringList OpenFileNames(QWidget*, const qm::FileDialogRequest&) override { return {}; }
   std::optional<QString> SaveFileName(QWidget*, const qm::FileDialogRequest&) override { return {}; }
   std::optional<QFont> Font(QWidget*, const QFont&) override { return {}; }
   std::optional<double> FrameRate(qm::TFormFrame&) override { return {}; }

@@ -1,5 +1,10 @@
 #include "batch/batch_engine.h"
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+
 #include "document/subtitles_tool.h"
 #include "formats/detect.h"
 #include "formats/file_io.h"
@@ -86,7 +91,39 @@ class FileConversion {
   BatchOutcome& m_outcome;
 };
 
+bool HasSubtitleExtension(const std::filesystem::path& file) {
+  static const char* const kExtensions[] = {".txt", ".sub", ".srt", ".stf", ".aqt", ".ssa", ".dks"};
+  std::string extension = file.extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return std::find(std::begin(kExtensions), std::end(kExtensions), extension) != std::end(kExtensions);
+}
+
+void AppendSubtitleFilesIn(const std::string& folder, std::vector<std::string>& out) {
+  std::vector<std::string> found;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    std::error_code typeError;
+    if (it->is_regular_file(typeError) && HasSubtitleExtension(it->path()))
+      found.push_back(it->path().string());
+  }
+  std::sort(found.begin(), found.end());
+  out.insert(out.end(), found.begin(), found.end());
+}
+
 }  // namespace
+
+std::vector<std::string> ExpandDroppedPaths(const std::vector<std::string>& paths) {
+  std::vector<std::string> out;
+  for (const std::string& path : paths) {
+    if (DirectoryExists(path)) {
+      AppendSubtitleFilesIn(path, out);
+    } else if (FileExists(path)) {
+      out.push_back(path);
+    }
+  }
+  return out;
+}
 
 BatchTexts EnglishBatchTexts() {
   return {"Opening",   "Unknown format", "File not converted", "Format:", "File converted",

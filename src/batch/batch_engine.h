@@ -70,4 +70,9 @@ std::string BatchOutputPath(const BatchRequest& request, const std::string& inpu
 // without one gets newExtension appended.
 std::string ChangeFileExt(const std::string& path, const std::string& newExtension);
 
+// What a drop on the batch list adds: each dropped file as it is, and for each dropped folder
+// the subtitle files directly inside it (by the open dialog's extensions, in any letter
+// case), sorted by name. Paths that name neither are left out.
+std::vector<std::string> ExpandDroppedPaths(const std::vector<std::string>& paths);
+
 }  // namespace qm

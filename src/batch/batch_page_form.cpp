@@ -1,14 +1,116 @@
 // The batch page of the main window: the list of files to convert and the button that opens
 // the batch window.
 
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPushButton>
+#include <QUrl>
+
+#include "batch/batch_engine.h"
+#include "batch/konverze_form.h"
 #include "ui/quillmark_unit.h"
 
 namespace qm {
+namespace {
 
-void TForm1::ConnectBatchPage() {}
+// Takes files dropped on the batch list and hands their paths to the main window once the
+// drag has ended.
+class BatchDropTarget final : public QObject {
+ public:
+  BatchDropTarget(TForm1& form, QWidget& viewport) : QObject(&viewport), m_form(form) {
+    viewport.installEventFilter(this);
+  }
 
-QString TForm1::BatchDestinationFolder() const { return m_batchDestination; }
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::DragEnter:
+      case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (!drag->mimeData()->hasUrls()) return false;
+        drag->setDropAction(Qt::CopyAction);
+        drag->accept();
+        return true;
+      }
+      case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (!drop->mimeData()->hasUrls()) return false;
+        QStringList paths;
+        for (const QUrl& url : drop->mimeData()->urls())
+          if (url.isLocalFile()) paths << url.toLocalFile();
+        drop->setDropAction(Qt::CopyAction);
+        drop->accept();
+        QMetaObject::invokeMethod(
+            &m_form, [form = &m_form, paths] { form->BatchFilesDropped(paths); }, Qt::QueuedConnection);
+        return true;
+      }
+      default:
+        return false;
+    }
+  }
 
-void TForm1::SetBatchDestinationFolder(const QString& folder) { m_batchDestination = folder; }
+ private:
+  TForm1& m_form;
+};
+
+}  // namespace
+
+void TForm1::ConnectBatchPage() {
+  OpenDialogBatch.Filter = OpenDialog.Filter;
+  connect(ButtonBatchPridat, &QPushButton::clicked, this, [this] { ButtonBatchPridatClick(); });
+  connect(ButtonBatchOdebrat, &QPushButton::clicked, this, &TForm1::ButtonBatchOdebratClick);
+  connect(ButtonBatchSmazat, &QPushButton::clicked, this, &TForm1::ButtonBatchSmazatClick);
+  connect(ButtonBatchKonvertovat, &QPushButton::clicked, this, &TForm1::ButtonBatchKonvertovatClick);
+  new BatchDropTarget(*this, *ListBoxBatch->viewport());
+}
+
+void TForm1::ButtonBatchPridatClick() {
+  try {
+    const QStringList files = m_dialogs.OpenFileNames(this, OpenDialogBatch);
+    if (files.isEmpty()) return;
+    ListBoxBatch->addItems(files);
+    // The dialog opens next time in the folder of this selection.
+    OpenDialogBatch.Folder = QFileInfo(files.first()).absolutePath() + "/";
+  } catch (const std::exception&) {
+    ShowText(m_texts.ErrorCantOpenFile, MessageIcon::Error);
+  }
+}
+
+void TForm1::ButtonBatchOdebratClick() { qDeleteAll(ListBoxBatch->selectedItems()); }
+
+void TForm1::ButtonBatchSmazatClick() { ListBoxBatch->clear(); }
+
+void TForm1::ButtonBatchKonvertovatClick() {
+  TFormKonverze& form = FormKonverze();
+  form.ButtonKonverzeZacit->setEnabled(ListBoxBatch->count() > 0);
+  m_dialogs.ShowModal(form);
+}
+
+void TForm1::BatchFilesDropped(const QStringList& paths) {
+  std::vector<std::string> dropped;
+  for (const QString& path : paths) dropped.push_back(ToPath(path));
+  for (const std::string& path : ExpandDroppedPaths(dropped)) ListBoxBatch->addItem(FromPath(path));
+}
+
+void TForm1::FillBatchFormatList(QComboBox& box) { FillFormatList(box); }
+
+const FormatNameList& TForm1::FormatNames() const { return m_formatNames; }
+
+// The settings are read while the main window is created, before the batch window; the
+// window takes the folder over when it is created.
+QString TForm1::BatchDestinationFolder() const {
+  return m_formKonverze ? m_formKonverze->EditKonverzeDir->text() : m_batchDestinationBeforeWindow;
+}
+
+void TForm1::SetBatchDestinationFolder(const QString& folder) {
+  if (m_formKonverze) {
+    m_formKonverze->EditKonverzeDir->setText(folder);
+  } else {
+    m_batchDestinationBeforeWindow = folder;
+  }
+}
 
 }  // namespace qm

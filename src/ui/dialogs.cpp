@@ -31,6 +31,10 @@ std::optional<QString> QtDialogs::OpenFileName(QWidget* parent, const FileDialog
   return name;
 }
 
+QStringList QtDialogs::OpenFileNames(QWidget* parent, const FileDialogRequest& request) {
+  return QFileDialog::getOpenFileNames(parent, request.Title, request.Folder, request.Filter);
+}
+
 std::optional<QString> QtDialogs::SaveFileName(QWidget* parent, const FileDialogRequest& request) {
   // The overwrite question is the dialog's own; the chosen name is used exactly as typed.
   QFileDialog dialog(parent, request.Title, request.Folder, request.Filter);

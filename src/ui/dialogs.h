@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QDialog;
@@ -30,12 +31,14 @@ class Dialogs {
   virtual MessageAnswer Message(QWidget* parent, const QString& text, MessageIcon icon,
                                 MessageButtons buttons) = 0;
   virtual std::optional<QString> OpenFileName(QWidget* parent, const FileDialogRequest& request) = 0;
+  // Several files at once, in the dialog's order; empty when cancelled.
+  virtual QStringList OpenFileNames(QWidget* parent, const FileDialogRequest& request) = 0;
   // Asks before an existing file is overwritten; no extension is added.
   virtual std::optional<QString> SaveFileName(QWidget* parent, const FileDialogRequest& request) = 0;
   virtual std::optional<QFont> Font(QWidget* parent, const QFont& initial) = 0;
   // Shows the frame-rate window modally; the rate when it was closed with OK.
   virtual std::optional<double> FrameRate(TFormFrame& form) = 0;
-  // Any other window that is shown modally (the About window).
+  // Any other window that is shown modally (the About, batch and folder windows).
   virtual void ShowModal(QDialog& window) = 0;
 };
 
@@ -44,6 +47,7 @@ class QtDialogs final : public Dialogs {
   MessageAnswer Message(QWidget* parent, const QString& text, MessageIcon icon,
                         MessageButtons buttons) override;
   std::optional<QString> OpenFileName(QWidget* parent, const FileDialogRequest& request) override;
+  QStringList OpenFileNames(QWidget* parent, const FileDialogRequest& request) override;
   std::optional<QString> SaveFileName(QWidget* parent, const FileDialogRequest& request) override;
   std::optional<QFont> Font(QWidget* parent, const QFont& initial) override;
   std::optional<double> FrameRate(TFormFrame& form) override;

@@ -394,6 +394,9 @@ void TForm1::BuildBatchPage() {
   Captioned(QM_CREATE(ButtonBatchOdebrat, page, 452, 34, 135, 25), "Odebrat");
   Captioned(QM_CREATE(ButtonBatchSmazat, page, 452, 64, 135, 25), "Smazat vše");
   Captioned(QM_CREATE(ButtonBatchKonvertovat, page, 452, 172, 135, 30), ">>>");
+  // Files and folders dropped from the desktop are added to the list.
+  ListBoxBatch->setAcceptDrops(true);
+  ListBoxBatch->viewport()->setAcceptDrops(true);
 }
 
 void TForm1::BuildOptionsPage() {

@@ -177,6 +177,15 @@ class TForm1 final : public QMainWindow {
   // The batch window's destination folder, read from and written to the settings file.
   QString BatchDestinationFolder() const;
   void SetBatchDestinationFolder(const QString& folder);
+  void ButtonBatchPridatClick();
+  void ButtonBatchOdebratClick();
+  void ButtonBatchSmazatClick();
+  void ButtonBatchKonvertovatClick();
+  // Appends dropped files, and the subtitle files directly inside dropped folders.
+  void BatchFilesDropped(const QStringList& paths);
+  // The batch window's output list is filled like the main window's format lists.
+  void FillBatchFormatList(QComboBox& box);
+  const FormatNameList& FormatNames() const;
 
  signals:
   // The open wrapper has finished, whether the file opened or not.
@@ -439,7 +448,8 @@ class TForm1 final : public QMainWindow {
   void ApplyStateTexts();
 
   // Batch page state
-  QString m_batchDestination;  // until the batch window holds it
+  // A destination folder set while the settings are read, before the batch window exists.
+  QString m_batchDestinationBeforeWindow;
 };
 
 // Disables the main window for the lifetime of the object, also when a failure unwinds

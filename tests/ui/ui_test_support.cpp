@@ -74,6 +74,17 @@ std::optional<double> FakeDialogs::FrameRate(TFormFrame& form) {
 void FakeDialogs::ShowModal(QDialog& window) {
   Asked.push_back(
       {AskedDialog::Kind::Modal, window.objectName(), {}, {}, Enabled(MainWindow), window.isEnabled()});
+  if (!ModalActions.empty()) {
+    const auto action = ModalActions.front();
+    ModalActions.pop_front();
+    action(window);
+  }
+}
+
+QStringList FakeDialogs::OpenFileNames(QWidget* parent, const FileDialogRequest& request) {
+  Asked.push_back({AskedDialog::Kind::Open, request.Title, {}, {}, Enabled(parent)});
+  OpenNamesRequests.push_back(request);
+  return Next(OpenNamesAnswers, QStringList());
 }
 
 Editor::Editor(StartupOptions options, bool copyLanguage, const std::string& settings,

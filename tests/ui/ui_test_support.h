@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -44,6 +45,13 @@ class FakeDialogs final : public Dialogs {
   std::optional<QFont> Font(QWidget* parent, const QFont& initial) override;
   std::optional<double> FrameRate(TFormFrame& form) override;
   void ShowModal(QDialog& window) override;
+
+  // The multi-file open dialog: answers in order (an empty list cancels) and the requests.
+  std::deque<QStringList> OpenNamesAnswers;
+  std::vector<FileDialogRequest> OpenNamesRequests;
+  QStringList OpenFileNames(QWidget* parent, const FileDialogRequest& request) override;
+  // What the user does while a modal window is shown, one action per showing, in order.
+  std::deque<std::function<void(QDialog&)>> ModalActions;
 };
 
 // A settings file of a later run: the About window of the first run stays closed.

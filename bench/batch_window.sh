@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# 1000 SubRip files of 200 subtitles each converted to MicroDVD at 25 fps, once through the
+# batch window (offscreen, shown, from the click on "Začít" to the summary line) and once by
+# `quillmark-convert --to microdvd -d` (the whole process), alternately; then the medians,
+# their ratio and a check that both wrote the same bytes.
+#   bench/batch_window.sh [BUILD_DIR] [RUNS]      (BUILD_DIR configured with QM_GUI=ON QM_BENCH=ON)
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+build="${1:-$here/build}"
+runs="${2:-5}"
+window="$build/bench/batch_window"
+cli="$build/src/quillmark-convert"
+for exe in "$window" "$cli"; do
+  [ -x "$exe" ] || { echo "missing $exe: build with -DQM_GUI=ON -DQM_BENCH=ON" >&2; exit 1; }
+done
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/in" "$work/window" "$work/cli"
+awk -v dir="$work/in" 'BEGIN {
+  for (f = 1; f <= 1000; f++) {
+    file = sprintf("%s/film%04d.srt", dir, f);
+    for (i = 1; i <= 200; i++) {
+      s = i * 3; e = s + 2;
+      printf "%d\r\n%02d:%02d:%02d,%03d --> %02d:%02d:%02d,500\r\n", i, s/3600, (s/60)%60, s%60, (i*37)%1000, e/3600, (e/60)%60, e%60 > file;
+      printf "Subtitle %d of file %d\r\nand a second line\r\n\r\n", i, f > file;
+    }
+    close(file);
+  } }'
+files=("$work"/in/*.srt)
+
+export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work"
+ms() { awk -v s="$1" -v e="$2" 'BEGIN { printf "%.1f", (e - s) * 1000 }'; }
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+: > "$work/run"; : > "$work/process"; : > "$work/cli-times"
+for _ in $(seq "$runs"); do
+  start=$EPOCHREALTIME
+  QUILLMARK_PROGRAM_FOLDER="$here/" "$window" 0 25 "$work/window" "${files[@]}" > "$work/window-report" 2> /dev/null
+  head -1 "$work/window-report" >> "$work/run"
+  ms "$start" "$EPOCHREALTIME" >> "$work/process"; echo >> "$work/process"
+  start=$EPOCHREALTIME
+  "$cli" --to microdvd --fps 25 -d "$work/cli" "${files[@]}" 2> "$work/cli-report"
+  ms "$start" "$EPOCHREALTIME" >> "$work/cli-times"; echo >> "$work/cli-times"
+done
+runTime=$(median < "$work/run")
+processTime=$(median < "$work/process")
+cliTime=$(median < "$work/cli-times")
+
+echo "1000 files x 200 subtitles, SubRip -> MicroDVD at 25 fps, $runs runs each, median wall time:"
+echo "  batch window run   ${runTime} ms   (click to summary line; whole process ${processTime} ms)"
+echo "  quillmark-convert  ${cliTime} ms   (whole process)"
+awk -v w="$runTime" -v c="$cliTime" 'BEGIN { printf "  ratio              %.2f (target <= 1.50)\n", w / c }'
+echo "  window summary: $(tail -2 "$work/window-report" | tr '\n' ' ')"
+echo "  cli summary:    $(tail -2 "$work/cli-report" | tr '\n' ' ')"
+if diff -rq "$work/window" "$work/cli" > /dev/null; then
+  echo "  outputs: identical ($(ls "$work/window" | wc -l) files)"
+else
+  echo "  outputs: DIFFER" && exit 1
+fi
