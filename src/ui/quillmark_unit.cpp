@@ -24,6 +24,8 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "batch/konverze_form.h"
+#include "batch/select_dir_form.h"
 #include "config/ini_file.h"
 #include "document/numbers.h"
 #include "document/subtitles_tool.h"
@@ -32,8 +34,6 @@
 #include "formats/file_io.h"
 #include "formats/subtitles_load.h"
 #include "formats/subtitles_save.h"
-#include "batch/konverze_form.h"
-#include "batch/select_dir_form.h"
 #include "ui/find_form.h"
 #include "ui/frame_form.h"
 #include "ui/info_form.h"
@@ -89,7 +89,10 @@ BusyWindow::~BusyWindow() {
 }
 
 TForm1::TForm1(Dialogs& dialogs, StartupOptions options, QWidget* parent)
-    : QMainWindow(parent), m_dialogs(dialogs), m_options(std::move(options)) {
+    : QMainWindow(parent),
+      m_dialogs(dialogs),
+      m_options(std::move(options)),
+      m_history(std::make_unique<DocumentHistory>(m_document)) {
   BuildWindow();
   FormCreate();
   ConnectHandlers();
@@ -226,7 +229,7 @@ void TForm1::OpenFile(const QString& fileName, OpenFailureReport report) {
     QCoreApplication::processEvents();
     try {
       OpenSubtitleFile(fileName);
-      ButtonStatistikaClick();
+      ButtonStatistikaClick(true);
     } catch (const std::exception& error) {
       failure = report == OpenFailureReport::CantOpenFile ? FromCp1250(m_texts.ErrorCantOpenFile)
                                                           : FromCp1250(error.what());
@@ -248,6 +251,7 @@ void TForm1::OpenSubtitleFile(const QString& fileName) {
 
   const int32_t oldCount = m_document.SubtitleCount;
   ClearSubtitleTable(m_document);
+  m_history->Clear();  // a new document starts a new history
   ButtonZmenit->setEnabled(false);
   m_document.CurrentFileName = ToPath(fileName);
   StaticTextSubtitlesFile->setText(fileName);
@@ -413,19 +417,6 @@ void TForm1::ShowDuration(const TSubtitle& record) {
   EditDiference->setText(FromCp1250(DurationText(record, m_document.TimeMode)));
 }
 
-void TForm1::ButtonStatistikaClick() {
-  BusyWindow busy(*this);
-  GaugeStatistika->setRange(0, m_document.SubtitleCount);
-  GaugeStatistika->setValue(0);
-  GaugeStatistika->show();
-  // One step per subtitle, but the bar is only told when it moves visibly: setting a
-  // progress bar costs far more than a step of this loop.
-  const int32_t stride = std::max(1, m_document.SubtitleCount / 200);
-  for (int32_t i = 1; i <= m_document.SubtitleCount; ++i)
-    if (i % stride == 0 || i == m_document.SubtitleCount) GaugeStatistika->setValue(i);
-  GaugeStatistika->hide();
-}
-
 // --- Saving -----------------------------------------------------------------------------
 
 void TForm1::ButtonUlozitClick() {
@@ -490,6 +481,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     m_keyEvent = event;
     m_keyReceiver = widget;
     if (!travelling) FormKeyDown(static_cast<QKeyEvent*>(event)->key());
+    if (!travelling && UndoKeyDown(*static_cast<QKeyEvent*>(event))) return true;
   }
   return QMainWindow::eventFilter(watched, event);
 }
