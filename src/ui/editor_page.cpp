@@ -33,6 +33,7 @@ constexpr int kJumpClearMs = 2500;
 // Characters typed into a whole-number field: digits and Backspace pass, other characters
 // are dropped; keys without a character (arrows, Delete, shortcuts) are not looked at.
 bool RefusesCharacter(const QKeyEvent& key) {
+  if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
   const QString text = key.text();
   if (text.size() != 1 || !text[0].isPrint()) return false;
   return !(text[0] >= u'0' && text[0] <= u'9');
