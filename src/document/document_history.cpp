@@ -107,6 +107,7 @@ void DocumentHistory::BeforeChange(int32_t first, int32_t count) {
   first = std::clamp(first, 1, MaxSubtitles);
   count = std::clamp(count, 0, std::max(0, m_doc.SubtitleCount - first + 1));
   m_pending.push_back({Capture(first, count), m_doc.SubtitleCount});
+  KeepWithinLimit();
 }
 
 void DocumentHistory::Complete() {

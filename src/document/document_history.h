@@ -66,6 +66,10 @@ class DocumentHistory {
   void BeforeChange(int32_t first, int32_t count);
   // Before a tool that may change any record, the count and the modes.
   void BeforeWholeChange() { BeforeChange(1, m_doc.SubtitleCount); }
+  // Completes the step begun last. Call it before the document changes outside the history
+  // (the frames/clock switch completing the table), so that the change is not taken as part
+  // of the step.
+  void Complete();
 
   bool CanUndo();
   bool CanRedo();
@@ -84,7 +88,6 @@ class DocumentHistory {
     HistoryStep Step;
     int32_t CountBefore = 0;
   };
-  void Complete();
   int32_t Apply(std::vector<HistoryStep>& from, std::vector<HistoryStep>& to);
   void Restore(HistoryStep& step);
   HistoryStep Capture(int32_t first, int32_t count) const;

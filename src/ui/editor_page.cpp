@@ -313,6 +313,7 @@ void TForm1::ButtonPridatClick() {
   m_history->BeforeChange(n, 0);
   m_document.SubtitleTable[n] = std::move(record);
   m_document.SubtitleCount = n;
+  m_history->Complete();
   {
     ClickBlock block(m_gridClickBlock);
     m_gridModel->SetGridRowCount(n + 1);
@@ -337,6 +338,7 @@ void TForm1::ButtonVlozitClick() {
   for (int32_t k = n - 1; k >= r; --k)
     m_document.SubtitleTable[k + 1] = std::move(m_document.SubtitleTable[k]);
   m_document.SubtitleTable[r] = std::move(record);
+  m_history->Complete();
   {
     ClickBlock block(m_gridClickBlock);
     FillGrid();
@@ -353,6 +355,7 @@ void TForm1::ButtonZmenitClick() {
       EditorRecord(m_document, r, SubtitleTextOf(ToCp1250(MemoAktual->toPlainText())), ReadEditorTimes());
   m_history->BeforeChange(r, 1);
   m_document.SubtitleTable[r] = std::move(record);
+  m_history->Complete();
   WriteGridRow(r);
   SetCurrentRow(r);
   UpdateMaxLines();
@@ -368,6 +371,7 @@ void TForm1::ButtonOdebratClick() {
   const int32_t n = --m_document.SubtitleCount;
   for (int32_t i = r; i <= n; ++i) m_document.SubtitleTable[i] = std::move(m_document.SubtitleTable[i + 1]);
   ClearSubtitle(m_document, n + 1);
+  m_history->Complete();
   {
     ClickBlock block(m_gridClickBlock);
     FillGrid();
@@ -389,6 +393,7 @@ void TForm1::ButtonSmazatClick() {
     m_gridModel->SetGridRowCount(2);
   }
   ClearSubtitleTable(m_document);
+  m_history->Complete();
   MemoAktual->clear();
   ClearEditorTimes();
   LabelLines->clear();

@@ -374,6 +374,7 @@ void TForm1::ComboBoxSubPreviewChange() {
     ~EnableWhenDone() { widget->setEnabled(true); }
   } enableCombo{ComboBoxSubPreview};
 
+  m_history->Complete();  // completing the table is not part of the last tool's step
   m_document.TimeMode = ComboBoxSubPreview->currentIndex() == 1 ? kModeClock : kModeFrames;
   if (m_document.StoredMode != kModeBoth && m_document.StoredMode != m_document.TimeMode) CompleteTable();
   const QModelIndex current = Titulky->currentIndex();
@@ -433,6 +434,7 @@ void TForm1::ButtonUlozitClick() {
   {
     BusyWindow busy(*this);
     try {
+      m_history->Complete();
       if (TimeModeOf(layout) != m_document.TimeMode && !m_document.FrameRateConfirmed) CompleteTable();
       SaveSubtitles(m_document, layout, ToPath(*fileName));
       SaveDialog.Folder = FolderOf(*fileName);
