@@ -15,6 +15,7 @@ const char* const kCliUsage =
     "                    [--no-overwrite] [--quiet] [TOOL...] FILE...\n"
     "  quillmark-convert --find TEXT [--from N] [--up] [--case] FILE\n"
     "  quillmark-convert --detect FILE...\n"
+    "  quillmark-convert --check FILE...\n"
     "  quillmark-convert --dump FILE\n"
     "  quillmark-convert --list-formats\n"
     "  quillmark-convert --help | --version\n"
@@ -51,6 +52,9 @@ const char* const kCliUsage =
     "                    matches letter case. Exit 1 when there is none.\n"
     "  --detect          print <format number>\\t<format name>\\t<path> per file\n"
     "  --dump            print the subtitle records as read, one line each\n"
+    "  --check           print <path>:<number>: <finding> per timing or text problem\n"
+    "                    (display time, lines, overlaps, order, reading speed, line\n"
+    "                    length); exit 1 when any file has one or cannot be read\n"
     "\n"
     "Exit codes: 0 all done; 1 a file was not recognised, read or written (or --find found\n"
     "nothing); 2 wrong usage (nothing written); 3 a file held more than 20000 subtitles and\n"
@@ -135,6 +139,7 @@ const std::vector<OptionRule>& Rules() {
   static const std::vector<OptionRule> rules = {
       {"--detect", 0, [](Parser& p, const Values&) { p.Command(CliCommand::Detect, "--detect"); }},
       {"--dump", 0, [](Parser& p, const Values&) { p.Command(CliCommand::Dump, "--dump"); }},
+      {"--check", 0, [](Parser& p, const Values&) { p.Command(CliCommand::Check, "--check"); }},
       {"--list-formats", 0,
        [](Parser& p, const Values&) { p.Command(CliCommand::ListFormats, "--list-formats"); }},
       {"--find", 1,
@@ -236,7 +241,8 @@ void CheckCommand(const Parser& p) {
     case CliCommand::Convert:
       return CheckConvert(o);
     case CliCommand::Detect:
-      if (o.Files.empty()) throw UsageError("--detect needs at least one file");
+    case CliCommand::Check:
+      if (o.Files.empty()) throw UsageError("this command needs at least one file");
       break;
     case CliCommand::Dump:
     case CliCommand::Find:

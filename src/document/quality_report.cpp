@@ -146,6 +146,8 @@ std::string FindingMessage(const Finding& finding, const FindingTemplates& templ
   return text;
 }
 
+std::string FindingTimeText(const Finding& finding) { return TimeText(finding.ShowMs); }
+
 std::string FindingLine(const Finding& finding, const FindingTemplates& templates) {
   return std::to_string(finding.Number) + " (" + TimeText(finding.ShowMs) +
          "): " + FindingMessage(finding, templates);

@@ -57,6 +57,8 @@ const FindingTemplates& EnglishFindingTemplates();
 
 // "12 (00:01:02,345): <message>"; Windows-1250 when the templates are.
 std::string FindingLine(const Finding& finding, const FindingTemplates& templates);
+// The finding's show time, 00:01:02,345.
+std::string FindingTimeText(const Finding& finding);
 // Only the message.
 std::string FindingMessage(const Finding& finding, const FindingTemplates& templates);
 
