@@ -110,7 +110,8 @@ void TForm1::ConnectEditorFields() {
     connect(field, &QLineEdit::textChanged, this,
             [this, field, limit] { Guarded([this, field, limit] { EditHH1Change(*field, limit); }); });
   }
-  for (QSpinBox* spin : {SpinEditStart, SpinEditKonec}) {
+  // The time shift's frame field shares these handlers (without the duration).
+  for (QSpinBox* spin : {SpinEditStart, SpinEditKonec, SpinEditPosuv}) {
     HookDigitsOnly(spin);
     connect(SpinText(spin), &QLineEdit::textChanged, this, [this, spin] { SpinEditStartChange(*spin); });
   }
@@ -271,7 +272,7 @@ void TForm1::SpinEditStartChange(QSpinBox& spin) {
     text->selectAll();
     spin.setValue(0);
   }
-  Guarded([this] { RefreshDuration(); });
+  if (&spin != SpinEditPosuv) Guarded([this] { RefreshDuration(); });
 }
 
 void TForm1::MemoAktualChange() {
