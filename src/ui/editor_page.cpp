@@ -242,8 +242,10 @@ bool TForm1::TitulkyKeyPress(const QKeyEvent& key) {
     return true;
   }
   const QString text = key.text();
-  if (text.size() != 1 || !(text[0] >= u'0' && text[0] <= u'9')) return false;
-  // The product's jump to a number, never the view's own search by typed text.
+  if (text.size() != 1 || !text[0].isPrint() || (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+    return false;
+  // Typed characters are the product's jump to a number, never the view's own search by text.
+  if (!(text[0] >= u'0' && text[0] <= u'9')) return true;
   if (const auto row =
           JumpToNumber(m_jumpDigits, static_cast<char>(text[0].unicode()), m_document.SubtitleCount))
     Guarded([this, row] { SetCurrentRow(*row); });
