@@ -209,7 +209,7 @@ void TForm1::TitulkyClick() {
     ButtonOdebrat->setEnabled(true);
   }
   QString hint = FromCp1250(m_document.SubtitleTable[CurrentRow()].Text);
-  hint.replace(u'|', u'\r');
+  hint.replace(u'|', u'\n');  // Qt's line break in a hint; a CR would show one line
   Titulky->setToolTip(hint);
   if (CheckBoxEditByOneClick->isChecked()) TitulkyDblClick();
 }

@@ -96,7 +96,7 @@ void EditorPageTest::clickAndDoubleClickLoadTheRow() {
   ClickRow(form, 2);
   QCOMPARE(form.CurrentRow(), 2);
   QVERIFY(form.ButtonZmenit->isEnabled() && form.ButtonOdebrat->isEnabled());
-  QCOMPARE(form.Titulky->toolTip(), QString("One\rtwo 2"));
+  QCOMPARE(form.Titulky->toolTip(), QString("One\ntwo 2"));
   QCOMPARE(form.PageControl->currentWidget(), form.TabSheetUpravyCasu);  // a click alone loads nothing
 
   QTest::mouseDClick(form.Titulky->viewport(), Qt::LeftButton, {}, RowCentre(form, 2));
