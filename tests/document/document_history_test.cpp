@@ -151,14 +151,5 @@ TEST_F(HistoryTest, RestoredRecordsGetTheTimingFormTheTableHoldsSince) {
   EXPECT_EQ(doc.SubtitleTable[2].EndMs, "000");
 }
 
-TEST_F(HistoryTest, AChangeThatFailedHalfWayIsUndoneAsFarAsItWent) {
-  Fill(4);
-  history.BeforeWholeChange();
-  doc.SubtitleTable[1].Text = "done";
-  doc.SubtitleTable[2].Text = "done";  // ...and then the tool failed
-  history.Undo();
-  EXPECT_EQ(doc.SubtitleTable[2].Text, "subtitle number 2|second line");
-}
-
 }  // namespace
 }  // namespace qm

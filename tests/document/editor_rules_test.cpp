@@ -8,14 +8,9 @@ namespace qm {
 namespace {
 
 TEST(EditorRules, SubtitleTextAndEditorLines) {
-  EXPECT_EQ(EditorTextOf("a||b"), "a\n\nb");
-  EXPECT_EQ(SubtitleTextOf("a\n\nb"), "a||b");
   EXPECT_EQ(SubtitleTextOf("a\nb\n"), "a|b");  // a break at the very end starts no line
-  EXPECT_EQ(SubtitleTextOf(""), "");
-  EXPECT_EQ(SubtitleTextOf(" x \n"), " x ");
   EXPECT_EQ(EditorLineCount(""), 0);
   EXPECT_EQ(EditorLineCount("a\n"), 1);
-  EXPECT_EQ(EditorLineCount("a\n\nb"), 3);
 }
 
 TEST(EditorRules, EditorRecordFailsBeforeTheSlotChanges) {
@@ -62,12 +57,6 @@ TEST(EditorRules, RowHeightAndDuration) {
   times.SS2 = "12";
   times.SSS2 = "5";
   EXPECT_EQ(EditorDurationText(times, kModeClock), "0:00:02,500");
-}
-
-TEST(EditorRules, HitSelectionCountsOneCharacterPerLineBreak) {
-  EXPECT_EQ(EditorSelectionOfHit("JAK", "Ahoj|Jak se", false), (TextSelection{5, 3}));
-  EXPECT_EQ(EditorSelectionOfHit("JAK", "Ahoj|Jak se", true), std::nullopt);
-  EXPECT_EQ(EditorSelectionOfHit("j|j", "ahoj|jak", false), (TextSelection{3, 3}));
 }
 
 }  // namespace

@@ -79,7 +79,6 @@ class EditorPageTest : public QObject {
   void pastedNonNumberStopsBeforeAnythingChanges();
   void fullTableRefusesAddAndInsert();
   void overwriteModeAndCaretPanel();
-  void gridFontSetsTheRowHeight();
   void undoAndRedoRestoreGridAndCounters();
 };
 
@@ -349,26 +348,6 @@ void EditorPageTest::overwriteModeAndCaretPanel() {
   QCOMPARE(form.StatusBarMemoText(2), FromCp1250(texts.StatusBarMemoVkladani));
   form.MemoAktual->setPlainText(QString(1600, u'x'));
   QCOMPARE(form.MemoAktual->toPlainText().size(), 1500);
-}
-
-void EditorPageTest::gridFontSetsTheRowHeight() {
-  Editor editor;
-  TForm1& form = editor.Form();
-  const struct {
-    int points;
-    int height;
-  } cases[] = {{8, 15}, {12, 21}};
-  for (const auto& c : cases) {
-    QFont font("DejaVu Sans");
-    font.setPointSize(c.points);
-    editor.Dialogs.FontAnswers = {font};
-    QTest::mouseClick(form.ButtonSubPreviewFont, Qt::LeftButton);
-    QCOMPARE(form.Titulky->font().pointSize(), c.points);
-    QCOMPARE(form.Titulky->verticalHeader()->defaultSectionSize(), c.height);
-  }
-  QTest::mouseClick(form.ButtonSubPreviewFont, Qt::LeftButton);  // cancelled: nothing changes
-  QCOMPARE(form.Titulky->verticalHeader()->defaultSectionSize(), 21);
-  QCOMPARE(editor.Dialogs.Count(Kind::Font), 3);
 }
 
 void EditorPageTest::undoAndRedoRestoreGridAndCounters() {
