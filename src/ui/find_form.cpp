@@ -31,6 +31,7 @@ TFormFind::TFormFind(TForm1& mainWindow) : QDialog(nullptr), m_mainWindow(mainWi
   setWindowTitle("Najít");
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
   setModal(false);
+  setAttribute(Qt::WA_QuitOnClose, false);  // an open find window never keeps the program running
   setFont(mainWindow.font());
   setFixedSize(338, 132);
 
