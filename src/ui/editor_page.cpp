@@ -47,6 +47,14 @@ void HookDigitsOnly(QWidget* field) {
 
 QLineEdit* SpinText(QSpinBox* spin) { return spin->findChild<QLineEdit*>(); }
 
+// The editor panel's timing fields as typed.
+EditorTimes ReadEditorTimes(const TForm1& form) {
+  const auto text = [](const QLineEdit* field) { return ToCp1250(field->text()); };
+  return {form.SpinEditStart->value(), form.SpinEditKonec->value(), text(form.EditHH1), text(form.EditMM1),
+          text(form.EditSS1),          text(form.EditSSS1),         text(form.EditHH2), text(form.EditMM2),
+          text(form.EditSS2),          text(form.EditSSS2)};
+}
+
 // Scope in which a change of the grid's current row does not count as a click.
 struct ClickBlock {
   int& depth;
@@ -172,12 +180,6 @@ void TForm1::WriteGridRow(int row) {
   m_gridModel->NotifyRowsChanged(row, row);
 }
 
-EditorTimes TForm1::ReadEditorTimes() const {
-  const auto text = [](const QLineEdit* field) { return ToCp1250(field->text()); };
-  return {SpinEditStart->value(), SpinEditKonec->value(), text(EditHH1), text(EditMM1), text(EditSS1),
-          text(EditSSS1),         text(EditHH2),          text(EditMM2), text(EditSS2), text(EditSSS2)};
-}
-
 void TForm1::LoadEditorText(const std::string& text) {
   MemoAktual->setPlainText(FromCp1250(EditorTextOf(text)));
 }
@@ -192,7 +194,7 @@ QString TForm1::StatusBarMemoText(int panel) const { return m_statusMemoPanels[p
 
 void TForm1::RefreshDuration() {
   EditDiference->clear();
-  EditDiference->setText(FromCp1250(EditorDurationText(ReadEditorTimes(), m_document.TimeMode)));
+  EditDiference->setText(FromCp1250(EditorDurationText(ReadEditorTimes(*this), m_document.TimeMode)));
 }
 
 void TForm1::ShowCaretPosition() {
@@ -311,8 +313,8 @@ void TForm1::ButtonClearClick() {
 void TForm1::ButtonPridatClick() {
   if (TableFull()) return;
   const int32_t n = m_document.SubtitleCount + 1;
-  TSubtitle record =
-      EditorRecord(m_document, n, SubtitleTextOf(ToCp1250(MemoAktual->toPlainText())), ReadEditorTimes());
+  TSubtitle record = EditorRecord(m_document, n, SubtitleTextOf(ToCp1250(MemoAktual->toPlainText())),
+                                  ReadEditorTimes(*this));
   m_history->BeforeChange(n, 0);
   m_document.SubtitleTable[n] = std::move(record);
   m_document.SubtitleCount = n;
@@ -333,8 +335,8 @@ void TForm1::ButtonPridatClick() {
 void TForm1::ButtonVlozitClick() {
   if (TableFull()) return;
   const int32_t r = CurrentRow();
-  TSubtitle record =
-      EditorRecord(m_document, r, SubtitleTextOf(ToCp1250(MemoAktual->toPlainText())), ReadEditorTimes());
+  TSubtitle record = EditorRecord(m_document, r, SubtitleTextOf(ToCp1250(MemoAktual->toPlainText())),
+                                  ReadEditorTimes(*this));
   ResetCounters();
   m_history->BeforeChange(r, 0);
   const int32_t n = ++m_document.SubtitleCount;
@@ -354,8 +356,8 @@ void TForm1::ButtonVlozitClick() {
 void TForm1::ButtonZmenitClick() {
   const int32_t r = CurrentRow();
   if (r > m_document.SubtitleCount) return;  // nothing stored there to change
-  TSubtitle record =
-      EditorRecord(m_document, r, SubtitleTextOf(ToCp1250(MemoAktual->toPlainText())), ReadEditorTimes());
+  TSubtitle record = EditorRecord(m_document, r, SubtitleTextOf(ToCp1250(MemoAktual->toPlainText())),
+                                  ReadEditorTimes(*this));
   m_history->BeforeChange(r, 1);
   m_document.SubtitleTable[r] = std::move(record);
   m_history->Complete();

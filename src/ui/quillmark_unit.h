@@ -3,7 +3,6 @@
 // frames/clock switch, close). Handlers read their controls, call the core and show the
 // result; every failure reaches the user through the dialogs interface.
 
-#include <QFont>
 #include <QMainWindow>
 #include <QPointer>
 #include <QSize>
@@ -17,7 +16,6 @@
 #include "document/document_history.h"
 #include "document/quality_report.h"
 #include "document/subtitle_document.h"
-#include "document/subtitles_tool.h"
 #include "formats/catalogue.h"
 #include "ui/dialogs.h"
 #include "ui/text_bridge.h"
@@ -443,7 +441,6 @@ class TForm1 final : public QMainWindow {
   void ShowEditedRow(int row);
   void LoadEditorText(const std::string& text);
   bool TableFull();
-  EditorTimes ReadEditorTimes() const;
   void AfterHistoryStep(int32_t oldCount, uint8_t oldTimeMode, int32_t changedAt);
   std::unique_ptr<DocumentHistory> m_history;
   std::string m_jumpDigits;
