@@ -24,6 +24,8 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "batch/konverze_form.h"
+#include "batch/select_dir_form.h"
 #include "config/ini_file.h"
 #include "document/numbers.h"
 #include "document/subtitles_tool.h"
@@ -32,8 +34,6 @@
 #include "formats/file_io.h"
 #include "formats/subtitles_load.h"
 #include "formats/subtitles_save.h"
-#include "batch/konverze_form.h"
-#include "batch/select_dir_form.h"
 #include "ui/find_form.h"
 #include "ui/frame_form.h"
 #include "ui/info_form.h"
