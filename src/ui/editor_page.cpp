@@ -231,6 +231,8 @@ void TForm1::TitulkyDblClick() {
   for (int i = 0; i < 8; ++i) fields[i]->setText(clock[i]);
   ShowDuration(r);
   if (m_document.SubtitleCount > 0) MemoAktualChange();
+  // A loaded text of k "|" is k + 1 editor lines, an empty text one empty line.
+  LabelLines->setText(QString::number(CountLines(r.Text)));
   ShowEditedRow(row);
 }
 
