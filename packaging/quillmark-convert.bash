@@ -6,7 +6,7 @@ _quillmark_convert() {
   local opts="--to --fps -o -d --ext --no-overwrite --quiet --shift --shift-frames --only --range
     --scale --fps-from --fps-to --hide-from-show --show-from-hide --replace --trim
     --repair-overlaps --delete-empty --remove-accents --wrap --find --from --up --case
-    --detect --dump --list-formats -h --help --version"
+    --detect --check --dump --list-formats -h --help --version"
 
   case $prev in
     --to)

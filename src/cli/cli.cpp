@@ -6,6 +6,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_progress.h"
 #include "document/errors.h"
+#include "document/quality_report.h"
 #include "document/search.h"
 #include "document/subtitles_tool.h"
 #include "formats/catalogue.h"
@@ -76,6 +77,34 @@ int Dump(const CliOptions& options, std::ostream& out, std::ostream& err) {
     err << file << ": " << e.what() << '\n';
     return kExitFailed;
   }
+}
+
+// One line per finding of the quality report: "path:number: show time message".
+int Check(const CliOptions& options, std::ostream& out, std::ostream& err) {
+  int code = kExitOk;
+  auto doc = std::make_unique<SubtitleDocument>();
+  for (const auto& file : options.Files) {
+    try {
+      ClearSubtitleTable(*doc);
+      doc->FormatIndex = DetectFormat(file);
+      if (doc->FormatIndex == kNotRecognised) {
+        err << file << ": format not recognised\n";
+        code = kExitFailed;
+        continue;
+      }
+      LoadSubtitles(*doc, doc->FormatIndex, file);
+      doc->TimeMode = doc->StoredMode = TimeModeOf(doc->FormatIndex);
+      for (const Finding& finding : CheckQuality(*doc, {}).Findings) {
+        out << file << ':' << finding.Number << ": " << FindingTimeText(finding) << ' '
+            << FindingMessage(finding, EnglishFindingTemplates()) << '\n';
+        code = kExitFailed;
+      }
+    } catch (const QuillmarkError& e) {
+      err << file << ": " << e.what() << '\n';
+      code = kExitFailed;
+    }
+  }
+  return code;
 }
 
 // Prints the batch report on stderr; with --quiet only what went wrong. The progress line,
@@ -213,6 +242,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return Convert(options, out, err, console);
       case CliCommand::Find:
         return Find(options, out, err);
+      case CliCommand::Check:
+        return Check(options, out, err);
     }
   } catch (const UsageError& e) {
     err << "quillmark-convert: " << e.what() << "\nTry 'quillmark-convert --help'.\n";

@@ -15,6 +15,7 @@ const char* const kCliUsage =
     "                    [--no-overwrite] [--quiet] [TOOL...] FILE...\n"
     "  quillmark-convert --find TEXT [--from N] [--up] [--case] FILE\n"
     "  quillmark-convert --detect FILE...\n"
+    "  quillmark-convert --check FILE...\n"
     "  quillmark-convert --dump FILE\n"
     "  quillmark-convert --list-formats\n"
     "  quillmark-convert -h | --help | --version\n"
@@ -51,6 +52,9 @@ const char* const kCliUsage =
     "                    matches letter case. Exit 1 when there is none.\n"
     "  --detect          print <format number>\\t<format name>\\t<path> per file\n"
     "  --dump            print the subtitle records as read, one line each\n"
+    "  --check           print <path>:<number>: <finding> per timing or text problem\n"
+    "                    (display time, lines, overlaps, order, reading speed, line\n"
+    "                    length); exit 1 when any file has one or cannot be read\n"
     "\n"
     "Exit codes: 0 all done; 1 a file was not recognised, read or written (or --find found\n"
     "nothing); 2 wrong usage (nothing written); 3 a file held more than 20000 subtitles and\n"
@@ -79,6 +83,8 @@ const char* const kCliUsage =
     "      the text tools in one run\n"
     "  quillmark-convert --find \"hello\" --from 100 --up --case film.srt\n"
     "      searching up from subtitle 100, the number of one holding \"hello\" in that case\n"
+    "  quillmark-convert --check *.srt\n"
+    "      timing and text problems of every file, one line each, e.g. for a script\n"
     "  quillmark-convert --detect *.sub    quillmark-convert --dump film.sub\n"
     "  quillmark-convert --list-formats    quillmark-convert --version\n";
 
@@ -161,6 +167,7 @@ const std::vector<OptionRule>& Rules() {
   static const std::vector<OptionRule> rules = {
       {"--detect", 0, [](Parser& p, const Values&) { p.Command(CliCommand::Detect, "--detect"); }},
       {"--dump", 0, [](Parser& p, const Values&) { p.Command(CliCommand::Dump, "--dump"); }},
+      {"--check", 0, [](Parser& p, const Values&) { p.Command(CliCommand::Check, "--check"); }},
       {"--list-formats", 0,
        [](Parser& p, const Values&) { p.Command(CliCommand::ListFormats, "--list-formats"); }},
       {"--find", 1,
@@ -262,7 +269,8 @@ void CheckCommand(const Parser& p) {
     case CliCommand::Convert:
       return CheckConvert(o);
     case CliCommand::Detect:
-      if (o.Files.empty()) throw UsageError("--detect needs at least one file");
+    case CliCommand::Check:
+      if (o.Files.empty()) throw UsageError("this command needs at least one file");
       break;
     case CliCommand::Dump:
     case CliCommand::Find:

@@ -17,7 +17,7 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-enum class CliCommand { Help, Version, Detect, Dump, ListFormats, Convert, Find };
+enum class CliCommand { Help, Version, Detect, Dump, ListFormats, Convert, Find, Check };
 
 struct CliOptions {
   CliCommand Command = CliCommand::Help;

@@ -1,6 +1,7 @@
 #include "config/language.h"
 
 #include "config/ini_file.h"
+#include "document/quality_report.h"
 #include "formats/cp1250.h"
 #include "formats/subtitles_load.h"
 
@@ -8,7 +9,7 @@ namespace qm {
 
 using T = DynamicTexts;
 
-const std::array<DynamicTextKey, 31> kDynamicTextKeys = {{
+const std::array<DynamicTextKey, 41> kDynamicTextKeys = {{
     {"AUTHOR", "Author", &T::Author},
     {"AUTHOR", "Comment", &T::Comment},
     {"DYNAMIC_TEXTS", "ErrorNacitaniNespravnyFormat", &T::ErrorNacitaniNespravnyFormat},
@@ -40,6 +41,16 @@ const std::array<DynamicTextKey, 31> kDynamicTextKeys = {{
     {"DYNAMIC_TEXTS", "MessageBatchErrors", &T::MessageBatchErrors},
     {"DYNAMIC_TEXTS", "WarningTooManySubtitles", &T::WarningTooManySubtitles},
     {"DYNAMIC_TEXTS", "ErrorFormatNotWritable", &T::ErrorFormatNotWritable},
+    {"DYNAMIC_TEXTS", "InformationTableFull", &T::InformationTableFull},
+    {"DYNAMIC_TEXTS", "StatistikaDlouhe", &T::StatistikaDlouhe},
+    {"DYNAMIC_TEXTS", "StatistikaKratke", &T::StatistikaKratke},
+    {"DYNAMIC_TEXTS", "StatistikaRadku", &T::StatistikaRadku},
+    {"DYNAMIC_TEXTS", "StatistikaSkryti", &T::StatistikaSkryti},
+    {"DYNAMIC_TEXTS", "StatistikaPrekryti", &T::StatistikaPrekryti},
+    {"DYNAMIC_TEXTS", "StatistikaPoradi", &T::StatistikaPoradi},
+    {"DYNAMIC_TEXTS", "StatistikaRychlost", &T::StatistikaRychlost},
+    {"DYNAMIC_TEXTS", "StatistikaDelkaRadku", &T::StatistikaDelkaRadku},
+    {"DYNAMIC_TEXTS", "StatistikaBezNalezu", &T::StatistikaBezNalezu},
 }};
 
 namespace {
@@ -52,6 +63,13 @@ std::string DataFilePath(const std::string& programFolder, std::string_view lang
 std::string FallbackFor(std::string DynamicTexts::*member) {
   if (member == &T::WarningTooManySubtitles) return TruncationMessage();
   if (member == &T::ErrorFormatNotWritable) return FormatNotWritableMessage();
+  if (member == &T::InformationTableFull) return "The table is full: it holds at most 20000 subtitles.";
+  if (member == &T::StatistikaBezNalezu) return "No problems found.";
+  static constexpr std::string DynamicTexts::*kFindings[] = {
+      &T::StatistikaDlouhe,   &T::StatistikaKratke, &T::StatistikaRadku,    &T::StatistikaSkryti,
+      &T::StatistikaPrekryti, &T::StatistikaPoradi, &T::StatistikaRychlost, &T::StatistikaDelkaRadku};
+  for (size_t i = 0; i < std::size(kFindings); ++i)
+    if (member == kFindings[i]) return EnglishFindingTemplates()[i];
   return std::string(kLanguageError);
 }
 

@@ -36,6 +36,11 @@ struct DynamicTexts {
   // English texts instead of "LNG error!!".
   std::string WarningTooManySubtitles;  // a file held more subtitles than the table
   std::string ErrorFormatNotWritable;   // an output format that has no writer
+  std::string InformationTableFull;     // add or insert with the table full
+  // The statistics page's quality report, one template per finding ({value}, {limit}).
+  std::string StatistikaDlouhe, StatistikaKratke, StatistikaRadku, StatistikaSkryti, StatistikaPrekryti,
+      StatistikaPoradi, StatistikaRychlost, StatistikaDelkaRadku;
+  std::string StatistikaBezNalezu;  // the report when nothing was found
 };
 
 struct DynamicTextKey {
@@ -44,7 +49,7 @@ struct DynamicTextKey {
   std::string DynamicTexts::*Member;
 };
 // In the order in which the language file is read.
-extern const std::array<DynamicTextKey, 31> kDynamicTextKeys;
+extern const std::array<DynamicTextKey, 41> kDynamicTextKeys;
 
 // <programFolder>Data/lng_<languageName>.ini with the Windows-1250 name turned into the
 // platform's (UTF-8) file name. programFolder ends with "/".

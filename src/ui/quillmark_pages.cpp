@@ -358,9 +358,13 @@ void TForm1::BuildStatisticsPage() {
   ValuePanel(QM_CREATE(Panel2, page, 160, 30, 60, 20), "0");
   Captioned(QM_CREATE(Lab7, page, 4, 56, 150, 16), "Nejvíce řádků");
   ValuePanel(QM_CREATE(PanelLinesMax, page, 160, 54, 60, 20), "0");
-  Captioned(QM_CREATE(Label4, page, 4, 86, 296, 16), "Upozornit na délku zobrazení titulku větší než");
-  Captioned(QM_CREATE(Label5, page, 4, 106, 296, 16), "Upozornit na délku zobrazení titulku menší než");
-  Captioned(QM_CREATE(Label8, page, 4, 126, 296, 16), "Upozornit na titulky s počtem řádků větším");
+  Captioned(QM_CREATE(Label4, page, 4, 86, 250, 16), "Upozornit na délku zobrazení titulku větší než");
+  Captioned(QM_CREATE(Label5, page, 4, 106, 250, 16), "Upozornit na délku zobrazení titulku menší než");
+  Captioned(QM_CREATE(Label8, page, 4, 126, 250, 16), "Upozornit na titulky s počtem řádků větším");
+  // The report's limits: seconds with a decimal comma, and a number of lines.
+  LimitedEdit(QM_CREATE(EditStatistikaMaxDelka, page, 256, 84, 44, 19), "7", 6);
+  LimitedEdit(QM_CREATE(EditStatistikaMinDelka, page, 256, 104, 44, 19), "1", 6);
+  LimitedEdit(QM_CREATE(EditStatistikaMaxRadku, page, 256, 124, 44, 19), "2", 3);
   Captioned(QM_CREATE(CheckBoxAutoStatistika, page, 4, 150, 250, 18), "zkontrolovat při načtení");
   CheckBoxAutoStatistika->setFocusPolicy(Qt::NoFocus);
   Captioned(QM_CREATE(ButtonStatistika, page, 4, 174, 110, 25), "Zkontrolovat");

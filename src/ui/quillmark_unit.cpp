@@ -83,7 +83,10 @@ BusyWindow::~BusyWindow() {
 }
 
 TForm1::TForm1(Dialogs& dialogs, StartupOptions options, QWidget* parent)
-    : QMainWindow(parent), m_dialogs(dialogs), m_options(std::move(options)) {
+    : QMainWindow(parent),
+      m_dialogs(dialogs),
+      m_options(std::move(options)),
+      m_history(std::make_unique<DocumentHistory>(m_document)) {
   BuildWindow();
   FormCreate();
   ConnectHandlers();
@@ -217,7 +220,7 @@ void TForm1::OpenFile(const QString& fileName, OpenFailureReport report) {
     QCoreApplication::processEvents();
     try {
       OpenSubtitleFile(fileName);
-      ButtonStatistikaClick();
+      ButtonStatistikaClick(true);
     } catch (const std::exception& error) {
       failure = report == OpenFailureReport::CantOpenFile ? FromCp1250(m_texts.ErrorCantOpenFile)
                                                           : FromCp1250(error.what());
@@ -239,6 +242,7 @@ void TForm1::OpenSubtitleFile(const QString& fileName) {
 
   const int32_t oldCount = m_document.SubtitleCount;
   ClearSubtitleTable(m_document);
+  m_history->Clear();  // a new document starts a new history
   ButtonZmenit->setEnabled(false);
   m_document.CurrentFileName = ToPath(fileName);
   StaticTextSubtitlesFile->setText(fileName);
@@ -354,6 +358,7 @@ void TForm1::ComboBoxSubPreviewChange() {
     ~EnableWhenDone() { widget->setEnabled(true); }
   } enableCombo{ComboBoxSubPreview};
 
+  m_history->Complete();  // completing the table is not part of the last tool's step
   m_document.TimeMode = ComboBoxSubPreview->currentIndex() == 1 ? kModeClock : kModeFrames;
   if (m_document.StoredMode != kModeBoth && m_document.StoredMode != m_document.TimeMode) CompleteTable();
   const QModelIndex current = Titulky->currentIndex();
@@ -380,19 +385,6 @@ void TForm1::ShowDuration(const TSubtitle& record) {
   EditDiference->setText(FromCp1250(DurationText(record, m_document.TimeMode)));
 }
 
-void TForm1::ButtonStatistikaClick() {
-  BusyWindow busy(*this);
-  GaugeStatistika->setRange(0, m_document.SubtitleCount);
-  GaugeStatistika->setValue(0);
-  GaugeStatistika->show();
-  // One step per subtitle, but the bar is only told when it moves visibly: setting a
-  // progress bar costs far more than a step of this loop.
-  const int32_t stride = std::max(1, m_document.SubtitleCount / 200);
-  for (int32_t i = 1; i <= m_document.SubtitleCount; ++i)
-    if (i % stride == 0 || i == m_document.SubtitleCount) GaugeStatistika->setValue(i);
-  GaugeStatistika->hide();
-}
-
 // --- Saving -----------------------------------------------------------------------------
 
 void TForm1::ButtonUlozitClick() {
@@ -409,6 +401,7 @@ void TForm1::ButtonUlozitClick() {
   {
     BusyWindow busy(*this);
     try {
+      m_history->Complete();
       if (TimeModeOf(layout) != m_document.TimeMode && !m_document.FrameRateConfirmed) CompleteTable();
       SaveSubtitles(m_document, layout, ToPath(*fileName));
       SaveDialog.Folder = FolderOf(*fileName);
@@ -457,6 +450,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     m_keyEvent = event;
     m_keyReceiver = widget;
     if (!travelling) FormKeyDown(static_cast<QKeyEvent*>(event)->key());
+    if (!travelling && UndoKeyDown(*static_cast<QKeyEvent*>(event))) return true;
   }
   return QMainWindow::eventFilter(watched, event);
 }

@@ -11,9 +11,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "config/language.h"
 #include "config/window_texts.h"
+#include "document/document_history.h"
+#include "document/quality_report.h"
 #include "document/subtitle_document.h"
 #include "formats/catalogue.h"
 #include "ui/dialogs.h"
@@ -21,6 +24,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QKeyEvent;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -34,6 +38,7 @@ class QSpinBox;
 class QStatusBar;
 class QTabWidget;
 class QTableView;
+class QTimer;
 class QToolButton;
 
 namespace qm {
@@ -107,7 +112,6 @@ class TForm1 final : public QMainWindow {
   void AdaptShiftControls(uint8_t mode);
   void ClearEditorTimes();
   void ShowDuration(const TSubtitle& record);
-  void ButtonStatistikaClick();
 
   // --- Window -----------------------------------------------------------------------------
   void ComboBoxSaveChange();
@@ -129,12 +133,41 @@ class TForm1 final : public QMainWindow {
   // --- Editor page, grid keys and clicks (editor_page.cpp) -------------------------------
   void SetNewSubtitleFlag(bool isNew);  // also shows the row number or the new-subtitle text
   void UpdateMaxLines();
+  int CurrentRow() const;       // the grid's current row, 1-based
+  void SetCurrentRow(int row);  // runs TitulkyClick when the row changes
+  void TitulkyClick();
+  void TitulkyDblClick();
+  void ButtonPridatClick();
+  void ButtonVlozitClick();
+  void ButtonZmenitClick();
+  void ButtonOdebratClick();
+  void ButtonSmazatClick();
+  void ButtonClearClick();
+  void ButtonNajitClick();
+  void ButtonSubPreviewFontClick();
+  void ResetCounters();
+  void RefreshDuration();
+  void ShowCaretPosition();
+  QString StatusBarMemoText(int panel) const;
+  QTimer* TimerJumpClear = nullptr;
 
   // --- Undo history (undo_actions.cpp) ---------------------------------------------------
   // Called before a tool changes the whole document, so that one undo step restores it.
   void BeginWholeDocumentChange();
+  void UndoClick();
+  void RedoClick();
+  DocumentHistory& History() { return *m_history; }
 
   // --- Statistics page (statistics_page.cpp) ---------------------------------------------
+  // The check; after a load the report is filled only when CheckBoxAutoStatistika says so.
+  void ButtonStatistikaClick(bool afterLoad = false);
+  void FillQualityReport();
+  QualityLimits ReportLimits() const;
+  int32_t ReportRow(int line) const;  // the subtitle of a report line, 0 for none
+  void MemoStatistikaDblClick(int line);
+  QLineEdit* EditStatistikaMaxDelka = nullptr;  // seconds, Label4
+  QLineEdit* EditStatistikaMinDelka = nullptr;  // seconds, Label5
+  QLineEdit* EditStatistikaMaxRadku = nullptr;  // lines, Label8
 
   // --- Time tools page (time_page.cpp) ---------------------------------------------------
   void ButtonPosuvCasuClick();
@@ -434,6 +467,26 @@ class TForm1 final : public QMainWindow {
   QPointer<QWidget> m_keyReceiver;
 
   // Editor page and undo history state
+  void ConnectEditorFields();
+  void ConnectGridEvents();
+  bool TitulkyKeyPress(const QKeyEvent& key);
+  bool MemoAktualKeyDown(const QKeyEvent& key);
+  bool UndoKeyDown(const QKeyEvent& key);
+  void EditHH1Change(QLineEdit& field, int limit);
+  void SpinEditStartChange(QSpinBox& spin);
+  void MemoAktualChange();
+  void WriteGridRow(int row);
+  void SetCurrentRowQuietly(int row);
+  void ShowEditedRow(int row);
+  void LoadEditorText(const std::string& text);
+  bool TableFull();
+  void AfterHistoryStep(int32_t oldCount, uint8_t oldTimeMode, int32_t changedAt);
+  std::unique_ptr<DocumentHistory> m_history;
+  std::string m_jumpDigits;
+  int m_gridClickBlock = 0;
+  int m_rowBeforePress = 0;
+  QFont m_fontDialogFont;
+  std::vector<int32_t> m_reportRows;
 
   // Time and text tools pages state
   // Runs a tool that changes the whole document: the window is disabled meanwhile, the tool is

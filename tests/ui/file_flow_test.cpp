@@ -218,7 +218,7 @@ void FileFlowTest::f5AsksForTheFrameRateOncePerFile() {
   QCOMPARE(editor.Row(1), QStringList({"1", "00:00:04,000", "00:00:06,000", "Frame 1|second line"}));
   QCOMPARE(form.Titulky->currentIndex().row(), 1);  // the current row stays
   QCOMPARE(form.EditDiference->text(), QString("0:00:02,000"));
-  QVERIFY(form.EditPosuv->isVisibleTo(&form));
+  QVERIFY(form.EditPosuv->isVisibleTo(form.TabSheetUpravyCasu));
 
   for (int i = 0; i < 3; ++i) QTest::keyClick(form.Titulky, Qt::Key_F5);
   QCOMPARE(editor.Dialogs.Count(Kind::FrameRate), 1);

@@ -63,7 +63,7 @@ std::optional<QString> FakeDialogs::SaveFileName(QWidget* parent, const FileDial
 
 std::optional<QFont> FakeDialogs::Font(QWidget* parent, const QFont&) {
   Asked.push_back({AskedDialog::Kind::Font, {}, {}, {}, Enabled(parent)});
-  return std::nullopt;
+  return Next(FontAnswers, std::optional<QFont>());
 }
 
 std::optional<double> FakeDialogs::FrameRate(TFormFrame& form) {

@@ -32,6 +32,7 @@ class FakeDialogs final : public Dialogs {
   std::deque<QString> OpenAnswers;  // an empty name cancels
   std::deque<QString> SaveAnswers;
   std::deque<std::optional<double>> FrameRateAnswers;
+  std::deque<std::optional<QFont>> FontAnswers;  // empty: the font dialog is cancelled
 
   QWidget* MainWindow = nullptr;  // whose enabled state each question records
   std::vector<AskedDialog> Asked;
