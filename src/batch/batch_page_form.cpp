@@ -1,70 +1,25 @@
 // The batch page of the main window: the list of files to convert and the button that opens
 // the batch window.
 
-#include <QDropEvent>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMimeData>
 #include <QPushButton>
-#include <QUrl>
 
 #include "batch/batch_engine.h"
 #include "batch/konverze_form.h"
+#include "ui/file_drop.h"
 #include "ui/quillmark_unit.h"
 
 namespace qm {
-namespace {
-
-// Takes files dropped on the batch list and hands their paths to the main window once the
-// drag has ended.
-class BatchDropTarget final : public QObject {
- public:
-  BatchDropTarget(TForm1& form, QWidget& viewport) : QObject(&viewport), m_form(form) {
-    viewport.installEventFilter(this);
-  }
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    switch (event->type()) {
-      case QEvent::DragEnter:
-      case QEvent::DragMove: {
-        auto* drag = static_cast<QDragMoveEvent*>(event);
-        if (!drag->mimeData()->hasUrls()) return false;
-        drag->setDropAction(Qt::CopyAction);
-        drag->accept();
-        return true;
-      }
-      case QEvent::Drop: {
-        auto* drop = static_cast<QDropEvent*>(event);
-        if (!drop->mimeData()->hasUrls()) return false;
-        QStringList paths;
-        for (const QUrl& url : drop->mimeData()->urls())
-          if (url.isLocalFile()) paths << url.toLocalFile();
-        drop->setDropAction(Qt::CopyAction);
-        drop->accept();
-        QMetaObject::invokeMethod(
-            &m_form, [form = &m_form, paths] { form->BatchFilesDropped(paths); }, Qt::QueuedConnection);
-        return true;
-      }
-      default:
-        return false;
-    }
-  }
-
- private:
-  TForm1& m_form;
-};
-
-}  // namespace
-
 void TForm1::ConnectBatchPage() {
   OpenDialogBatch.Filter = OpenDialog.Filter;
   connect(ButtonBatchPridat, &QPushButton::clicked, this, [this] { ButtonBatchPridatClick(); });
   connect(ButtonBatchOdebrat, &QPushButton::clicked, this, &TForm1::ButtonBatchOdebratClick);
   connect(ButtonBatchSmazat, &QPushButton::clicked, this, &TForm1::ButtonBatchSmazatClick);
   connect(ButtonBatchKonvertovat, &QPushButton::clicked, this, &TForm1::ButtonBatchKonvertovatClick);
-  new BatchDropTarget(*this, *ListBoxBatch->viewport());
+  new FileDropTarget(*ListBoxBatch->viewport(),
+                     [this](const QStringList& paths) { BatchFilesDropped(paths); });
 }
 
 void TForm1::ButtonBatchPridatClick() {

@@ -48,16 +48,7 @@ std::string EditorDurationText(const EditorTimes& e, uint8_t timeMode) {
   TSubtitle r;
   r.StartFrame = e.StartFrame;
   r.EndFrame = e.EndFrame;
-  if (timeMode != kModeFrames) {
-    r.StartHour = StrToInt(e.HH1);
-    r.StartMinute = StrToInt(e.MM1);
-    r.StartSecond = StrToInt(e.SS1);
-    r.StartMs = MsFromDigits(e.SSS1);
-    r.EndHour = StrToInt(e.HH2);
-    r.EndMinute = StrToInt(e.MM2);
-    r.EndSecond = StrToInt(e.SS2);
-    r.EndMs = MsFromDigits(e.SSS2);
-  }
+  if (timeMode != kModeFrames) ReadEditorClockFields(r, e);
   return DurationText(r, timeMode);
 }
 

@@ -257,6 +257,17 @@ int32_t DeleteEmptySubtitles(SubtitleDocument& doc) {
   return kept;
 }
 
+void ReadEditorClockFields(TSubtitle& r, const EditorTimes& e) {
+  r.StartHour = StrToInt(e.HH1);
+  r.StartMinute = StrToInt(e.MM1);
+  r.StartSecond = StrToInt(e.SS1);
+  r.StartMs = MsFromDigits(e.SSS1);
+  r.EndHour = StrToInt(e.HH2);
+  r.EndMinute = StrToInt(e.MM2);
+  r.EndSecond = StrToInt(e.SS2);
+  r.EndMs = MsFromDigits(e.SSS2);
+}
+
 void StoreEditorTimes(SubtitleDocument& doc, int32_t index, double rate, const EditorTimes& e) {
   TSubtitle& r = doc.SubtitleTable[index];
   if (doc.TimeMode == kModeFrames) {
@@ -264,14 +275,7 @@ void StoreEditorTimes(SubtitleDocument& doc, int32_t index, double rate, const E
     r.EndFrame = e.EndFrame;
     FramesToClock(doc, index, true, true, rate);
   } else if (doc.TimeMode == kModeClock) {
-    r.StartHour = StrToInt(e.HH1);
-    r.StartMinute = StrToInt(e.MM1);
-    r.StartSecond = StrToInt(e.SS1);
-    r.StartMs = MsFromDigits(e.SSS1);
-    r.EndHour = StrToInt(e.HH2);
-    r.EndMinute = StrToInt(e.MM2);
-    r.EndSecond = StrToInt(e.SS2);
-    r.EndMs = MsFromDigits(e.SSS2);
+    ReadEditorClockFields(r, e);
     ClockToFrames(doc, index, true, true, rate);
   }
 }

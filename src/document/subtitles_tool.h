@@ -60,6 +60,9 @@ struct EditorTimes {
   std::string HH2 = "0", MM2 = "0", SS2 = "0", SSS2 = "000";
 };
 void StoreEditorTimes(SubtitleDocument& doc, int32_t index, double rate, const EditorTimes& editor);
+// The eight clock fields of `record` from the editor's clock fields (milliseconds as digits
+// after the comma); a field that is not a whole number fails with the conversion message.
+void ReadEditorClockFields(TSubtitle& record, const EditorTimes& editor);
 
 // Asks for the frame rate (nullopt: the prompt was closed without OK, the rate stays),
 // marks it confirmed and fills the representation that the table lacks.

@@ -5,13 +5,11 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
-#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -35,6 +33,7 @@
 #include "formats/file_io.h"
 #include "formats/subtitles_load.h"
 #include "formats/subtitles_save.h"
+#include "ui/file_drop.h"
 #include "ui/find_form.h"
 #include "ui/frame_form.h"
 #include "ui/info_form.h"
@@ -456,31 +455,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TForm1::HandleDrop(QEvent* event) {
-  switch (event->type()) {
-    case QEvent::DragEnter:
-    case QEvent::DragMove: {
-      auto* drag = static_cast<QDragMoveEvent*>(event);
-      if (!drag->mimeData()->hasUrls()) return false;
-      drag->setDropAction(Qt::CopyAction);
-      drag->accept();
-      return true;
-    }
-    case QEvent::Drop: {
-      auto* drop = static_cast<QDropEvent*>(event);
-      if (!drop->mimeData()->hasUrls()) return false;
-      QStringList fileNames;
-      for (const QUrl& url : drop->mimeData()->urls())
-        if (url.isLocalFile()) fileNames << url.toLocalFile();
-      drop->setDropAction(Qt::CopyAction);
-      drop->accept();
-      // The drop is released first; the file opens once the drag has ended.
-      QMetaObject::invokeMethod(
-          this, [this, fileNames] { FilesDropped(fileNames); }, Qt::QueuedConnection);
-      return true;
-    }
-    default:
-      return false;
-  }
+  return HandleFileDrop(event, this, [this](const QStringList& paths) { FilesDropped(paths); });
 }
 
 bool TForm1::HandleAuthorLabel(QEvent* event) {
