@@ -40,8 +40,10 @@ sample="$here/tests/data/subrip/dot_millis.srt"
 "$prefix/bin/quillmark-convert" --quiet --to microdvd --fps 25 -o "$tmp/out.sub" "$sample" &&
   [ -s "$tmp/out.sub" ] && pass "installed converter converts" || fail "installed converter did not convert"
 
-# The editor from the installed tree, offscreen, with a home of its own.
-mkdir -p "$tmp/home"
+# The editor from the installed tree, offscreen, with a home of its own. Its settings say a
+# later run: a first run opens the About window, which waits for the user.
+mkdir -p "$tmp/home/.config/quillmark"
+printf '[SETTINGS]\r\nExec=1\r\n' >"$tmp/home/.config/quillmark/settings.ini"
 before=$failures
 report=$(env -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME="$tmp/home" QT_QPA_PLATFORM=offscreen \
   QUILLMARK_QUIT_AFTER_FIRST_PAINT=1 QUILLMARK_PROBE_REPORT=1 \
