@@ -16,29 +16,11 @@
 #include <cstdio>
 
 #include "batch/konverze_form.h"
+#include "silent_dialogs.h"
 #include "ui/dialogs.h"
 #include "ui/quillmark_unit.h"
 
-namespace {
-
-// Nothing may wait for a person: every question is answered No and printed.
-class NoDialogs final : public qm::Dialogs {
- public:
-  qm::MessageAnswer Message(QWidget*, const QString& text, qm::MessageIcon, qm::MessageButtons) override {
-    std::fprintf(stderr, "message: %s\n", qPrintable(text));
-    ++Messages;
-    return qm::MessageAnswer::No;
-  }
-  std::optional<QString> OpenFileName(QWidget*, const qm::FileDialogRequest&) override { return {}; }
-  QStringList OpenFileNames(QWidget*, const qm::FileDialogRequest&) override { return {}; }
-  std::optional<QString> SaveFileName(QWidget*, const qm::FileDialogRequest&) override { return {}; }
-  std::optional<QFont> Font(QWidget*, const QFont&) override { return {}; }
-  std::optional<double> FrameRate(qm::TFormFrame&) override { return {}; }
-  void ShowModal(QDialog&) override {}
-  int Messages = 0;
-};
-
-}  // namespace
+namespace {}  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
@@ -47,7 +29,7 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "usage: batch_window FORMAT_INDEX RATE DIR FILE...\n");
     return 2;
   }
-  NoDialogs dialogs;
+  SilentDialogs dialogs;
   qm::StartupOptions options;
   // The language file comes from QUILLMARK_PROGRAM_FOLDER/Data when that is set.
   const QString programFolder = qEnvironmentVariable("QUILLMARK_PROGRAM_FOLDER");

@@ -17,24 +17,11 @@
 #include <vector>
 
 #include "document/subtitles_tool.h"
+#include "silent_dialogs.h"
 #include "ui/quillmark_unit.h"
 #include "ui/subtitle_grid.h"
 
 namespace {
-
-// Answers nothing: no operation timed here asks anything.
-class SilentDialogs final : public qm::Dialogs {
- public:
-  qm::MessageAnswer Message(QWidget*, const QString&, qm::MessageIcon, qm::MessageButtons) override {
-    return qm::MessageAnswer::Ok;
-  }
-  std::optional<QString> OpenFileName(QWidget*, const qm::FileDialogRequest&) override { return {}; }
-  QStringList OpenFileNames(QWidget*, const qm::FileDialogRequest&) override { return {}; }
-  std::optional<QString> SaveFileName(QWidget*, const qm::FileDialogRequest&) override { return {}; }
-  std::optional<QFont> Font(QWidget*, const QFont&) override { return {}; }
-  std::optional<double> FrameRate(qm::TFormFrame&) override { return {}; }
-  void ShowModal(QDialog&) override {}
-};
 
 // Room below the table's 20000 for the inserts of every run.
 constexpr int32_t kSubtitles = qm::MaxSubtitles - 100;

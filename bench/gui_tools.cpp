@@ -16,25 +16,11 @@
 #include <functional>
 #include <vector>
 
+#include "silent_dialogs.h"
 #include "ui/dialogs.h"
 #include "ui/quillmark_unit.h"
 
 namespace {
-
-// Answers every question with its default, so that nothing waits for a user.
-class SilentDialogs final : public qm::Dialogs {
- public:
-  qm::MessageAnswer Message(QWidget*, const QString& text, qm::MessageIcon, qm::MessageButtons) override {
-    std::fprintf(stderr, "message: %s\n", qPrintable(text));
-    return qm::MessageAnswer::No;
-  }
-  std::optional<QString> OpenFileName(QWidget*, const qm::FileDialogRequest&) override { return {}; }
-  QStringList OpenFileNames(QWidget*, const qm::FileDialogRequest&) override { return {}; }
-  std::optional<QString> SaveFileName(QWidget*, const qm::FileDialogRequest&) override { return {}; }
-  std::optional<QFont> Font(QWidget*, const QFont&) override { return {}; }
-  std::optional<double> FrameRate(qm::TFormFrame&) override { return {}; }
-  void ShowModal(QDialog&) override {}
-};
 
 // 20000 subtitles that give every tool work: accents, long lines, trailing blanks, overlaps
 // and a blank subtitle now and then.
