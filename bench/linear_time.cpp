@@ -12,12 +12,12 @@
 #include <random>
 #include <string>
 
-#include "document/errors.h"
 #include "document/subtitles_tool.h"
 #include "formats/catalogue.h"
 #include "formats/detect.h"
 #include "formats/subtitles_load.h"
 #include "formats/subtitles_save.h"
+#include "platform/errors.h"
 
 namespace {
 

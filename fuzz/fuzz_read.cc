@@ -5,7 +5,7 @@
 #include <memory>
 #include <string_view>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "formats/detect.h"
 #include "formats/subtitles_load.h"
 #include "formats/subtitles_save.h"

@@ -7,9 +7,9 @@
 
 #include "document/subtitles_tool.h"
 #include "formats/detect.h"
-#include "formats/file_io.h"
 #include "formats/subtitles_load.h"
 #include "formats/subtitles_save.h"
+#include "platform/file_io.h"
 
 namespace qm {
 namespace {

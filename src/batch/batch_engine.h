@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "document/errors.h"
 #include "document/subtitle_document.h"
 #include "formats/catalogue.h"
+#include "platform/errors.h"
 
 namespace qm {
 

@@ -18,8 +18,8 @@
 
 #include "batch/batch_engine.h"
 #include "batch/select_dir_form.h"
-#include "document/numbers.h"
-#include "formats/file_io.h"
+#include "platform/file_io.h"
+#include "platform/numbers.h"
 #include "ui/number_filters.h"
 #include "ui/quillmark_unit.h"
 #include "ui/text_bridge.h"

@@ -5,15 +5,15 @@
 #include "batch/batch_engine.h"
 #include "cli/cli_options.h"
 #include "cli/cli_progress.h"
-#include "document/errors.h"
 #include "document/quality_report.h"
 #include "document/search.h"
 #include "document/subtitles_tool.h"
 #include "formats/catalogue.h"
 #include "formats/detect.h"
 #include "formats/dump.h"
-#include "formats/file_io.h"
 #include "formats/subtitles_load.h"
+#include "platform/errors.h"
+#include "platform/file_io.h"
 
 namespace qm {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <functional>
 
-#include "document/errors.h"
-#include "document/numbers.h"
 #include "formats/catalogue.h"
-#include "formats/cp1250.h"
+#include "platform/cp1250.h"
+#include "platform/errors.h"
+#include "platform/numbers.h"
 
 namespace qm {
 

@@ -1,9 +1,9 @@
 #include "cli/cli_tools.h"
 
-#include "document/errors.h"
-#include "document/numbers.h"
 #include "document/text_tools.h"
 #include "formats/catalogue.h"
+#include "platform/errors.h"
+#include "platform/numbers.h"
 
 namespace qm {
 namespace {

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "formats/file_io.h"
+#include "platform/file_io.h"
 
 namespace qm {
 namespace {

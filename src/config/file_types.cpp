@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "config/ini_file.h"
-#include "document/errors.h"
-#include "formats/file_io.h"
+#include "platform/errors.h"
+#include "platform/file_io.h"
+#include "platform/ini_file.h"
 
 namespace qm {
 

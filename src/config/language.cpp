@@ -1,9 +1,9 @@
 #include "config/language.h"
 
-#include "config/ini_file.h"
 #include "document/quality_report.h"
-#include "formats/cp1250.h"
 #include "formats/subtitles_load.h"
+#include "platform/cp1250.h"
+#include "platform/ini_file.h"
 
 namespace qm {
 

@@ -6,10 +6,10 @@
 
 #include <cerrno>
 
-#include "config/ini_file.h"
 #include "config/language.h"
-#include "document/errors.h"
-#include "formats/file_io.h"
+#include "platform/errors.h"
+#include "platform/file_io.h"
+#include "platform/ini_file.h"
 
 namespace qm {
 namespace {

@@ -4,10 +4,10 @@
 #include <array>
 #include <filesystem>
 
-#include "config/ini_file.h"
 #include "config/language.h"
-#include "formats/cp1250.h"
-#include "formats/file_io.h"
+#include "platform/cp1250.h"
+#include "platform/file_io.h"
+#include "platform/ini_file.h"
 
 namespace qm {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "document/errors.h"
-#include "document/numbers.h"
+#include "platform/errors.h"
+#include "platform/numbers.h"
 
 namespace qm {
 

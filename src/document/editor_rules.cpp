@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "document/numbers.h"
+#include "platform/numbers.h"
 
 namespace qm {
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string_view>
 
-#include "document/numbers.h"
 #include "document/subtitles_tool.h"
+#include "platform/numbers.h"
 
 namespace qm {
 namespace {

@@ -1,6 +1,6 @@
 #include "document/subtitle_document.h"
 
-#include "document/errors.h"
+#include "platform/errors.h"
 
 namespace qm {
 

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "document/clock_time.h"
-#include "document/errors.h"
-#include "document/numbers.h"
+#include "platform/errors.h"
+#include "platform/numbers.h"
 
 namespace qm {
 namespace {

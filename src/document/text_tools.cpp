@@ -1,9 +1,9 @@
 #include "document/text_tools.h"
 
 #include "document/clock_time.h"
-#include "document/errors.h"
-#include "document/numbers.h"
 #include "document/subtitles_tool.h"
+#include "platform/errors.h"
+#include "platform/numbers.h"
 
 namespace qm {
 namespace {

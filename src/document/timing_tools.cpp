@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "document/clock_time.h"
-#include "document/errors.h"
-#include "document/numbers.h"
 #include "document/subtitles_tool.h"
+#include "platform/errors.h"
+#include "platform/numbers.h"
 
 namespace qm {
 namespace {

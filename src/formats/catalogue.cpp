@@ -1,9 +1,9 @@
 #include "formats/catalogue.h"
 
-#include "config/ini_file.h"
-#include "formats/file_io.h"
 #include "formats/reader_support.h"
 #include "formats/writer_support.h"
+#include "platform/file_io.h"
+#include "platform/ini_file.h"
 
 namespace qm {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "formats/file_io.h"
+#include "platform/file_io.h"
 
 namespace qm {
 namespace {

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "document/numbers.h"
 #include "formats/reader_support.h"
 #include "formats/writer_support.h"
+#include "platform/numbers.h"
 
 namespace qm {
 namespace {

@@ -1,9 +1,9 @@
 // 00:00:01,500 --> 00:00:04,000  (after a counter line; text lines until an empty line)
 // Timing: clock time with milliseconds.
 
-#include "document/numbers.h"
 #include "formats/reader_support.h"
 #include "formats/writer_support.h"
+#include "platform/numbers.h"
 
 namespace qm {
 namespace {

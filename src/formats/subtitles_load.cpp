@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
-#include "document/numbers.h"
 #include "formats/catalogue.h"
 #include "formats/detect.h"
-#include "formats/file_io.h"
 #include "formats/reader_support.h"
 #include "formats/unicode_tab.h"
+#include "platform/file_io.h"
+#include "platform/numbers.h"
 
 namespace qm {
 

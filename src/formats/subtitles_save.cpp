@@ -2,12 +2,12 @@
 
 #include <charconv>
 
-#include "document/errors.h"
 #include "document/subtitles_tool.h"
 #include "formats/catalogue.h"
-#include "formats/file_io.h"
 #include "formats/unicode_tab.h"
 #include "formats/writer_support.h"
+#include "platform/errors.h"
+#include "platform/file_io.h"
 
 namespace qm {
 

@@ -1,10 +1,10 @@
 // 00:00:01.500<TAB>00:00:04.000<TAB>00:00:02.500<TAB>First line  (UTF-16LE; start, end, length, name)
 // Timing: clock time with milliseconds.
 
-#include "document/numbers.h"
 #include "document/subtitles_tool.h"
 #include "formats/reader_support.h"
 #include "formats/writer_support.h"
+#include "platform/numbers.h"
 
 namespace qm {
 namespace {

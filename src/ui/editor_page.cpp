@@ -18,7 +18,7 @@
 #include <QToolButton>
 
 #include "document/editor_rules.h"
-#include "document/numbers.h"
+#include "platform/numbers.h"
 #include "ui/event_hook.h"
 #include "ui/find_form.h"
 #include "ui/quillmark_unit.h"

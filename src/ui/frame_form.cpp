@@ -6,9 +6,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "document/errors.h"
-#include "document/numbers.h"
 #include "document/subtitles_tool.h"
+#include "platform/errors.h"
+#include "platform/numbers.h"
 #include "ui/dialogs.h"
 #include "ui/number_filters.h"
 #include "ui/text_bridge.h"

@@ -16,7 +16,7 @@
 
 #include "batch/konverze_form.h"
 #include "batch/select_dir_form.h"
-#include "config/ini_file.h"
+#include "platform/ini_file.h"
 #include "ui/find_form.h"
 #include "ui/frame_form.h"
 #include "ui/quillmark_unit.h"

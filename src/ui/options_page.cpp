@@ -11,8 +11,8 @@
 #include <QStandardPaths>
 
 #include "config/file_types.h"
-#include "config/ini_file.h"
 #include "config/settings.h"
+#include "platform/ini_file.h"
 #include "ui/quillmark_unit.h"
 #ifdef _WIN32
 #include "config/registry_windows.h"

@@ -7,7 +7,7 @@
 #include <QRadioButton>
 #include <functional>
 
-#include "formats/file_io.h"
+#include "platform/file_io.h"
 #include "ui/quillmark_unit.h"
 
 namespace qm {

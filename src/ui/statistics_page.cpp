@@ -9,7 +9,7 @@
 #include <QProgressBar>
 #include <QTextBlock>
 
-#include "document/numbers.h"
+#include "platform/numbers.h"
 #include "ui/event_hook.h"
 #include "ui/number_filters.h"
 #include "ui/quillmark_unit.h"

@@ -3,7 +3,7 @@
 #include <QList>
 #include <algorithm>
 
-#include "formats/cp1250.h"
+#include "platform/cp1250.h"
 
 namespace qm {
 

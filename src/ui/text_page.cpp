@@ -7,9 +7,9 @@
 #include <QSpinBox>
 #include <QTableView>
 
-#include "document/numbers.h"
 #include "document/text_tools.h"
 #include "document/timing_tools.h"
+#include "platform/numbers.h"
 #include "ui/number_filters.h"
 #include "ui/quillmark_unit.h"
 #include "ui/subtitle_grid.h"

@@ -9,8 +9,8 @@
 #include <QSpinBox>
 #include <QToolButton>
 
-#include "document/numbers.h"
 #include "document/timing_tools.h"
+#include "platform/numbers.h"
 #include "ui/number_filters.h"
 #include "ui/quillmark_unit.h"
 #include "ui/spin_button.h"

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "config/ini_file.h"
+#include "platform/ini_file.h"
 #include "test_support.h"
 
 namespace qm {

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <set>
 
-#include "config/ini_file.h"
 #include "config/language.h"
+#include "platform/ini_file.h"
 #include "test_support.h"
 
 namespace qm {

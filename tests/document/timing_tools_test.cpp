@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "document/errors.h"
-#include "document/numbers.h"
 #include "document/subtitles_tool.h"
+#include "platform/errors.h"
+#include "platform/numbers.h"
 
 namespace qm {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "formats/cp1250.h"
 #include "formats/unicode_tab.h"
+#include "platform/cp1250.h"
 
 namespace qm {
 namespace {

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <map>
 
-#include "document/errors.h"
 #include "formats/catalogue.h"
 #include "formats/detect.h"
 #include "formats/subtitles_load.h"
+#include "platform/errors.h"
 
 namespace qm {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "document/errors.h"
 #include "formats/catalogue.h"
+#include "platform/errors.h"
 #include "test_support.h"
 
 namespace qm {

@@ -11,13 +11,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "document/errors.h"
 #include "document/subtitles_tool.h"
 #include "formats/catalogue.h"
 #include "formats/detect.h"
 #include "formats/dump.h"
 #include "formats/subtitles_load.h"
 #include "formats/subtitles_save.h"
+#include "platform/errors.h"
 #include "test_support.h"
 
 namespace qm {

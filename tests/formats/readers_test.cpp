@@ -3,11 +3,11 @@
 #include <chrono>
 #include <functional>
 
-#include "document/errors.h"
 #include "formats/catalogue.h"
 #include "formats/dump.h"
 #include "formats/subtitles_load.h"
 #include "formats/subtitles_save.h"
+#include "platform/errors.h"
 #include "test_support.h"
 
 namespace qm {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "document/errors.h"
 #include "formats/catalogue.h"
 #include "formats/detect.h"
 #include "formats/subtitles_load.h"
 #include "formats/subtitles_save.h"
+#include "platform/errors.h"
 #include "test_support.h"
 
 namespace qm {

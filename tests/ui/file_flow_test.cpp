@@ -12,7 +12,7 @@
 #include <QTableView>
 #include <QTest>
 
-#include "formats/file_io.h"
+#include "platform/file_io.h"
 #include "ui/subtitle_grid.h"
 #include "ui_test_support.h"
 

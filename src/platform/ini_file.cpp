@@ -1,10 +1,10 @@
-#include "config/ini_file.h"
+#include "platform/ini_file.h"
 
 #include <array>
 
-#include "document/errors.h"
-#include "document/numbers.h"
-#include "formats/file_io.h"
+#include "platform/errors.h"
+#include "platform/file_io.h"
+#include "platform/numbers.h"
 
 namespace qm {
 namespace {

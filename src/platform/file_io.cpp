@@ -1,4 +1,4 @@
-#include "formats/file_io.h"
+#include "platform/file_io.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 
 namespace qm {
 namespace {

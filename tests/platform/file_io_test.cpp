@@ -1,4 +1,4 @@
-#include "formats/file_io.h"
+#include "platform/file_io.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "test_support.h"
 
 namespace qm {

@@ -1,4 +1,4 @@
-#include "config/ini_file.h"
+#include "platform/ini_file.h"
 
 #include <gtest/gtest.h>
 

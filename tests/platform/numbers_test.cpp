@@ -1,8 +1,8 @@
-#include "document/numbers.h"
+#include "platform/numbers.h"
 
 #include <gtest/gtest.h>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 
 namespace qm {
 namespace {

@@ -1,4 +1,4 @@
-#include "document/numbers.h"
+#include "platform/numbers.h"
 
 #include <algorithm>
 #include <cfenv>
@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 
 namespace qm {
 namespace {

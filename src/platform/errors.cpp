@@ -1,4 +1,4 @@
-#include "document/errors.h"
+#include "platform/errors.h"
 
 #include <cerrno>
 
