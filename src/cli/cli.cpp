@@ -48,6 +48,31 @@ int Detect(const CliOptions& options, std::ostream& out, std::ostream& err) {
   return code;
 }
 
+// One line per file: format number, name, encoding, subtitle count, path.
+int Info(const CliOptions& options, std::ostream& out, std::ostream& err) {
+  const FormatNameList names = BuiltInFormatNames();
+  auto doc = std::make_unique<SubtitleDocument>();
+  int code = kExitOk;
+  for (const auto& file : options.Files) {
+    try {
+      const uint8_t format = DetectFormat(file);
+      if (format == kNotRecognised) {
+        err << file << ": format not recognised\n";
+        code = kExitFailed;
+        continue;
+      }
+      ClearSubtitleTable(*doc);
+      LoadSubtitles(*doc, format, file);
+      out << int{format} << '\t' << FormatName(names, format) << '\t' << "windows-1250" << '\t'
+          << doc->SubtitleCount << '\t' << file << '\n';
+    } catch (const QuillmarkError& e) {
+      err << file << ": " << e.what() << '\n';
+      code = kExitFailed;
+    }
+  }
+  return code;
+}
+
 int ListFormats(std::ostream& out) {
   for (const auto& f : FormatCatalogue) {
     out << int{f.Index} << '\t' << f.Name << '\t' << TimingName(f.Timing) << '\t'
@@ -244,6 +269,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return Find(options, out, err);
       case CliCommand::Check:
         return Check(options, out, err);
+      case CliCommand::Info:
+        return Info(options, out, err);
     }
   } catch (const UsageError& e) {
     err << "quillmark-convert: " << e.what() << "\nTry 'quillmark-convert --help'.\n";

@@ -166,6 +166,10 @@ struct OptionRule {
 const std::vector<OptionRule>& Rules() {
   static const std::vector<OptionRule> rules = {
       {"--detect", 0, [](Parser& p, const Values&) { p.Command(CliCommand::Detect, "--detect"); }},
+      {"--info", 0, [](Parser& p, const Values&) { p.Command(CliCommand::Info, "--info"); }},
+      {"--encoding", 1, [](Parser& p, const Values& v) { p.o.Encoding = v[0]; }},
+      {"--to-encoding", 1,
+       [](Parser& p, const Values& v) { p.o.ToEncoding = v[0], p.convertOptionSeen = true; }},
       {"--dump", 0, [](Parser& p, const Values&) { p.Command(CliCommand::Dump, "--dump"); }},
       {"--check", 0, [](Parser& p, const Values&) { p.Command(CliCommand::Check, "--check"); }},
       {"--list-formats", 0,
@@ -269,6 +273,7 @@ void CheckCommand(const Parser& p) {
     case CliCommand::Convert:
       return CheckConvert(o);
     case CliCommand::Detect:
+    case CliCommand::Info:
     case CliCommand::Check:
       if (o.Files.empty()) throw UsageError("this command needs at least one file");
       break;

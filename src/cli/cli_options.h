@@ -17,7 +17,7 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-enum class CliCommand { Help, Version, Detect, Dump, ListFormats, Convert, Find, Check };
+enum class CliCommand { Help, Version, Detect, Info, Dump, ListFormats, Convert, Find, Check };
 
 struct CliOptions {
   CliCommand Command = CliCommand::Help;
@@ -29,6 +29,8 @@ struct CliOptions {
   std::optional<std::string> Extension;  // --ext
   bool NoOverwrite = false;
   bool Quiet = false;
+  std::string Encoding = "auto";           // --encoding: how input files are decoded
+  std::optional<std::string> ToEncoding;  // --to-encoding: else each file keeps its own
   ToolSettings Tools;
   // --find TEXT [--from N] [--up] [--case]
   std::string FindText;  // Windows-1250 bytes

@@ -2,6 +2,7 @@
 // Reading a subtitle file into the document's table, after DetectFormat has named the format.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,10 @@ struct LoadResult {
   // The file held more subtitles than the table: the first MaxSubtitles were read and the
   // rest of the file was not.
   bool Truncated = false;
+  // Times written below zero in the file, read as zero.
+  int32_t NegativeTimesZeroed = 0;
+  // The frame rate a file states about itself (MicroDVD's "{1}{1}23.976" line).
+  std::optional<double> FileFrameRate;
 };
 
 // The reader of formatIndex (0..10) appends to the table and counts in SubtitleCount; any
