@@ -11,6 +11,7 @@
 #include "formats/catalogue.h"
 #include "formats/detect.h"
 #include "formats/dump.h"
+#include "formats/subtitle_source.h"
 #include "formats/subtitles_load.h"
 #include "platform/errors.h"
 #include "platform/file_io.h"
@@ -29,12 +30,22 @@ const char* TimingName(TimingKind kind) {
   }
 }
 
+// The encoding --encoding names; nullopt for "auto". A name nobody knows is a usage error.
+std::optional<TextEncoding> InputEncoding(const CliOptions& options) {
+  try {
+    return ParseReadEncodingName(options.Encoding);
+  } catch (const QuillmarkError& e) {
+    throw UsageError(std::string("--encoding: ") + e.what());
+  }
+}
+
 int Detect(const CliOptions& options, std::ostream& out, std::ostream& err) {
   const FormatNameList names = BuiltInFormatNames();
+  const std::optional<TextEncoding> encoding = InputEncoding(options);
   int code = kExitOk;
   for (const auto& file : options.Files) {
     try {
-      const uint8_t format = DetectFormat(file);
+      const uint8_t format = DetectFormat(file, encoding);
       out << int{format} << '\t' << FormatName(names, format) << '\t' << file << '\n';
       if (format == kNotRecognised) {
         err << file << ": format not recognised\n";
@@ -51,20 +62,19 @@ int Detect(const CliOptions& options, std::ostream& out, std::ostream& err) {
 // One line per file: format number, name, encoding, subtitle count, path.
 int Info(const CliOptions& options, std::ostream& out, std::ostream& err) {
   const FormatNameList names = BuiltInFormatNames();
+  const std::optional<TextEncoding> encoding = InputEncoding(options);
   auto doc = std::make_unique<SubtitleDocument>();
   int code = kExitOk;
   for (const auto& file : options.Files) {
     try {
-      const uint8_t format = DetectFormat(file);
-      if (format == kNotRecognised) {
+      OpenSubtitles(*doc, file, encoding);
+      if (doc->FormatIndex == kNotRecognised) {
         err << file << ": format not recognised\n";
         code = kExitFailed;
         continue;
       }
-      ClearSubtitleTable(*doc);
-      LoadSubtitles(*doc, format, file);
-      out << int{format} << '\t' << FormatName(names, format) << '\t' << "windows-1250" << '\t'
-          << doc->SubtitleCount << '\t' << file << '\n';
+      out << int{doc->FormatIndex} << '\t' << FormatName(names, doc->FormatIndex) << '\t'
+          << EncodingDisplayName(doc->Encoding) << '\t' << doc->SubtitleCount << '\t' << file << '\n';
     } catch (const QuillmarkError& e) {
       err << file << ": " << e.what() << '\n';
       code = kExitFailed;
@@ -187,6 +197,13 @@ BatchRequest MakeRequest(const CliOptions& o) {
   request.FrameRate = o.FrameRate;
   request.Overwrite = !o.NoOverwrite;
   request.SingleOutput = o.Output;
+  request.InputEncoding = InputEncoding(o);
+  try {
+    if (o.ToEncoding) request.OutputEncoding = ParseEncodingName(*o.ToEncoding);
+  } catch (const QuillmarkError& e) {
+    throw UsageError(std::string("--to-encoding: ") + e.what());
+  }
+  if (o.ToEncoding && !request.OutputEncoding) throw UsageError("--to-encoding: give an encoding, not auto");
   if (!o.Directory.empty()) {
     if (!DirectoryExists(o.Directory)) throw UsageError("-d: no such folder: " + o.Directory);
     request.Destination = o.Directory.back() == '/' ? o.Directory : o.Directory + "/";

@@ -3,7 +3,6 @@
 #include <functional>
 
 #include "formats/catalogue.h"
-#include "platform/cp1250.h"
 #include "platform/errors.h"
 #include "platform/numbers.h"
 
@@ -127,13 +126,6 @@ SubtitleRange ParseRange(const std::string& text) {
           ParseInteger("--range", text.substr(dash + 1), 1)};
 }
 
-std::string ToWindows1250(const std::string& option, const std::string& utf8) {
-  bool lossless = true;
-  std::string bytes = Utf8ToCp1250(utf8, &lossless);
-  if (!lossless) throw UsageError(option + ": '" + utf8 + "' has characters that Windows-1250 cannot hold");
-  return bytes;
-}
-
 struct Parser {
   CliOptions o;
   bool convertOptionSeen = false;
@@ -177,7 +169,7 @@ const std::vector<OptionRule>& Rules() {
       {"--find", 1,
        [](Parser& p, const Values& v) {
          p.Command(CliCommand::Find, "--find");
-         p.o.FindText = ToWindows1250("--find", v[0]);
+         p.o.FindText = v[0];
          if (p.o.FindText.empty()) throw UsageError("--find needs a text");
        }},
       {"--from", 1, [](Parser& p, const Values& v) { p.o.FindFrom = ParseInteger("--from", v[0], 1); }},
@@ -235,8 +227,7 @@ const std::vector<OptionRule>& Rules() {
       {"--show-from-hide", 0, [](Parser& p, const Values&) { p.Tool({ToolKind::ShowFromHide}); }},
       {"--replace", 2,
        [](Parser& p, const Values& v) {
-         p.Tool(
-             {ToolKind::Replace, 0, 0, ToWindows1250("--replace", v[0]), ToWindows1250("--replace", v[1])});
+         p.Tool({ToolKind::Replace, 0, 0, v[0], v[1]});
        }},
       {"--trim", 0, [](Parser& p, const Values&) { p.Tool({ToolKind::Trim}); }},
       {"--repair-overlaps", 0, [](Parser& p, const Values&) { p.Tool({ToolKind::RepairOverlaps}); }},

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/file_io.h"
+#include "platform/utf8.h"
 
 namespace qm {
 namespace {
@@ -73,84 +73,54 @@ class Detector {
 
 namespace {
 
-// Feeds the detector line by line from chunks as they arrive; a line that spans chunks is
-// collected first. Returns true once the result is decided.
-class LineFeeder {
- public:
-  explicit LineFeeder(Detector& detector) : m_detector(detector) {}
+// Characters, not bytes, are what the line tests count: a line holding non-ASCII letters is
+// looked at with one byte per character (each multi-byte character keeps only its lead byte,
+// which no test looks for), so a UTF-8 file is recognised exactly as its Windows-1250 twin.
+std::string_view OneBytePerCharacter(std::string_view line, std::string& scratch) {
+  if (IsAscii(line)) return line;
+  scratch.clear();
+  for (char c : line)
+    if (!IsContinuationByte(c)) scratch += c;
+  return scratch;
+}
 
-  bool Feed(std::string_view chunk) {
-    while (!chunk.empty()) {
-      const auto* lf = static_cast<const char*>(std::memchr(chunk.data(), '\n', chunk.size()));
-      if (!lf) {
-        m_pending.append(chunk);
-        return false;
-      }
-      const size_t length = static_cast<size_t>(lf - chunk.data());
-      bool decided;
-      if (m_pending.empty()) {
-        decided = Examine(chunk.substr(0, length));
-      } else {
-        m_pending.append(chunk.data(), length);
-        decided = Examine(m_pending);
-        m_pending.clear();
-      }
-      if (decided) return true;
-      chunk.remove_prefix(length + 1);
-    }
-    return false;
+// A line runs to its first CR or LF; the next one begins after the next LF.
+template <class Examine>
+void ForEachLine(std::string_view text, Examine&& examine) {
+  while (!text.empty()) {
+    const auto* lf = static_cast<const char*>(std::memchr(text.data(), '\n', text.size()));
+    const size_t toLf = lf ? static_cast<size_t>(lf - text.data()) : text.size();
+    const auto* cr = static_cast<const char*>(std::memchr(text.data(), '\r', toLf));
+    if (examine(text.substr(0, cr ? static_cast<size_t>(cr - text.data()) : toLf))) return;
+    text.remove_prefix(lf ? toLf + 1 : text.size());
   }
+}
 
-  // The last line, which has no LF after it.
-  void Finish() {
-    if (!m_pending.empty()) Examine(m_pending);
-  }
-
-  // Bytes that are all there already: the last line is examined where it lies.
-  void FeedAll(std::string_view bytes) {
-    const size_t lastLf = bytes.rfind('\n');
-    const size_t complete = lastLf == std::string_view::npos ? 0 : lastLf + 1;
-    if (Feed(bytes.substr(0, complete))) return;
-    if (complete < bytes.size()) Examine(bytes.substr(complete));
-  }
-
- private:
-  // A line runs to its first CR; after a lone CR the rest up to the LF is not a line.
-  bool Examine(std::string_view segment) {
-    if (!m_bomChecked) {
-      m_bomChecked = true;
-      segment = SkipUtf8Bom(segment);
-    }
-    const auto* cr = static_cast<const char*>(std::memchr(segment.data(), '\r', segment.size()));
-    return m_detector.Examine(cr ? segment.substr(0, static_cast<size_t>(cr - segment.data())) : segment);
-  }
-
-  Detector& m_detector;
-  std::string m_pending;
-  bool m_bomChecked = false;
-};
+bool StartsSixteenBitLine(std::string_view line) {
+  return line.size() >= 48 && line[0] >= '0' && line[0] <= '9' && line[1] == '\0';
+}
 
 }  // namespace
 
-std::string_view SkipUtf8Bom(std::string_view bytes) {
-  return bytes.substr(0, 3) == "\xEF\xBB\xBF" ? bytes.substr(3) : bytes;
-}
-
-uint8_t DetectFormatInBytes(std::string_view bytes) {
+uint8_t DetectFormatInText(std::string_view utf8) {
   Detector detector;
-  LineFeeder feeder(detector);
-  feeder.FeedAll(bytes);
+  std::string scratch;
+  ForEachLine(utf8,
+              [&](std::string_view line) { return detector.Examine(OneBytePerCharacter(line, scratch)); });
   return detector.Result();
 }
 
-// Most files decide within their first lines, so the file is read in chunks only as far as
-// needed.
-uint8_t DetectFormat(const std::string& fileName) {
-  Detector detector;
-  LineFeeder feeder(detector);
-  const bool decided = ReadFileInChunks(fileName, [&](std::string_view chunk) { return feeder.Feed(chunk); });
-  if (!decided) feeder.Finish();
-  return detector.Result();
+std::optional<uint8_t> DetectSixteenBitFormat(std::string_view bytesLe) {
+  std::optional<uint8_t> result;
+  ForEachLine(bytesLe, [&](std::string_view firstLine) {
+    if (StartsSixteenBitLine(firstLine)) {
+      Detector detector;
+      detector.Examine(firstLine);
+      result = detector.Result();
+    }
+    return true;
+  });
+  return result;
 }
 
 }  // namespace qm

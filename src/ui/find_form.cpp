@@ -72,7 +72,7 @@ void TFormFind::ShowBeside(const QWidget& mainWindow) {
 void TFormFind::ButtonNajitClick() {
   SubtitleDocument& doc = m_mainWindow.Document();
   const bool caseSensitive = CheckBoxCase->isChecked();
-  const std::string needle = ToCp1250(EditFindText->text());
+  const std::string needle = ToUtf8(EditFindText->text());
   std::optional<FoundSubtitle> hit;
   {
     BusyWindow busy(m_mainWindow);
@@ -90,7 +90,7 @@ void TFormFind::ButtonNajitClick() {
         RadioGroupSmerNahoru->isChecked() ? SearchDirection::Up : SearchDirection::Down;
     hit = FindSubtitleText(doc, m_mainWindow.CurrentRow(), needle, caseSensitive, direction);
     if (!hit) {
-      m_mainWindow.DialogsLayer().Message(this, FromCp1250(m_mainWindow.Texts().InformationNothingFound),
+      m_mainWindow.DialogsLayer().Message(this, FromUtf8(m_mainWindow.Texts().InformationNothingFound),
                                           MessageIcon::Information, MessageButtons::Ok);
       return;
     }

@@ -89,7 +89,7 @@ int SubtitleGridModel::columnCount(const QModelIndex& parent) const {
 QVariant SubtitleGridModel::data(const QModelIndex& index, int role) const {
   if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) return {};
   if (role != Qt::DisplayRole) return {};
-  return FromCp1250(Cell(index.column(), index.row() + 1));
+  return FromUtf8(Cell(index.column(), index.row() + 1));
 }
 
 QVariant SubtitleGridModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -117,7 +117,6 @@ TEST_F(CliTools, BadValuesAreUsageErrorsNamingTheOption) {
       {{"--fps-from", "25"}, "--fps-from"},
       {{"--fps-from", "0", "--fps-to", "25"}, "--fps-from"},
       {{"--scale", "-1"}, "--scale"},
-      {{"--replace", "日", "x"}, "--replace"},
       {{"--up", "--shift", "1"}, "--up"},
   };
   for (const auto& [args, option] : cases) {
