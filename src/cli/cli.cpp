@@ -12,7 +12,6 @@
 #include "formats/detect.h"
 #include "formats/dump.h"
 #include "formats/subtitle_source.h"
-#include "formats/subtitles_load.h"
 #include "platform/errors.h"
 #include "platform/file_io.h"
 
@@ -93,14 +92,14 @@ int ListFormats(std::ostream& out) {
 
 int Dump(const CliOptions& options, std::ostream& out, std::ostream& err) {
   const std::string& file = options.Files.front();
+  const std::optional<TextEncoding> encoding = InputEncoding(options);
   auto doc = std::make_unique<SubtitleDocument>();
   try {
-    const uint8_t format = DetectFormat(file);
-    if (format == kNotRecognised) {
+    const LoadResult result = OpenSubtitles(*doc, file, encoding);
+    if (doc->FormatIndex == kNotRecognised) {
       err << file << ": format not recognised\n";
       return kExitFailed;
     }
-    const LoadResult result = LoadSubtitles(*doc, format, file);
     out << DumpDocument(*doc);
     if (result.Truncated) {
       err << file << ": " << TruncationMessage() << '\n';
@@ -117,18 +116,16 @@ int Dump(const CliOptions& options, std::ostream& out, std::ostream& err) {
 // One line per finding of the quality report: "path:number: show time message".
 int Check(const CliOptions& options, std::ostream& out, std::ostream& err) {
   int code = kExitOk;
+  const std::optional<TextEncoding> encoding = InputEncoding(options);
   auto doc = std::make_unique<SubtitleDocument>();
   for (const auto& file : options.Files) {
     try {
-      ClearSubtitleTable(*doc);
-      doc->FormatIndex = DetectFormat(file);
+      OpenSubtitles(*doc, file, encoding);
       if (doc->FormatIndex == kNotRecognised) {
         err << file << ": format not recognised\n";
         code = kExitFailed;
         continue;
       }
-      LoadSubtitles(*doc, doc->FormatIndex, file);
-      doc->TimeMode = doc->StoredMode = TimeModeOf(doc->FormatIndex);
       for (const Finding& finding : CheckQuality(*doc, {}).Findings) {
         out << file << ':' << finding.Number << ": " << FindingTimeText(finding) << ' '
             << FindingMessage(finding, EnglishFindingTemplates()) << '\n';
@@ -240,12 +237,11 @@ int Convert(const CliOptions& options, std::ostream& out, std::ostream& err, con
 int Find(const CliOptions& options, std::ostream& out, std::ostream& err) {
   const std::string& file = options.Files.front();
   auto doc = std::make_unique<SubtitleDocument>();
-  const uint8_t format = DetectFormat(file);
-  if (format == kNotRecognised) {
+  OpenSubtitles(*doc, file, InputEncoding(options));
+  if (doc->FormatIndex == kNotRecognised) {
     err << file << ": format not recognised\n";
     return kExitFailed;
   }
-  LoadSubtitles(*doc, format, file);
   const auto found = FindSubtitleText(*doc, options.FindFrom, options.FindText, options.FindCase,
                                       options.FindUp ? SearchDirection::Up : SearchDirection::Down);
   if (!found) return kExitFailed;

@@ -106,9 +106,16 @@ void TFormFind::SelectFoundText(const std::string& needle, const std::string& ha
   memo->setFocus();
   const std::optional<TextSelection> selection = EditorSelectionOfHit(needle, haystack, caseSensitive);
   if (!selection) return;
+  // The selection counts characters; the editor counts one beyond U+FFFF as two.
+  const QString shown = memo->toPlainText();
+  const auto position = [&shown](int characters) {
+    int at = 0;
+    for (int c = 0; c < characters && at < shown.size(); ++c) at += shown.at(at).isHighSurrogate() ? 2 : 1;
+    return at;
+  };
   QTextCursor cursor = memo->textCursor();
-  cursor.setPosition(selection->Start);
-  cursor.setPosition(selection->Start + selection->Length, QTextCursor::KeepAnchor);
+  cursor.setPosition(position(selection->Start));
+  cursor.setPosition(position(selection->Start + selection->Length), QTextCursor::KeepAnchor);
   memo->setTextCursor(cursor);
 }
 

@@ -65,6 +65,7 @@ class FindTest : public QObject {
   void walksWithoutWrapping();
   void letterCaseOnlyForBasicLatin();
   void selectsAHitOnALaterLine();
+  void selectsAHitAfterCharactersOfOtherScripts();
 };
 
 void FindTest::windowControlsAndOpening() {
@@ -139,6 +140,14 @@ void FindTest::selectsAHitOnALaterLine() {
   const QTextCursor cursor = f.form.MemoAktual->textCursor();
   QCOMPARE(cursor.selectionStart(), 5);  // four letters and the one-character line break
   QCOMPARE(cursor.selectedText(), QString("Jak"));
+}
+
+// A UTF-8 file: the hit is selected by characters, also after ones beyond U+FFFF.
+void FindTest::selectsAHitAfterCharactersOfOtherScripts() {
+  FindFixture f(TenSubtitles({{2, "日本語 😀|Жак и JAK"}}));
+  f.Search("jak", false, 1);
+  QCOMPARE(f.form.CurrentRow(), 2);
+  QCOMPARE(f.form.MemoAktual->textCursor().selectedText(), QString("JAK"));
 }
 
 QTEST_MAIN(FindTest)
