@@ -92,11 +92,11 @@ class FileConversion {
 };
 
 bool HasSubtitleExtension(const std::filesystem::path& file) {
-  static const char* const kExtensions[] = {".txt", ".sub", ".srt", ".stf", ".aqt", ".ssa", ".dks"};
   std::string extension = file.extension().string();
   std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return std::find(std::begin(kExtensions), std::end(kExtensions), extension) != std::end(kExtensions);
+  return std::any_of(SubtitleExtensions.begin(), SubtitleExtensions.end(),
+                     [&](const SubtitleExtension& known) { return extension == known.Extension; });
 }
 
 void AppendSubtitleFilesIn(const std::string& folder, std::vector<std::string>& out) {

@@ -31,9 +31,6 @@ TextEncoding FindEncoding(std::string_view bytes, size_t& bomLength) {
   return Windows1250Encoding();
 }
 
-bool IsSixteenBitFormat(uint8_t format) {
-  return format < kFormatCount && FormatCatalogue[format].SixteenBit;
-}
 
 }  // namespace
 

@@ -46,8 +46,9 @@ namespace {
 
 constexpr QSize kDesignSize{736, 622};
 constexpr const char* kVersionText = "ver.: 0.91   10.08.2005     ";
-constexpr const char* kFileFilter =
-    "Všechny soubory (*.*);;Titulky (*.txt *.sub *.srt *.stf *.aqt *.ssa *.dks)";
+QString FileFilter() {
+  return QString::fromUtf8("Všechny soubory (*.*);;Titulky (%1)").arg(FromUtf8(SubtitleExtensionPatterns()));
+}
 // A fill lets pending window messages run at most this often: often enough to keep the
 // window alive, rarely enough that a 20000-row fill is not slowed down by it.
 constexpr qint64 kFillYieldMs = 50;
@@ -133,7 +134,7 @@ void TForm1::FormCreate() {
   m_runCount = storedRunCount < std::numeric_limits<int32_t>::max() ? storedRunCount + 1 : storedRunCount;
   LabelExecution->setText(QString::number(m_runCount));
 
-  OpenDialog.Filter = SaveDialog.Filter = kFileFilter;
+  OpenDialog.Filter = SaveDialog.Filter = FileFilter();
   // Files dropped from the desktop land on the grid or on the small drop box.
   Titulky->viewport()->installEventFilter(this);
   ListBoxDragAndDrop->viewport()->installEventFilter(this);
