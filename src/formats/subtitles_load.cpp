@@ -37,10 +37,9 @@ size_t ByteStream::BytesOfChars(size_t n) const {
   const std::string_view rest = Remaining();
   const size_t quick = std::min(n, rest.size());
   // Times and numbers are ASCII: the common case needs no walk over the characters.
-  if (FindNonAscii(rest.substr(0, quick)) == quick &&
-      (quick == rest.size() || !IsContinuationByte(rest[quick])))
-    return quick;
-  return ByteOffsetOfCharacter(rest, n);
+  const bool ascii =
+      (quick == rest.size() || !IsContinuationByte(rest[quick])) && IsAscii(rest.substr(0, quick));
+  return ascii ? quick : ByteOffsetOfCharacter(rest, n);
 }
 
 void ByteStream::AppendChars(std::string& text, size_t n) {
@@ -160,18 +159,24 @@ void ReadWideStamp(ReaderState& state, size_t count, const char* suffix) {
 
 void StoreTimeStamp(SubtitleDocument& doc, std::string_view stamp, int32_t index, bool toStart, bool toEnd) {
   TSubtitle& record = doc.SubtitleTable[index];
+  // Positions count characters; a stamp is nearly always ASCII, where they are bytes.
+  const bool ascii = IsAscii(stamp);
+  const auto field = [&](size_t from, size_t count) {
+    if (!ascii) return Copy(stamp, from, count);
+    return from <= stamp.size() ? stamp.substr(from - 1, count) : std::string_view{};
+  };
   // Positions 3, 6 and 9 are never looked at, so ":", "," and "." all pass there.
   if (toStart) {
-    record.StartHour = StrToInt(Copy(stamp, 1, 2));
-    record.StartMinute = StrToInt(Copy(stamp, 4, 2));
-    record.StartSecond = StrToInt(Copy(stamp, 7, 2));
-    record.StartMs = std::string(Copy(stamp, 10, 3));
+    record.StartHour = StrToInt(field(1, 2));
+    record.StartMinute = StrToInt(field(4, 2));
+    record.StartSecond = StrToInt(field(7, 2));
+    record.StartMs = std::string(field(10, 3));
   }
   if (toEnd) {
-    record.EndHour = StrToInt(Copy(stamp, 1, 2));
-    record.EndMinute = StrToInt(Copy(stamp, 4, 2));
-    record.EndSecond = StrToInt(Copy(stamp, 7, 2));
-    record.EndMs = std::string(Copy(stamp, 10, 3));
+    record.EndHour = StrToInt(field(1, 2));
+    record.EndMinute = StrToInt(field(4, 2));
+    record.EndSecond = StrToInt(field(7, 2));
+    record.EndMs = std::string(field(10, 3));
   }
 }
 

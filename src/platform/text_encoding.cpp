@@ -120,21 +120,13 @@ std::string DecodeWithIconv(std::string_view bytes, const std::string& name) {
 }
 
 bool EncodeCp1250(std::string_view utf8, std::string& out, EncodeFailure* failure) {
-  for (size_t pos = 0; pos < utf8.size();) {
-    const size_t run = FindNonAscii(utf8, pos);
-    out.append(utf8.substr(pos, run - pos));
-    if (run == utf8.size()) break;
-    pos = run;
-    const size_t at = pos;
-    const char32_t code = NextCodePoint(utf8, pos);
-    const auto mapped = UnicodeToCp1250(code);
-    if (!mapped) {
-      if (failure) *failure = {at, code};
-      return false;
-    }
-    out += static_cast<char>(*mapped);
+  size_t failedAt = 0;
+  if (EncodeUtf8AsCp1250(utf8, out, &failedAt)) return true;
+  if (failure) {
+    size_t pos = failedAt;
+    *failure = {failedAt, NextCodePoint(utf8, pos)};
   }
-  return true;
+  return false;
 }
 
 void AppendUtf16Be(std::string& out, std::string_view utf8) {
