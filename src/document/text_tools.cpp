@@ -107,7 +107,8 @@ std::string WrapSubtitleLines(std::string_view text, int32_t maxChars) {
           break;
       }
     }
-    if (!existingBreak && p < n) result += '|';
+    // Where a line break already stands next, adding one would make an empty line.
+    if (!existingBreak && p < n && at(p) != '|') result += '|';
     lineStart = ++breakAt;
     existingBreak = false;
   }
