@@ -23,7 +23,9 @@ struct LoadResult {
 // The reader of formatIndex (0..10) appends to the table and counts in SubtitleCount; any
 // other number reads nothing. The caller has cleared the table (ClearSubtitleTable).
 // Failures (a number field that is not a number, an unreadable file) throw QuillmarkError;
-// the subtitles read until then, including the one being read, stay in the table.
+// the subtitles read until then, including the one being read, stay in the table. A file
+// with visible content of which the reader made no subtitle at all fails too (NothingRead):
+// opening it must not look like opening an empty file.
 LoadResult LoadSubtitles(SubtitleDocument& doc, uint8_t formatIndex, const std::string& fileName);
 LoadResult LoadSubtitlesFromBytes(SubtitleDocument& doc, uint8_t formatIndex, std::string_view bytes);
 
@@ -33,5 +35,7 @@ void StoreTimeStamp(SubtitleDocument& doc, std::string_view stamp, int32_t index
 
 // "The file holds more than 20000 subtitles; the rest of it was not read."
 std::string TruncationMessage();
+// "No subtitle was found in the file; it was not read."
+std::string NothingReadMessage();
 
 }  // namespace qm

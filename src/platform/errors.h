@@ -13,6 +13,7 @@ enum class ErrorKind {
   Arithmetic,   // a frame rate of zero, a result beyond the integer range
   TableFull,    // more subtitles than the table holds
   Unsupported,  // a format that has no reader or writer
+  NothingRead,  // a recognised file of which its reader made no subtitle
 };
 
 class QuillmarkError : public std::runtime_error {
