@@ -56,9 +56,8 @@ class Detector {
     if (!line.empty() && line[0] == '{' && Contains(line, "}{")) return Decide(0);
     if (Contains(line, "-->> ")) m_result = 4;
     if ((line.size() == 23 && CharAt(line, 12, ',')) || IsSubViewer2TimeLine(line)) m_result = 3;
-    if (line.size() >= 27 && Contains(line, "-->") && CharAt(line, 3, ':') && CharAt(line, 6, ':') &&
-        (CharAt(line, 9, ',') || CharAt(line, 9, '.') || CharAt(line, 9, ':')))
-      return Decide(1);
+    if (IsSubRipTimeLine(line) || (!line.empty() && line[0] == '-' && IsSubRipTimeLine(line.substr(1))))
+      return Decide(1);  // a time before zero ("-00:00:06,843 --> ...") is one too
     if (StartsWithUpper(line, "DIALOGUE:") || StartsWithUpper(line, "COMMENT:")) return Decide(6);
     if (ContainsStartScript(line)) return Decide(2);
     if (m_firstLine && line.size() >= 48 && line[0] >= '0' && line[0] <= '9' && line[1] == '\0') {
@@ -74,6 +73,10 @@ class Detector {
   uint8_t Result() const { return m_result; }
 
  private:
+  static bool IsSubRipTimeLine(std::string_view line) {
+    return line.size() >= 27 && Contains(line, "-->") && CharAt(line, 3, ':') && CharAt(line, 6, ':') &&
+           (CharAt(line, 9, ',') || CharAt(line, 9, '.') || CharAt(line, 9, ':'));
+  }
   bool Decide(uint8_t result) {
     m_result = result;
     return true;

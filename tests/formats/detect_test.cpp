@@ -68,6 +68,9 @@ TEST(DetectFormat, SubViewer2TimeLinesWithThreeDigitFractions) {
 TEST(DetectFormat, SubRipNeedsTwentySevenCharacters) {
   EXPECT_EQ(DetectFormatInBytes("00:00:01,000 --> 00:00:04"), 5);  // 25 characters: only test 1
   EXPECT_EQ(DetectFormatInBytes("00:00:01,000 --> 00:00:04,0"), 1);
+  // A time before zero in front: the rest of the line is the time line.
+  EXPECT_EQ(DetectFormatInBytes("1\n-00:00:06,843 --> -00:00:02,850\n"), 1);
+  EXPECT_EQ(DetectFormatInBytes("-00:00:01,000 --> 00:00"), 13);
 }
 
 TEST(DetectFormat, SixteenBitFirstLine) {
