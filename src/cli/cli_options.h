@@ -24,12 +24,13 @@ struct CliOptions {
   std::vector<std::string> Files;
   std::optional<uint8_t> Format;         // --to
   double FrameRate = 23.976;             // --fps
+  bool FrameRateGiven = false;           // else a rate that a file gives of itself is used
   std::string Output;                    // -o
   std::string Directory;                 // -d
   std::optional<std::string> Extension;  // --ext
   bool NoOverwrite = false;
   bool Quiet = false;
-  std::string Encoding = "auto";           // --encoding: how input files are decoded
+  std::string Encoding = "auto";          // --encoding: how input files are decoded
   std::optional<std::string> ToEncoding;  // --to-encoding: else each file keeps its own
   ToolSettings Tools;
   // --find TEXT [--from N] [--up] [--case]

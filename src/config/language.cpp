@@ -9,7 +9,7 @@ namespace qm {
 
 using T = DynamicTexts;
 
-const std::array<DynamicTextKey, 41> kDynamicTextKeys = {{
+const std::array<DynamicTextKey, 43> kDynamicTextKeys = {{
     {"AUTHOR", "Author", &T::Author},
     {"AUTHOR", "Comment", &T::Comment},
     {"DYNAMIC_TEXTS", "ErrorNacitaniNespravnyFormat", &T::ErrorNacitaniNespravnyFormat},
@@ -42,6 +42,8 @@ const std::array<DynamicTextKey, 41> kDynamicTextKeys = {{
     {"DYNAMIC_TEXTS", "WarningTooManySubtitles", &T::WarningTooManySubtitles},
     {"DYNAMIC_TEXTS", "ErrorFormatNotWritable", &T::ErrorFormatNotWritable},
     {"DYNAMIC_TEXTS", "InformationTableFull", &T::InformationTableFull},
+    {"DYNAMIC_TEXTS", "WarningNegativeTimes", &T::WarningNegativeTimes},
+    {"DYNAMIC_TEXTS", "MessageBatchFileFrameRate", &T::MessageBatchFileFrameRate},
     {"DYNAMIC_TEXTS", "StatistikaDlouhe", &T::StatistikaDlouhe},
     {"DYNAMIC_TEXTS", "StatistikaKratke", &T::StatistikaKratke},
     {"DYNAMIC_TEXTS", "StatistikaRadku", &T::StatistikaRadku},
@@ -65,6 +67,8 @@ std::string FallbackFor(std::string DynamicTexts::*member) {
   if (member == &T::ErrorFormatNotWritable) return FormatNotWritableMessage();
   if (member == &T::InformationTableFull) return "The table is full: it holds at most 20000 subtitles.";
   if (member == &T::StatistikaBezNalezu) return "No problems found.";
+  if (member == &T::WarningNegativeTimes) return NegativeTimesTemplate();
+  if (member == &T::MessageBatchFileFrameRate) return "the file gives its own frame rate: {value}";
   static constexpr std::string DynamicTexts::*kFindings[] = {
       &T::StatistikaDlouhe,   &T::StatistikaKratke, &T::StatistikaRadku,    &T::StatistikaSkryti,
       &T::StatistikaPrekryti, &T::StatistikaPoradi, &T::StatistikaRychlost, &T::StatistikaDelkaRadku};

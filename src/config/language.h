@@ -34,9 +34,11 @@ struct DynamicTexts {
 
   // Our own keys in DYNAMIC_TEXTS; older language files lack them, so they fall back to
   // English texts instead of "LNG error!!".
-  std::string WarningTooManySubtitles;  // a file held more subtitles than the table
-  std::string ErrorFormatNotWritable;   // an output format that has no writer
-  std::string InformationTableFull;     // add or insert with the table full
+  std::string WarningTooManySubtitles;    // a file held more subtitles than the table
+  std::string ErrorFormatNotWritable;     // an output format that has no writer
+  std::string InformationTableFull;       // add or insert with the table full
+  std::string WarningNegativeTimes;       // times before zero read as zero ({value}: how many)
+  std::string MessageBatchFileFrameRate;  // the rate a file gives of itself ({value})
   // The statistics page's quality report, one template per finding ({value}, {limit}).
   std::string StatistikaDlouhe, StatistikaKratke, StatistikaRadku, StatistikaSkryti, StatistikaPrekryti,
       StatistikaPoradi, StatistikaRychlost, StatistikaDelkaRadku;
@@ -49,7 +51,7 @@ struct DynamicTextKey {
   std::string DynamicTexts::*Member;
 };
 // In the order in which the language file is read.
-extern const std::array<DynamicTextKey, 41> kDynamicTextKeys;
+extern const std::array<DynamicTextKey, 43> kDynamicTextKeys;
 
 // <programFolder>Data/lng_<languageName>.ini with the Windows-1250 name turned into the
 // platform's (UTF-8) file name. programFolder ends with "/".

@@ -207,6 +207,8 @@ LoadResult LoadSubtitles(SubtitleDocument& doc, uint8_t formatIndex, const std::
 
 std::string NothingReadMessage() { return "No subtitle was found in the file; it was not read."; }
 
+std::string NegativeTimesTemplate() { return "Times before 0:00:00 read as 0:00:00: {value}"; }
+
 std::string TruncationMessage() {
   return "The file holds more than 20000 subtitles; the rest of it was not read.";
 }

@@ -37,5 +37,7 @@ void StoreTimeStamp(SubtitleDocument& doc, std::string_view stamp, int32_t index
 std::string TruncationMessage();
 // "No subtitle was found in the file; it was not read."
 std::string NothingReadMessage();
+// "Times before 0:00:00 read as 0:00:00: {value}", {value} standing for the count.
+std::string NegativeTimesTemplate();
 
 }  // namespace qm
