@@ -164,7 +164,9 @@ namespace {
 // Anything but blanks, line ends, NUL bytes (the high halves of 16-bit text) and a UTF-8
 // byte-order mark: a file of only these holds nothing a reader could have missed.
 bool HasVisibleContent(std::string_view bytes) {
-  return SkipUtf8Bom(bytes).find_first_not_of(std::string_view(" \t\r\n\0", 5)) != std::string_view::npos;
+  for (const unsigned char c : SkipUtf8Bom(bytes))
+    if (c > ' ' || (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != 0)) return true;
+  return false;
 }
 
 }  // namespace
