@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Sets everything up on a fresh Debian 12 machine and runs every test:
 #   1. the main build (editor, converter, tests) and all its tests, then the installed tree
-#      and the Debian package checked (scripts/check_install.sh);
+#      and the Debian package checked (scripts/check_install.sh), then what the converter
+#      writes read back by ffmpeg and aeidon and drawn by libass (scripts/check_interop.sh);
 #   2. the core tests once more under AddressSanitizer + UndefinedBehaviorSanitizer;
 #   3. a short libFuzzer smoke run of every parser (clang).
 # QM_WERROR=ON turns warnings into errors (CI sets it).
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/ensure_deps.sh
-ensure_packages "${QM_BUILD_PACKAGES[@]}" "${QM_TEST_PACKAGES[@]}"
+ensure_packages "${QM_BUILD_PACKAGES[@]}" "${QM_TEST_PACKAGES[@]}" "${QM_INTEROP_PACKAGES[@]}"
 
 jobs=$(nproc)
 declare -a summary=()
@@ -34,6 +35,15 @@ if scripts/check_install.sh build; then
   summary+=("install check: passed")
 else
   summary+=("install check: FAILED")
+  printf '\n== Summary ==\n'; printf '  %s\n' "${summary[@]}"
+  exit 1
+fi
+
+echo "== Interoperability (ffmpeg, aeidon, libass) =="
+if scripts/check_interop.sh build | tee build/interop.log; then
+  summary+=("interop: $(tail -1 build/interop.log | sed 's/^interop: //')")
+else
+  summary+=("interop: FAILED ($(tail -1 build/interop.log | sed 's/^interop: //'))")
   printf '\n== Summary ==\n'; printf '  %s\n' "${summary[@]}"
   exit 1
 fi

@@ -53,13 +53,20 @@ class FileConversion {
       ++m_outcome.ErrorCount;
       return;
     }
-    if (LoadSubtitleSource(m_work, source).Truncated) {
+    const LoadResult loaded = LoadSubtitleSource(m_work, source);
+    if (loaded.Truncated) {
       ++m_outcome.TruncatedCount;
       m_observer.Truncated(path);
     }
+    if (loaded.NegativeTimesZeroed > 0) m_observer.NegativeTimesZeroed(path, loaded.NegativeTimesZeroed);
+    m_work.FrameRate = m_request.FrameRate;
+    if (loaded.FileFrameRate) {
+      if (m_request.UseFileFrameRate) m_work.FrameRate = *loaded.FileFrameRate;
+      m_observer.FileFrameRate(path, *loaded.FileFrameRate, m_request.UseFileFrameRate);
+    }
     const uint8_t layout = m_request.KeepInputFormat ? format : m_request.Layout;
     if (m_request.Transform) m_request.Transform(m_work, format);
-    ConvertTiming(m_work, format, layout, m_request.FrameRate);
+    ConvertTiming(m_work, format, layout, m_work.FrameRate);
     Write(BatchOutputPath(m_request, path), layout);
     m_observer.AddLine(kIndent + m_texts.Format + "  " + FormatName(m_names, format));
     m_observer.AddLine(kIndent + m_texts.FileConverted);

@@ -14,6 +14,7 @@
 #include "formats/subtitle_source.h"
 #include "platform/errors.h"
 #include "platform/file_io.h"
+#include "platform/numbers.h"
 
 namespace qm {
 namespace {
@@ -164,6 +165,14 @@ class CliReport : public BatchObserver {
     return true;
   }
   void Truncated(const std::string& path) override { Say(path + ": " + TruncationMessage() + '\n'); }
+  void NegativeTimesZeroed(const std::string& path, int32_t count) override {
+    Say(path + ": " + ReplaceAll("{value}", std::to_string(count), NegativeTimesTemplate()) + '\n');
+  }
+  void FileFrameRate(const std::string&, double rate, bool used) override {
+    if (m_quiet) return;
+    Say(std::string(6, ' ') + (used ? "Frame rate from the file: " : "The file gives its own frame rate: ") +
+        FloatToText(rate) + (used ? "" : " (--fps used)") + '\n');
+  }
   void FileDone(int done, int total) override {
     if (m_progress) m_progress->Update(done, total);
   }
@@ -192,6 +201,7 @@ BatchRequest MakeRequest(const CliOptions& o) {
   request.KeepInputFormat = !o.Format;
   request.Layout = o.Format.value_or(0);
   request.FrameRate = o.FrameRate;
+  request.UseFileFrameRate = !o.FrameRateGiven;
   request.Overwrite = !o.NoOverwrite;
   request.SingleOutput = o.Output;
   request.InputEncoding = InputEncoding(o);
@@ -212,9 +222,8 @@ BatchRequest MakeRequest(const CliOptions& o) {
   request.Extension = extension;
   if (!o.Tools.Steps.empty()) {
     const ToolSettings tools = o.Tools;
-    const double rate = o.FrameRate;
-    request.Transform = [tools, rate](SubtitleDocument& doc, uint8_t format) {
-      ApplyTools(doc, format, tools, rate);
+    request.Transform = [tools](SubtitleDocument& doc, uint8_t format) {
+      ApplyTools(doc, format, tools, doc.FrameRate);  // the file's own rate where it gives one
     };
   }
   return request;

@@ -9,7 +9,7 @@ namespace qm {
 
 using T = DynamicTexts;
 
-const std::array<DynamicTextKey, 43> kDynamicTextKeys = {{
+const std::array<DynamicTextKey, 45> kDynamicTextKeys = {{
     {"AUTHOR", "Author", &T::Author},
     {"AUTHOR", "Comment", &T::Comment},
     {"DYNAMIC_TEXTS", "ErrorNacitaniNespravnyFormat", &T::ErrorNacitaniNespravnyFormat},
@@ -44,6 +44,8 @@ const std::array<DynamicTextKey, 43> kDynamicTextKeys = {{
     {"DYNAMIC_TEXTS", "InformationTableFull", &T::InformationTableFull},
     {"DYNAMIC_TEXTS", "ErrorCantEncode", &T::ErrorCantEncode},
     {"DYNAMIC_TEXTS", "EncodingAsSource", &T::EncodingAsSource},
+    {"DYNAMIC_TEXTS", "WarningNegativeTimes", &T::WarningNegativeTimes},
+    {"DYNAMIC_TEXTS", "MessageBatchFileFrameRate", &T::MessageBatchFileFrameRate},
     {"DYNAMIC_TEXTS", "StatistikaDlouhe", &T::StatistikaDlouhe},
     {"DYNAMIC_TEXTS", "StatistikaKratke", &T::StatistikaKratke},
     {"DYNAMIC_TEXTS", "StatistikaRadku", &T::StatistikaRadku},
@@ -69,6 +71,8 @@ std::string FallbackFor(std::string DynamicTexts::*member) {
   if (member == &T::StatistikaBezNalezu) return "No problems found.";
   if (member == &T::ErrorCantEncode) return kEnglishCantEncode;
   if (member == &T::EncodingAsSource) return "As the file";
+  if (member == &T::WarningNegativeTimes) return NegativeTimesTemplate();
+  if (member == &T::MessageBatchFileFrameRate) return "the file gives its own frame rate: {value}";
   static constexpr std::string DynamicTexts::*kFindings[] = {
       &T::StatistikaDlouhe,   &T::StatistikaKratke, &T::StatistikaRadku,    &T::StatistikaSkryti,
       &T::StatistikaPrekryti, &T::StatistikaPoradi, &T::StatistikaRychlost, &T::StatistikaDelkaRadku};

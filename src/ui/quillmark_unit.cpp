@@ -282,6 +282,15 @@ void TForm1::OpenSubtitleFile(const QString& fileName) {
   if (oldCount > m_document.SubtitleCount) ClearGridRows(m_document.SubtitleCount + 1, oldCount);
   if (m_document.FormatIndex == kNotRecognised) m_gridModel->SetGridRowCount(2);
   if (loaded.Truncated) ShowText(m_texts.WarningTooManySubtitles, MessageIcon::Warning);
+  ReportLoadNotes(loaded);
+}
+
+void TForm1::ReportLoadNotes(const LoadResult& loaded) {
+  const int32_t zeroed = loaded.NegativeTimesZeroed;
+  ShowApplicationHint(
+      zeroed > 0 ? FromUtf8(ReplaceAll("{value}", std::to_string(zeroed), m_texts.WarningNegativeTimes))
+                 : QString());
+  if (loaded.FileFrameRate) m_formFrame->ProposeRate(*loaded.FileFrameRate);
 }
 
 void TForm1::ShowPartialLoad(int32_t oldCount) {

@@ -46,6 +46,7 @@ namespace qm {
 class EncodingError;
 
 class IniFile;
+struct LoadResult;
 class SpinButton;
 class SubtitleGridModel;
 class TFormFind;
@@ -436,6 +437,8 @@ class TForm1 final : public QMainWindow {
   void SetModesFromFormat();
   void ResetSamplesPage();
   void ShowPartialLoad(int32_t oldCount);
+  // Zeroed times in the status bar; a rate the file gives proposed in the frame-rate window.
+  void ReportLoadNotes(const LoadResult& loaded);
   bool HandleDrop(QEvent* event);
   bool HandleAuthorLabel(QEvent* event);
   void ShowApplicationHint(const QString& hint);
