@@ -27,7 +27,7 @@ std::string NormalisedName(std::string_view text) {
 }
 
 // The code pages offered after the UTF forms: Central European first, then the other
-// European ones, then the East Asian ones.
+// European and the Middle Eastern ones, then the East Asian ones.
 constexpr const char* kCodePages[] = {
     "Windows-1250", "Windows-1252", "ISO-8859-2",   "Windows-1251", "ISO-8859-1",
     "ISO-8859-15",  "Windows-1253", "Windows-1254", "Windows-1257", "KOI8-R",
