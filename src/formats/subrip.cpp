@@ -17,9 +17,14 @@ bool IsDigits(std::string_view text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
 }
 
+bool IsCanonicalTimeLine(std::string_view line);
+
 // A line that starts a subtitle: a show time "[-]H:MM:SS" (any number of hour digits) at
 // its start, then an arrow ("-->", or the "->" it ends in) with a digit after it.
 bool IsTimeLine(std::string_view line) {
+  // Most lines are text or counters: "H:MM:SS->0" is the shortest time line there is.
+  if (line.size() < 10 || !(IsDigit(line[0]) || line[0] == '-')) return false;
+  if (IsCanonicalTimeLine(line)) return true;
   const ClockText show = SplitClock(line, 0);
   const std::string_view ms = show.MinutesSeconds;
   if (!IsDigits(show.Hours) || ms.size() < 6 || ms[0] != ':' || ms[3] != ':' || !IsDigits(ms.substr(1, 2)) ||
@@ -47,10 +52,53 @@ std::string Milliseconds(std::string_view line, size_t& at) {
   return std::string(field);
 }
 
+// Whether a line can be a counter at all: an integer starts with a blank, a sign, a digit or
+// "$"; text lines rarely do, and the full test is dear.
+bool CouldBeCounter(std::string_view line) {
+  return !line.empty() &&
+         (IsDigit(line[0]) || line[0] == ' ' || line[0] == '-' || line[0] == '+' || line[0] == '$');
+}
+
+bool IsCounter(std::string_view line) { return CouldBeCounter(line) && TryStrToInt(line).has_value(); }
+
+// "HH:MM:SS,mmm" at `at` (12 characters that are there), with "," "." or ":" before the
+// milliseconds: the layout nearly every file uses.
+bool IsCanonicalClock(const char* c) {
+  const bool digits = IsDigit(c[0]) && IsDigit(c[1]) && IsDigit(c[3]) && IsDigit(c[4]) && IsDigit(c[6]) &&
+                      IsDigit(c[7]) && IsDigit(c[9]) && IsDigit(c[10]) && IsDigit(c[11]);
+  return digits && c[2] == ':' && c[5] == ':' && (c[8] == ',' || c[8] == '.' || c[8] == ':');
+}
+
+// "00:00:01,500 --> 00:00:04,000" and whatever follows it but a digit.
+bool IsCanonicalTimeLine(std::string_view line) {
+  return line.size() >= 29 && line.substr(12, 5) == " --> " && (line.size() == 29 || !IsDigit(line[29])) &&
+         IsCanonicalClock(line.data()) && IsCanonicalClock(line.data() + 17);
+}
+
+// The clock of IsCanonicalClock straight into integers.
+void CanonicalClock(std::string_view line, size_t at, int32_t& hour, int32_t& minute, int32_t& second,
+                    std::string& ms) {
+  const char* c = line.data() + at;
+  const auto two = [c](int p) { return (c[p] - '0') * 10 + (c[p + 1] - '0'); };
+  hour = two(0), minute = two(3), second = two(6);
+  ms.assign(c + 9, 3);
+}
+
+// "00:00:01,500 --> 00:00:04,000": read the same as the general rule below would, without
+// taking the line apart piece by piece.
+bool ReadCanonicalTimeLine(ReaderState& state, std::string_view line) {
+  if (!IsCanonicalTimeLine(line)) return false;
+  TSubtitle& r = state.Current();
+  CanonicalClock(line, 0, r.StartHour, r.StartMinute, r.StartSecond, r.StartMs);
+  CanonicalClock(line, 17, r.EndHour, r.EndMinute, r.EndSecond, r.EndMs);
+  return true;
+}
+
 // Show time at the start; the hide time begins at the first digit after the character that
 // follows the show time ("-" right before that digit, not part of an arrow, makes it
 // negative). The rest of the line, for example position coordinates, is not read.
 void ReadTimeLine(ReaderState& state, std::string_view line) {
+  if (ReadCanonicalTimeLine(state, line)) return;
   const ClockText show = SplitClock(line, 2);
   size_t at = show.Length;
   const bool separated = at < line.size() && (line[at] == ',' || line[at] == '.' || line[at] == ':');
@@ -68,7 +116,7 @@ void ReadTimeLine(ReaderState& state, std::string_view line) {
 // The text lines between two time lines. A counter right before the next time line is that
 // subtitle's; empty lines at the end separate subtitles, empty lines inside stay ("a||b").
 void StoreText(ReaderState& state, std::vector<std::string_view>& lines, bool beforeTimeLine) {
-  if (beforeTimeLine && !lines.empty() && TryStrToInt(lines.back())) lines.pop_back();
+  if (beforeTimeLine && !lines.empty() && IsCounter(lines.back())) lines.pop_back();
   while (!lines.empty() && lines.back().empty()) lines.pop_back();
   std::string& text = state.Current().Text;
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -92,7 +140,7 @@ void ReadSubRip(ReaderState& state) {
   while (!in.Eof()) {
     const std::string_view line = in.ReadLine();
     const bool timeLine = IsTimeLine(line) || (afterCounter && line.find("-->") != std::string_view::npos);
-    afterCounter = TryStrToInt(line).has_value();
+    afterCounter = !timeLine && IsCounter(line);
     if (!timeLine) {
       if (inSubtitle) lines.push_back(line);
       continue;
