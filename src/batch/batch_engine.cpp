@@ -54,9 +54,17 @@ class FileConversion {
       return;
     }
     const LoadResult loaded = LoadSubtitleSource(m_work, source);
+    const uint8_t layout = m_request.KeepInputFormat ? format : m_request.Layout;
+    const std::string output = BatchOutputPath(m_request, path);
     if (loaded.Truncated) {
       ++m_outcome.TruncatedCount;
-      m_observer.Truncated(path);
+      // Written over itself, the file would lose every subtitle past the table's end.
+      const bool overItself = output != "-" && IsSameFile(output, path);
+      m_observer.Truncated(path, overItself);
+      if (overItself) {
+        m_observer.AddLine(kIndent + m_texts.FileNotConverted);
+        return;
+      }
     }
     if (loaded.NegativeTimesZeroed > 0) m_observer.NegativeTimesZeroed(path, loaded.NegativeTimesZeroed);
     m_work.FrameRate = m_request.FrameRate;
@@ -64,10 +72,9 @@ class FileConversion {
       if (m_request.UseFileFrameRate) m_work.FrameRate = *loaded.FileFrameRate;
       m_observer.FileFrameRate(path, *loaded.FileFrameRate, m_request.UseFileFrameRate);
     }
-    const uint8_t layout = m_request.KeepInputFormat ? format : m_request.Layout;
     if (m_request.Transform) m_request.Transform(m_work, format);
     ConvertTiming(m_work, format, layout, m_work.FrameRate);
-    Write(BatchOutputPath(m_request, path), layout);
+    Write(output, layout);
     m_observer.AddLine(kIndent + m_texts.Format + "  " + FormatName(m_names, format));
     m_observer.AddLine(kIndent + m_texts.FileConverted);
     ++m_outcome.ConvertedCount;

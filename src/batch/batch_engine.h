@@ -51,8 +51,9 @@ class BatchObserver {
   virtual bool ConfirmOverwrite(const std::string& outputPath, const std::string& question) = 0;
   // A file failed to be detected, read, converted or written. Return false to end the run.
   virtual bool ContinueAfterFailure(const std::string& path, const QuillmarkError& error) = 0;
-  // The file held more subtitles than the table; the first ones were converted.
-  virtual void Truncated(const std::string& path) = 0;
+  // The file held more subtitles than the table; the first ones were converted, or, when the
+  // output is the input itself, nothing was written (inputKept) so that the rest survives.
+  virtual void Truncated(const std::string& path, bool inputKept) = 0;
   // `count` times before zero in the file were read as zero.
   virtual void NegativeTimesZeroed(const std::string& path, int32_t count) = 0;
   // The file gives its own frame rate; `used` when the file was converted at it.

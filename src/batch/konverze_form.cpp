@@ -67,7 +67,9 @@ class WindowReport final : public BatchObserver {
     m_failure = FromUtf8(refused ? EncodingErrorText(m_texts.ErrorCantEncode, *refused) : error.what());
     return false;
   }
-  void Truncated(const std::string&) override { AddLine("      " + m_texts.WarningTooManySubtitles); }
+  void Truncated(const std::string&, bool inputKept) override {
+    AddLine("      " + (inputKept ? m_texts.WarningTooManySubtitlesKept : m_texts.WarningTooManySubtitles));
+  }
   void NegativeTimesZeroed(const std::string&, int32_t count) override {
     AddLine("      " + ReplaceAll("{value}", std::to_string(count), m_texts.WarningNegativeTimes));
   }

@@ -164,7 +164,9 @@ class CliReport : public BatchObserver {
     if (!m_quiet) Say("      " + m_texts.FileNotConverted + '\n');
     return true;
   }
-  void Truncated(const std::string& path) override { Say(path + ": " + TruncationMessage() + '\n'); }
+  void Truncated(const std::string& path, bool inputKept) override {
+    Say(path + ": " + (inputKept ? TruncationKeptMessage() : TruncationMessage()) + '\n');
+  }
   void NegativeTimesZeroed(const std::string& path, int32_t count) override {
     Say(path + ": " + ReplaceAll("{value}", std::to_string(count), NegativeTimesTemplate()) + '\n');
   }

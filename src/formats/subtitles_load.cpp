@@ -265,4 +265,9 @@ std::string TruncationMessage() {
   return "The file holds more than 20000 subtitles; the rest of it was not read.";
 }
 
+std::string TruncationKeptMessage() {
+  return "The file holds more than 20000 subtitles, so it was not written over itself: it was kept as it "
+         "is.";
+}
+
 }  // namespace qm

@@ -39,6 +39,8 @@ void StoreTimeStamp(SubtitleDocument& doc, std::string_view stamp, int32_t index
 
 // "The file holds more than 20000 subtitles; the rest of it was not read."
 std::string TruncationMessage();
+// The same when the file was to be written over itself and was kept as it is instead.
+std::string TruncationKeptMessage();
 // "No subtitle was found in the file; it was not read."
 std::string NothingReadMessage();
 // "Times before 0:00:00 read as 0:00:00: {value}", {value} standing for the count.

@@ -21,5 +21,7 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 bool FileExists(const std::string& path);  // a regular file (or a link to one)
 bool DirectoryExists(const std::string& path);
+// Both paths name one existing file (through links and other names of it too).
+bool IsSameFile(const std::string& a, const std::string& b);
 
 }  // namespace qm

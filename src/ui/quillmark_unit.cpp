@@ -248,6 +248,7 @@ void TForm1::OpenSubtitleFile(const QString& fileName) {
   StaticTextSubtitlesFile->setText(fileName);
 
   LoadResult loaded;
+  m_documentCut = false;
   try {
     loaded = OpenSubtitles(m_document, m_document.CurrentFileName, ChosenOpenEncoding());
   } catch (...) {
@@ -281,6 +282,7 @@ void TForm1::OpenSubtitleFile(const QString& fileName) {
   FillGrid();
   if (oldCount > m_document.SubtitleCount) ClearGridRows(m_document.SubtitleCount + 1, oldCount);
   if (m_document.FormatIndex == kNotRecognised) m_gridModel->SetGridRowCount(2);
+  m_documentCut = loaded.Truncated;
   if (loaded.Truncated) ShowText(m_texts.WarningTooManySubtitles, MessageIcon::Warning);
   ReportLoadNotes(loaded);
 }
@@ -408,6 +410,11 @@ void TForm1::ButtonUlozitClick() {
   SaveDialog.Title = FromUtf8(m_texts.SaveDialogTitle) + " " + ComboBoxSave->currentText();
   const auto fileName = m_dialogs.SaveFileName(this, SaveDialog);
   if (!fileName) return;
+  // A document cut at the table's end would cost its file every subtitle past it.
+  if (m_documentCut && IsSameFile(ToPath(*fileName), m_document.CurrentFileName) &&
+      m_dialogs.Message(this, FromUtf8(m_texts.QuestionSaveCutDocument), MessageIcon::Warning,
+                        MessageButtons::YesNo) != MessageAnswer::Yes)
+    return;
   std::optional<EncodingError> refused;
   bool failed = false;
   {
@@ -416,6 +423,7 @@ void TForm1::ButtonUlozitClick() {
       m_history->Complete();
       if (TimeModeOf(layout) != m_document.TimeMode && !m_document.FrameRateConfirmed) CompleteTable();
       SaveSubtitles(m_document, layout, ToPath(*fileName), encoding);
+      if (IsSameFile(ToPath(*fileName), m_document.CurrentFileName)) m_documentCut = false;
       SaveDialog.Folder = FolderOf(*fileName);
     } catch (const EncodingError& error) {
       refused = error;

@@ -473,6 +473,7 @@ class TForm1 final : public QMainWindow {
   QString m_programFolder;
   int m_runCount = 1;
   uint8_t m_saveFormatIndex = 0;
+  bool m_documentCut = false;  // the open file held more subtitles than the table
   double m_timeScale = 1.0;
   bool m_newSubtitleFlag = true;
   bool m_overwriteMode = false;

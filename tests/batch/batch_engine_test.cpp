@@ -27,7 +27,9 @@ class Recorder final : public BatchObserver {
     Steps.push_back("! " + path + ": " + error.what());
     return false;  // the window ends the run here
   }
-  void Truncated(const std::string& path) override { Steps.push_back("truncated " + path); }
+  void Truncated(const std::string& path, bool inputKept) override {
+    Steps.push_back("truncated " + path + (inputKept ? " kept" : ""));
+  }
   void NegativeTimesZeroed(const std::string&, int32_t count) override {
     Steps.push_back("zeroed " + std::to_string(count));
   }

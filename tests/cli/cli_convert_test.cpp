@@ -183,6 +183,19 @@ TEST_F(CliConvert, MoreThanTheTableHoldsConvertsTheFirst20000AndSaysSo) {
   const std::string out = test::ReadFile(dir.File("out.sub"));
   EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 20000);
   EXPECT_NE(run.err.find("20000"), std::string::npos);
+
+  // Written over itself (by name, by a link, or by keeping the name in a folder run) the
+  // file would lose the rest: it is kept as it is, and the run says so.
+  std::filesystem::create_symlink(in, dir.File("link.sub"));
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--to", "microdvd", "-o", in, in},
+        std::vector<std::string>{"--to", "microdvd", "-o", dir.File("link.sub"), in},
+        std::vector<std::string>{"--shift", "1", "-d", dir.Path(), "--ext", "", in}}) {
+    const CliRun kept = RunConvert(args);
+    EXPECT_EQ(kept.code, 3) << args[2];
+    EXPECT_NE(kept.err.find("it was kept as it is"), std::string::npos) << kept.err;
+    EXPECT_EQ(test::ReadFile(in), big);
+  }
 }
 
 }  // namespace
