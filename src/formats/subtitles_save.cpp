@@ -6,6 +6,7 @@
 #include "formats/catalogue.h"
 #include "formats/subtitle_source.h"
 #include "formats/writer_support.h"
+#include "platform/cp1250.h"
 #include "platform/errors.h"
 #include "platform/file_io.h"
 #include "platform/utf8.h"
@@ -150,6 +151,8 @@ std::string WriteSubtitles(const SubtitleDocument& doc, uint8_t layout, const Te
   // then encoded as a whole.
   std::string utf8 = Layout(doc, format);
   if (format.SixteenBit || (encoding.Name == "utf-8" && !encoding.Bom)) return utf8;
+  // Windows-1250, the usual case, is encoded within the laid-out text itself.
+  if (encoding == Windows1250Encoding() && EncodeUtf8AsCp1250InPlace(utf8)) return utf8;
   if (auto bytes = EncodeText(utf8, encoding)) return std::move(*bytes);
   const auto problem = FindUnencodableCharacter(doc, encoding);
   throw EncodingError(problem ? problem->SubtitleNumber : 0, problem ? problem->Character : 0, encoding);

@@ -193,6 +193,57 @@ bool EncodeUtf8AsCp1250(std::string_view utf8, std::string& out, size_t* failedA
   return true;
 }
 
+bool EncodeUtf8AsCp1250InPlace(std::string& text, size_t* failedAt) {
+  // Every character shrinks to one byte, so the bytes are written behind the ones still to
+  // be read: no second buffer of the file's size.
+  char* const data = text.data();
+  const size_t size = text.size();
+  const auto& pairs = TwoByteTable();
+  const auto& reverse = ReverseTable();
+  size_t from = 0, to = 0;
+  while (from < size) {
+    // ASCII stays where it is until something has shrunk, then moves down eight bytes at a
+    // time once the gap behind it is that wide (a store then cannot reach bytes still to be
+    // read), else byte by byte.
+    if (size - from >= 8 && (to == from || from - to >= 8)) {
+      uint64_t word;
+      std::memcpy(&word, data + from, 8);
+      if (to != from) std::memcpy(data + to, &word, 8);
+      const size_t ascii = AsciiPrefixOfWord(word);
+      to += ascii;
+      from += ascii;
+      if (ascii == 8) continue;
+    } else if (static_cast<unsigned char>(data[from]) < 0x80) {
+      data[to++] = data[from++];
+      continue;
+    }
+    if (from == size) break;
+    const auto lead = static_cast<unsigned char>(data[from]);
+    unsigned char byte = 0;
+    size_t length = 1;
+    if (size - from >= 2) {
+      uint16_t pair;
+      std::memcpy(&pair, data + from, 2);
+      byte = pairs[pair], length = 2;
+    }
+    if (byte == 0 && (lead & 0xF0) == 0xE0 && size - from >= 3) {
+      const auto b1 = static_cast<unsigned char>(data[from + 1]),
+                 b2 = static_cast<unsigned char>(data[from + 2]);
+      const char32_t code = (lead & 0x0Fu) << 12 | (b1 & 0x3Fu) << 6 | (b2 & 0x3Fu);
+      if ((b1 & 0xC0) == 0x80 && (b2 & 0xC0) == 0x80 && code < reverse.size())
+        byte = reverse[code], length = 3;
+    }
+    if (byte == 0) {
+      if (failedAt) *failedAt = from;
+      return false;
+    }
+    data[to++] = static_cast<char>(byte);
+    from += length;
+  }
+  text.resize(to);
+  return true;
+}
+
 std::string Utf8ToCp1250(std::string_view utf8, bool* lossless) {
   std::string bytes;
   bytes.reserve(utf8.size());
