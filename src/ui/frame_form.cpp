@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "document/subtitles_tool.h"
+#include "document/video_timing.h"
 #include "platform/errors.h"
 #include "platform/numbers.h"
 #include "ui/dialogs.h"
@@ -44,6 +45,7 @@ TFormFrame::TFormFrame(Dialogs& dialogs, QWidget* parent)
 
   connect(ComboBoxFrameRate, &QComboBox::editTextChanged, this, &TFormFrame::ComboBoxFrameRateChange);
   connect(ButtonFrameRateApply, &QPushButton::clicked, this, &TFormFrame::ButtonFrameRateApplyClick);
+  connect(ButtonFPSFromAvi, &QPushButton::clicked, this, &TFormFrame::ButtonFPSFromAviClick);
 }
 
 void TFormFrame::ComboBoxFrameRateChange() {
@@ -62,6 +64,12 @@ void TFormFrame::ButtonFrameRateApplyClick() {
   } catch (const QuillmarkError& error) {
     m_dialogs.Message(this, FromCp1250(error.what()), MessageIcon::Error, MessageButtons::Ok);
   }
+}
+
+void TFormFrame::ButtonFPSFromAviClick() {
+  if (!m_movieRate) return;
+  if (const auto rate = m_movieRate(*this))
+    ComboBoxFrameRate->setEditText(QString::fromStdString(FrameRateText(*rate)));
 }
 
 void TFormFrame::showEvent(QShowEvent* event) {
