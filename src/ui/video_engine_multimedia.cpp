@@ -46,8 +46,10 @@ class MultimediaEngine final : public VideoEngine {
   }
 
   void Open(const QString& path) override {
-    m_ready = m_failed = false;
+    m_ready = m_failed = m_loading = false;
     m_pendingSeek.reset();
+    // The same file again must load again, not be taken as already there.
+    if (m_player.source() == QUrl::fromLocalFile(path)) m_player.setSource(QUrl());
     m_player.setSource(QUrl::fromLocalFile(path));
   }
   void Play() override {
@@ -76,7 +78,10 @@ class MultimediaEngine final : public VideoEngine {
       if (!std::exchange(m_failed, true)) emit Failed(m_player.errorString());
       return;
     }
-    if (status != QMediaPlayer::LoadedMedia || m_ready || m_failed) return;
+    // The statuses of the file before may still arrive after a new one is set; the new file's
+    // own begin with its loading.
+    if (status == QMediaPlayer::LoadingMedia) m_loading = true;
+    if (status != QMediaPlayer::LoadedMedia || !m_loading || m_ready || m_failed) return;
     m_player.play();
     m_player.pause();
     m_ready = true;
@@ -88,6 +93,7 @@ class MultimediaEngine final : public VideoEngine {
   QMediaPlayer m_player;
   QAudioOutput m_audio;
   QVideoSink m_sink;
+  bool m_loading = false;
   bool m_ready = false;
   bool m_failed = false;
   std::optional<int64_t> m_pendingSeek;

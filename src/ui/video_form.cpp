@@ -246,7 +246,7 @@ void TFormVideo::ButtonVideoOtevritClick() {
 void TFormVideo::OpenVideo(QString path) {
   if (path.isEmpty()) return;
   if (!EnsureEngine()) return;
-  m_file = path;
+  m_file = path = QFileInfo(path).absoluteFilePath();
   m_headerRate = -1;
   m_positionMs = 0;
   LabelVideoSoubor->setText(QFileInfo(path).fileName());

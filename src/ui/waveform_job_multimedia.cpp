@@ -118,7 +118,7 @@ class MultimediaWaveformJob final : public WaveformJob {
  public:
   MultimediaWaveformJob() {
     m_anchor.moveToThread(&m_thread);
-    m_thread.start(QThread::LowPriority);
+    m_thread.start();
   }
   ~MultimediaWaveformJob() override {
     // Runs in order on the job's thread: every run stopped earlier is gone, and so is the

@@ -42,6 +42,7 @@ class VideoWindowTest : public QObject {
   void followPlaybackSelectsTheSubtitleOnThePicture();
   void filmBesideTheSubtitlesIsOffered();
   void filmsThatCannotPlaySaySo();
+  void anotherFilmAndTheSameFilmAgainOpen();
 };
 
 namespace {
@@ -376,6 +377,19 @@ void VideoWindowTest::filmsThatCannotPlaySaySo() {
   video.OpenVideo(TestFilm("sound"));
   QTRY_VERIFY_WITH_TIMEOUT(video.HasVideo(), kWaitMs);
   QCOMPARE(video.LabelVideoZprava->text(), Text(video, &VideoTexts::VideoBezObrazu));
+}
+
+void VideoWindowTest::anotherFilmAndTheSameFilmAgainOpen() {
+  Scene scene;
+  QVERIFY(scene.Ready());
+  // The first film's late statuses must not be taken for the next film's.
+  for (const QString& film : {TestFilm("mjpeg"), TestFilm("mjpeg"), TestFilm("clip")}) {
+    scene.video.OpenVideo(film);
+    QVERIFY(!scene.video.HasVideo());
+    QVERIFY(scene.Ready());
+    QVERIFY(scene.SeekAndWait(2000));
+    QCOMPARE(scene.video.VideoFile(), film);
+  }
 }
 
 QTEST_MAIN(VideoWindowTest)
