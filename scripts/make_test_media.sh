@@ -8,15 +8,15 @@
 #            AVI headers, not in what the player reports
 #   nocodec  a short AVI whose video codec no decoder knows
 #   sound    4 s Ogg Vorbis, a 440 Hz tone, no picture
-#   scene    30 s WebM, 25 fps, 640x360, for the screenshot
+#   scene    30 s WebM, 25 fps, 640x360: a golden ball over a night-blue ground, quiet noise
 #   long     2 hours in Matroska, VP8 64x48 at 25 fps + AC-3 48 kHz stereo (about 150 MB, a
 #            minute to make)
 set -euo pipefail
 kind=${1:?kind}
 out=${2:?output file}
 gst() { gst-launch-1.0 -q "$@"; }
-ball() {  # frames width height
-  echo "videotestsrc num-buffers=$1 pattern=ball ! video/x-raw,width=$2,height=$3,framerate=25/1"
+ball() {  # frames width height [videotestsrc properties]
+  echo "videotestsrc num-buffers=$1 pattern=ball ${4:-} ! video/x-raw,width=$2,height=$3,framerate=25/1"
 }
 tone_between_silence() {  # 4 s silence, 2 s tone, 4 s silence at 22050 Hz mono
   local caps="audio/x-raw,rate=22050,channels=1"
@@ -42,7 +42,8 @@ case "$kind" in
       ! audioconvert ! vorbisenc ! oggmux ! filesink location="$out" ;;
   scene)
     # shellcheck disable=SC2046
-    gst $(ball 750 640 360),pixel-aspect-ratio=1/1 ! vp8enc deadline=1 ! queue ! mux. \
+    gst $(ball 750 640 360 "background-color=0xff1c2a40 foreground-color=0xffe8c060") \
+      ! vp8enc deadline=1 ! queue ! mux. \
       audiotestsrc wave=pink-noise volume=0.3 num-buffers=300 samplesperbuffer=4410 \
       ! audio/x-raw,rate=44100,channels=1 ! audioconvert ! vorbisenc ! queue ! mux. \
       webmmux name=mux ! filesink location="$out" ;;

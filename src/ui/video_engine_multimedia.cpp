@@ -38,11 +38,7 @@ class MultimediaEngine final : public VideoEngine {
     connect(&m_player, &QMediaPlayer::playbackStateChanged, this, [this](QMediaPlayer::PlaybackState state) {
       if (m_ready) emit PlayingChanged(state == QMediaPlayer::PlayingState);
     });
-    connect(&m_sink, &QVideoSink::videoFrameChanged, this, [this](const QVideoFrame& frame) {
-      if (!m_ready || !frame.isValid()) return;
-      const qint64 ms = frame.startTime() >= 0 ? frame.startTime() / 1000 : m_player.position();
-      emit FrameReady(frame.toImage(), ms);
-    });
+    connect(&m_sink, &QVideoSink::videoFrameChanged, this, &MultimediaEngine::TakeFrame);
   }
 
   void Open(const QString& path) override {
@@ -73,6 +69,22 @@ class MultimediaEngine final : public VideoEngine {
   void SetVolume(int percent) override { m_audio.setVolume(static_cast<float>(percent) / 100.0f); }
 
  private:
+  // The backend's renderer waits for this handler and gives up playing when it waits long
+  // (300 ms in Qt 6.4): the picture is made from the frame later, and only from the newest
+  // frame when several came meanwhile.
+  void TakeFrame(const QVideoFrame& frame) {
+    if (!m_ready || !frame.isValid()) return;
+    const bool scheduled = m_pendingFrame.isValid();
+    m_pendingFrame = frame;
+    if (!scheduled) QMetaObject::invokeMethod(this, &MultimediaEngine::ShowPendingFrame, Qt::QueuedConnection);
+  }
+  void ShowPendingFrame() {
+    const QVideoFrame frame = std::exchange(m_pendingFrame, QVideoFrame());
+    if (!m_ready || !frame.isValid()) return;
+    const qint64 ms = frame.startTime() >= 0 ? frame.startTime() / 1000 : m_player.position();
+    emit FrameReady(frame.toImage(), ms);
+  }
+
   void StatusChanged(QMediaPlayer::MediaStatus status) {
     if (status == QMediaPlayer::InvalidMedia) {
       if (!std::exchange(m_failed, true)) emit Failed(m_player.errorString());
@@ -97,6 +109,7 @@ class MultimediaEngine final : public VideoEngine {
   bool m_ready = false;
   bool m_failed = false;
   std::optional<int64_t> m_pendingSeek;
+  QVideoFrame m_pendingFrame;
 };
 
 // Qt 6.4 ends the program on the first player when no multimedia backend loads, so the
