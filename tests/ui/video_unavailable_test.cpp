@@ -1,12 +1,16 @@
 // The editor on a machine whose Qt has no multimedia backend: the video window says so, and
-// everything else, the frame rate read from a film's headers included, still works.
+// everything else, the frame rate read from a film's headers included, still works. The
+// window's texts, which need no film, are checked here too.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QToolButton>
 
 #include "ui/frame_form.h"
 #include "ui/video_engine.h"
@@ -21,6 +25,7 @@ class VideoUnavailableTest : public QObject {
 
  private slots:
   void theWindowSaysSoAndTheEditorWorksOn();
+  void textsComeFromTheLanguageAndFollowItsSwitch();
 };
 
 namespace {
@@ -57,6 +62,28 @@ void VideoUnavailableTest::theWindowSaysSoAndTheEditorWorksOn() {
   editor.Dialogs.OpenAnswers = {film};
   form.FormFrame().ButtonFPSFromAvi->click();
   QCOMPARE(form.FormFrame().ComboBoxFrameRate->currentText(), QString("25"));
+}
+
+void VideoUnavailableTest::textsComeFromTheLanguageAndFollowItsSwitch() {
+  const std::string bothLanguages =
+      "[LANGUAGES]\r\nCount=2\r\n1=\xC8"
+      "esk\xFD\r\n2=English\r\n[SETTINGS]\r\nExec=3\r\n";
+  Editor editor({}, true, bothLanguages, {"lng_English.ini"});
+  TForm1& form = editor.Form();
+  TFormVideo& video = form.FormVideo();
+  form.show();
+  QTRY_COMPARE(video.ButtonNastavitZobrazeni->text(), QString::fromUtf8("Nastavit zobrazení"));
+  QCOMPARE(video.windowTitle(), QString("Video"));
+  QCOMPARE(form.ButtonVideo->toolTip(), QString::fromUtf8("Video: časování titulků podle filmu"));
+  QCOMPARE(video.CheckBoxSledovatPrehravani->text(), QString::fromUtf8("Sledovat přehrávání"));
+  QVERIFY(video.ButtonNastavitSchovaniDalsi->toolTip().contains("(F8)"));
+  form.ComboBoxLanguage->setCurrentIndex(1);
+  QCOMPARE(video.ButtonNastavitZobrazeni->text(), QString("Set show time"));
+  QCOMPARE(video.ButtonNastavitSchovani->text(), QString("Set hide time"));
+  QCOMPARE(video.ButtonNastavitSchovaniDalsi->text(), QString("Set hide time and go to next"));
+  QCOMPARE(video.CheckBoxSledovatPrehravani->text(), QString("Follow playback"));
+  QCOMPARE(form.ButtonVideo->toolTip(), QString("Video: time the subtitles against the film"));
+  QVERIFY(form.MemoKlavZkratky->toPlainText().contains("F6, F7, F8 - Set show time"));
 }
 
 int main(int argc, char** argv) {
