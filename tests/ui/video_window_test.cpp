@@ -93,7 +93,10 @@ struct Scene {
 }  // namespace
 
 void VideoWindowTest::initTestCase() {
-  if (!VideoSupported()) QSKIP("Qt Multimedia has no backend here: the video window cannot play films");
+  if (!VideoSupported())
+    QSKIP(
+        "No multimedia support (built without QM_VIDEO, or Qt Multimedia has no backend here): the video "
+        "window cannot play films");
   if (TestFilm("clip").isEmpty()) QSKIP("GStreamer's tools (gst-launch-1.0) could not make the test film");
 }
 
