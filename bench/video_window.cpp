@@ -108,8 +108,10 @@ void RowToFrame(qm::TForm1& form, const QString& film, int64_t lengthMs, int row
     timer.start();
     form.SetCurrentRow(row);
     if (!QTest::qWaitFor([&] { return painted >= 0 && std::abs(painted - show) <= 40; }, kWaitMs))
-      return void(
-          std::printf("  row %d never showed its frame at %lld ms\n", row, static_cast<long long>(show)));
+      return void(std::printf(
+          "  row %d never showed its frame at %lld ms (last painted: %lld ms, position %lld ms; %s)\n", row,
+          static_cast<long long>(show), static_cast<long long>(painted),
+          static_cast<long long>(video.PositionMs()), qPrintable(video.LabelVideoZprava->text())));
     ms.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
   }
   std::sort(ms.begin(), ms.end());

@@ -28,6 +28,10 @@ class MultimediaEngine final : public VideoEngine {
     m_player.setAudioOutput(&m_audio);
     m_player.setVideoSink(&m_sink);
     connect(&m_player, &QMediaPlayer::mediaStatusChanged, this, &MultimediaEngine::StatusChanged);
+    // What a file holds may become known only after it is reported loaded.
+    connect(&m_player, &QMediaPlayer::durationChanged, this, &MultimediaEngine::TryReady);
+    connect(&m_player, &QMediaPlayer::hasVideoChanged, this, &MultimediaEngine::TryReady);
+    connect(&m_player, &QMediaPlayer::hasAudioChanged, this, &MultimediaEngine::TryReady);
     connect(&m_player, &QMediaPlayer::errorOccurred, this,
             [this](QMediaPlayer::Error, const QString& detail) {
               if (!std::exchange(m_failed, true)) emit Failed(detail);
@@ -76,7 +80,8 @@ class MultimediaEngine final : public VideoEngine {
     if (!m_ready || !frame.isValid()) return;
     const bool scheduled = m_pendingFrame.isValid();
     m_pendingFrame = frame;
-    if (!scheduled) QMetaObject::invokeMethod(this, &MultimediaEngine::ShowPendingFrame, Qt::QueuedConnection);
+    if (!scheduled)
+      QMetaObject::invokeMethod(this, &MultimediaEngine::ShowPendingFrame, Qt::QueuedConnection);
   }
   void ShowPendingFrame() {
     const QVideoFrame frame = std::exchange(m_pendingFrame, QVideoFrame());
@@ -93,7 +98,17 @@ class MultimediaEngine final : public VideoEngine {
     // The statuses of the file before may still arrive after a new one is set; the new file's
     // own begin with its loading.
     if (status == QMediaPlayer::LoadingMedia) m_loading = true;
-    if (status != QMediaPlayer::LoadedMedia || !m_loading || m_ready || m_failed) return;
+    TryReady();
+  }
+
+  // Qt 6.4 may report a file loaded before it knows its streams and length; the file is
+  // ready once it is loaded and both are known. It then plays and pauses at once, which
+  // shows its first frame.
+  void TryReady() {
+    const QMediaPlayer::MediaStatus status = m_player.mediaStatus();
+    const bool loaded = status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::BufferedMedia;
+    if (!loaded || !m_loading || m_ready || m_failed) return;
+    if (m_player.duration() <= 0 || !(m_player.hasVideo() || m_player.hasAudio())) return;
     m_player.play();
     m_player.pause();
     m_ready = true;

@@ -257,6 +257,7 @@ void TFormVideo::OpenVideo(QString path) {
   VideoVlna->SetWaveform(nullptr);
   VideoVlna->SetNote({});
   ShowMessage({});
+  m_saidNoPicture = false;
   m_engine->Open(path);
 }
 
@@ -270,6 +271,7 @@ void TFormVideo::OfferVideo(const QString& path) {
 void TFormVideo::Opened(bool hasPicture) {
   SetReady(true);
   SliderVideoPozice->setRange(0, static_cast<int>(std::min<int64_t>(m_engine->Duration(), INT32_MAX)));
+  m_saidNoPicture = !hasPicture;
   ShowMessage(hasPicture ? QString() : Q(m_texts.VideoBezObrazu));
   if (m_waveformJob) {
     m_waveformJob->Start(m_file, m_engine->Duration());
@@ -283,6 +285,7 @@ void TFormVideo::Opened(bool hasPicture) {
 
 void TFormVideo::Failed(const QString& detail) {
   SetReady(false);
+  m_saidNoPicture = false;
   VideoObraz->Clear();
   ShowMessage(Q(m_texts.VideoNelzePrehrat) + (detail.isEmpty() ? QString() : "\n" + detail));
 }
@@ -339,6 +342,8 @@ void TFormVideo::SelectRowQuietly(int32_t row) {
 }
 
 void TFormVideo::FrameReady(const QImage& picture, int64_t ms) {
+  // A picture stream the backend found only after the file was ready.
+  if (std::exchange(m_saidNoPicture, false)) ShowMessage({});
   VideoObraz->ShowFrame(picture, ms);
   m_positionMs = ms;
   ShowPosition();

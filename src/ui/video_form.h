@@ -108,6 +108,7 @@ class TFormVideo final : public QDialog {
   QString m_offer;
   bool m_ready = false;
   bool m_refreshPending = false;
+  bool m_saidNoPicture = false;
   int64_t m_positionMs = 0;
   int m_quietSelection = 0;
   double m_headerRate = -1;  // -1 until read from the open film's headers
