@@ -18,7 +18,6 @@
 #include "platform/ini_file.h"
 #include "ui/frame_form.h"
 #include "ui/quillmark_unit.h"
-#include "ui/subtitle_grid.h"
 #include "ui/video_engine.h"
 #include "ui/video_form.h"
 
