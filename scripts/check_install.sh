@@ -101,6 +101,7 @@ if [ -f "$deb" ]; then
     [[ "$depends" == *"$lib "* || "$depends" == *"$lib," || "$depends" == *"$lib" ]] || fail "Depends lacks $lib: $depends"
   done
   [[ "$(dpkg-deb -f "$deb" Description)" == *"in eleven formats"* ]] || fail "package description"
+  [[ "$(dpkg-deb -f "$deb" Recommends)" == *"gstreamer1.0-plugins-good"* ]] || fail "Recommends lacks the film plugins"
   listed=$(dpkg-deb -c "$deb" | awk '{print $6}')
   for file in "${expected[@]}"; do grep -qxF "./usr/$file" <<<"$listed" || fail "package lacks /usr/$file"; done
   dpkg-deb -x "$deb" "$tmp/root"

@@ -14,7 +14,11 @@ ensure_packages() {
     --no-install-recommends "${missing[@]}"
 }
 
-QM_BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev)
+# The video window: Qt Multimedia and the GStreamer plugins that play films (their tools make
+# the test films).
+QM_BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev
+  qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
+  gstreamer1.0-tools)
 QM_TEST_PACKAGES=(clang libclang-rt-14-dev xvfb xauth
   desktop-file-utils appstream dpkg-dev man-db shared-mime-info file bash-completion)
 # Peers that read back what the converter writes (scripts/check_interop.sh).

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "document/subtitles_tool.h"
+#include "document/video_timing.h"
 #include "platform/errors.h"
 #include "platform/numbers.h"
 #include "ui/dialogs.h"
@@ -44,6 +45,7 @@ TFormFrame::TFormFrame(Dialogs& dialogs, QWidget* parent)
 
   connect(ComboBoxFrameRate, &QComboBox::editTextChanged, this, &TFormFrame::ComboBoxFrameRateChange);
   connect(ButtonFrameRateApply, &QPushButton::clicked, this, &TFormFrame::ButtonFrameRateApplyClick);
+  connect(ButtonFPSFromAvi, &QPushButton::clicked, this, &TFormFrame::ButtonFPSFromAviClick);
 }
 
 void TFormFrame::ComboBoxFrameRateChange() {
@@ -65,6 +67,11 @@ void TFormFrame::ButtonFrameRateApplyClick() {
 }
 
 void TFormFrame::ProposeRate(double rate) { ComboBoxFrameRate->setEditText(FromUtf8(FloatToText(rate))); }
+
+void TFormFrame::ButtonFPSFromAviClick() {
+  if (!m_movieRate) return;
+  if (const auto rate = m_movieRate(*this)) ComboBoxFrameRate->setEditText(FromUtf8(FrameRateText(*rate)));
+}
 
 void TFormFrame::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);

@@ -3,6 +3,8 @@
 // clock times of the open document are derived from each other.
 
 #include <QDialog>
+#include <functional>
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -29,6 +31,11 @@ class TFormFrame final : public QDialog {
 
   void ComboBoxFrameRateChange();
   void ButtonFrameRateApplyClick();
+  // "FPS from movie": the rate of the open film, or of one the user picks; nullopt when there
+  // is none (the source has told the user why).
+  using MovieRate = std::function<std::optional<double>(QWidget& asking)>;
+  void SetMovieRate(MovieRate source) { m_movieRate = std::move(source); }
+  void ButtonFPSFromAviClick();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -36,6 +43,7 @@ class TFormFrame final : public QDialog {
  private:
   Dialogs& m_dialogs;
   double m_chosenRate = 23.976;
+  MovieRate m_movieRate;
 };
 
 }  // namespace qm

@@ -21,6 +21,7 @@
 #include "ui/frame_form.h"
 #include "ui/quillmark_unit.h"
 #include "ui/subtitle_grid.h"
+#include "ui/video_form.h"
 
 namespace qm {
 namespace {
@@ -109,6 +110,10 @@ void TForm1::ApplyLanguage(QWidget& window) {
     ApplyMainWindowTexts(language);
     return;
   }
+  if (&window == m_formVideo.get()) {
+    ApplyVideoTexts(language);
+    return;
+  }
   const std::span<const WindowTextKey> keys = SecondaryWindowTextKeys(window.objectName().toStdString());
   if (!keys.empty()) ApplyTable(window, keys, language);
 }
@@ -157,6 +162,7 @@ void TForm1::ComboBoxLanguageChange() {
   ApplyLanguage(*m_formFind);
   ApplyLanguage(*m_formSelectDir);
   ApplyLanguage(*m_formKonverze);
+  ApplyLanguage(*m_formVideo);
 }
 
 }  // namespace qm

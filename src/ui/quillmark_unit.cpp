@@ -40,6 +40,7 @@
 #include "ui/spin_button.h"
 #include "ui/subtitle_grid.h"
 #include "ui/text_bridge.h"
+#include "ui/video_form.h"
 
 namespace qm {
 namespace {
@@ -96,6 +97,7 @@ TForm1::TForm1(Dialogs& dialogs, StartupOptions options, QWidget* parent)
   m_formKonverze = std::make_unique<TFormKonverze>(*this);
   m_formSelectDir = std::make_unique<TFormSelectDir>(*this);
   m_formFrame = std::make_unique<TFormFrame>(m_dialogs, nullptr);
+  ConnectVideo();
 }
 
 TForm1::~TForm1() = default;
@@ -209,10 +211,15 @@ void TForm1::UmAfterShow() {
   ApplyLanguage(*m_formFind);
   ApplyLanguage(*m_formSelectDir);
   ApplyLanguage(*m_formKonverze);
+  ApplyLanguage(*m_formVideo);
   if (m_runCount == 1) m_dialogs.ShowModal(*m_formInfo);
 }
 
 void TForm1::OpenFile(const QString& fileName, OpenFailureReport report) {
+  if (OpenVideoIfFilm(fileName)) {
+    emit FileOpened();
+    return;
+  }
   m_document.FrameRateConfirmed = false;
   std::optional<QString> failure;
   {
@@ -231,6 +238,7 @@ void TForm1::OpenFile(const QString& fileName, OpenFailureReport report) {
     ShowError(*failure);
   } else {
     OpenDialog.Folder = FolderOf(fileName);
+    OfferVideoBeside(fileName);
   }
   emit FileOpened();
 }
@@ -474,6 +482,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     m_keyReceiver = widget;
     if (!travelling) FormKeyDown(static_cast<QKeyEvent*>(event)->key());
     if (!travelling && UndoKeyDown(*static_cast<QKeyEvent*>(event))) return true;
+    if (!travelling && VideoKeyDown(*static_cast<QKeyEvent*>(event))) return true;
   }
   return QMainWindow::eventFilter(watched, event);
 }

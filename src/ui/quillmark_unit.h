@@ -54,6 +54,7 @@ class TFormFrame;
 class TFormInfo;
 class TFormKonverze;
 class TFormSelectDir;
+class TFormVideo;
 
 // What the editor learns from its surroundings at start; tests set every field.
 struct StartupOptions {
@@ -91,6 +92,7 @@ class TForm1 final : public QMainWindow {
   TFormKonverze& FormKonverze() { return *m_formKonverze; }
   TFormSelectDir& FormSelectDir() { return *m_formSelectDir; }
   TFormFrame& FormFrame() { return *m_formFrame; }
+  TFormVideo& FormVideo() { return *m_formVideo; }
   Dialogs& DialogsLayer() { return m_dialogs; }
   QString StatusPanelText(int panel) const;
   int StatusPanelWidth(int panel) const;
@@ -168,6 +170,20 @@ class TForm1 final : public QMainWindow {
   void UndoClick();
   void RedoClick();
   DocumentHistory& History() { return *m_history; }
+
+  // --- Video window (video_actions.cpp) -------------------------------------------------
+  void ButtonVideoClick();
+  // A film, told by its content, opens in the video window; false for any other file.
+  bool OpenVideoIfFilm(const QString& fileName);
+  // Offers the film that stands beside a subtitle file under its base name.
+  void OfferVideoBeside(const QString& subtitleFile);
+  // "Set show time", "Set hide time" (and go to the next subtitle) at the film's position.
+  void SetTimeFromVideo(int which, bool thenNext);
+  // One time of one subtitle, one undo step; the grid row and the editor follow.
+  void SetSubtitleTimeAt(int32_t row, int which, int64_t ms);
+  // The timing keys, in the main window and in the video window.
+  bool VideoKeyDown(const QKeyEvent& key);
+  QToolButton* ButtonVideo = nullptr;
 
   // --- Statistics page (statistics_page.cpp) ---------------------------------------------
   // The check; after a load the report is filled only when CheckBoxAutoStatistika says so.
@@ -468,6 +484,7 @@ class TForm1 final : public QMainWindow {
   std::unique_ptr<TFormKonverze> m_formKonverze;
   std::unique_ptr<TFormSelectDir> m_formSelectDir;
   std::unique_ptr<TFormFrame> m_formFrame;
+  std::unique_ptr<TFormVideo> m_formVideo;
   QLabel* m_statusPanels[2] = {nullptr, nullptr};
   QLabel* m_statusMemoPanels[3] = {nullptr, nullptr, nullptr};
   QString m_programFolder;
@@ -515,6 +532,11 @@ class TForm1 final : public QMainWindow {
   std::optional<QString> m_pendingBatchDestination;  // PATHS/KonverzeDest until the batch window exists
   void ApplyMainWindowTexts(const IniFile& language);
   void ApplyStateTexts();
+
+  // Video window
+  void ConnectVideo();
+  void ApplyVideoTexts(const IniFile& language);
+  std::optional<double> FpsFromMovie(QWidget& asking);
 
   // Batch page state
   // A destination folder set while the settings are read, before the batch window exists.

@@ -5,7 +5,11 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
+#include <QMap>
 #include <QMimeData>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 #include <QWidget>
 
@@ -145,6 +149,20 @@ std::string MicroDvdFile(int count) {
     file += "{" + std::to_string(i * 100) + "}{" + std::to_string(i * 100 + 50) + "}Frame " +
             std::to_string(i) + "|second line\r\n";
   return file;
+}
+
+QString TestFilm(const QString& kind) {
+  static QTemporaryDir folder;
+  static QMap<QString, QString> made;
+  if (made.contains(kind)) return made[kind];
+  QString& path = made[kind];
+  if (QStandardPaths::findExecutable("gst-launch-1.0").isEmpty()) return path;
+  const QString extension = kind == "clip" ? ".webm" : kind == "sound" ? ".ogg" : ".avi";
+  const QString file = folder.path() + "/" + kind + extension;
+  QProcess script;
+  script.start("bash", {QM_MEDIA_SCRIPT, kind, file});
+  if (script.waitForFinished(60000) && script.exitCode() == 0 && QFileInfo(file).size() > 0) path = file;
+  return path;
 }
 
 bool DropFiles(QWidget* target, const QStringList& paths) {

@@ -85,6 +85,10 @@ class Editor {
 std::string SubRipFile(int count, const std::string& text = "Line");
 std::string MicroDvdFile(int count);
 
+// A film made by scripts/make_test_media.sh (clip, mjpeg, nocodec, sound), once per test
+// program; empty when GStreamer's tools are not installed or the film could not be made.
+QString TestFilm(const QString& kind);
+
 // Synthesises a drop of these paths onto a widget's viewport; returns whether it was taken.
 bool DropFiles(QWidget* target, const QStringList& paths);
 
