@@ -28,8 +28,8 @@ Settings LoadSettings(const std::string& path);
 // Exactly the three sections and their keys in the product's order; nothing else survives.
 std::string SerializeSettings(const Settings& settings);
 
-// Whether the file can be written: its folder exists and takes a new file, and an existing
-// file is not read-only. Probes without touching the file itself.
+// Whether this user may write the file: its folder exists and takes a new file, and an
+// existing file is a plain file this user may write. Nothing is created to find out.
 bool CanWriteSettings(const std::string& path);
 
 // Replaces the file as a whole (temporary file + rename); on failure the previous file is

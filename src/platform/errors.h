@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace qm {
 
@@ -13,6 +14,7 @@ enum class ErrorKind {
   Arithmetic,   // a frame rate of zero, a result beyond the integer range
   TableFull,    // more subtitles than the table holds
   Unsupported,  // a format that has no reader or writer
+  TooLarge,     // a file above the size that is read at all
 };
 
 class QuillmarkError : public std::runtime_error {
@@ -30,5 +32,12 @@ class QuillmarkError : public std::runtime_error {
 // The platform-style message for an errno value: "File not found", "I/O error 5", ...
 std::string InOutMessage(int errorNumber);
 [[noreturn]] void ThrowInOut(int errorNumber);
+// "File too large: the limit is 64 MiB".
+[[noreturn]] void ThrowTooLarge();
+
+// A file's text or name made safe to show: control characters are written as escapes
+// (TAB "\t", LF "\n", CR "\r", ESC "\x1b", a C1 control in UTF-8 "\u009b"), so that
+// the bytes of a file can neither move a terminal's cursor nor fake a line of output.
+std::string EscapeControls(std::string_view text);
 
 }  // namespace qm
