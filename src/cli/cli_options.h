@@ -33,7 +33,7 @@ struct CliOptions {
   std::optional<std::string> ToEncoding;  // --to-encoding: else each file keeps its own
   ToolSettings Tools;
   // --find TEXT [--from N] [--up] [--case]
-  std::string FindText;  // Windows-1250 bytes
+  std::string FindText;  // as given (UTF-8)
   int32_t FindFrom = 1;
   bool FindUp = false;
   bool FindCase = false;
