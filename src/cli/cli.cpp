@@ -18,6 +18,9 @@
 namespace qm {
 namespace {
 
+// File names and texts reach a terminal only with their control characters escaped.
+std::string Shown(const std::string& text) { return EscapeControls(text); }
+
 const char* TimingName(TimingKind kind) {
   switch (kind) {
     case TimingKind::Frames:
@@ -35,13 +38,13 @@ int Detect(const CliOptions& options, std::ostream& out, std::ostream& err) {
   for (const auto& file : options.Files) {
     try {
       const uint8_t format = DetectFormat(file);
-      out << int{format} << '\t' << FormatName(names, format) << '\t' << file << '\n';
+      out << int{format} << '\t' << FormatName(names, format) << '\t' << Shown(file) << '\n';
       if (format == kNotRecognised) {
-        err << file << ": format not recognised\n";
+        err << Shown(file) << ": format not recognised\n";
         code = kExitFailed;
       }
     } catch (const QuillmarkError& e) {
-      err << file << ": " << e.what() << '\n';
+      err << Shown(file) << ": " << e.what() << '\n';
       code = kExitFailed;
     }
   }
@@ -57,16 +60,16 @@ int Info(const CliOptions& options, std::ostream& out, std::ostream& err) {
     try {
       const uint8_t format = DetectFormat(file);
       if (format == kNotRecognised) {
-        err << file << ": format not recognised\n";
+        err << Shown(file) << ": format not recognised\n";
         code = kExitFailed;
         continue;
       }
       ClearSubtitleTable(*doc);
       LoadSubtitles(*doc, format, file);
       out << int{format} << '\t' << FormatName(names, format) << '\t' << "windows-1250" << '\t'
-          << doc->SubtitleCount << '\t' << file << '\n';
+          << doc->SubtitleCount << '\t' << Shown(file) << '\n';
     } catch (const QuillmarkError& e) {
-      err << file << ": " << e.what() << '\n';
+      err << Shown(file) << ": " << e.what() << '\n';
       code = kExitFailed;
     }
   }
@@ -87,19 +90,19 @@ int Dump(const CliOptions& options, std::ostream& out, std::ostream& err) {
   try {
     const uint8_t format = DetectFormat(file);
     if (format == kNotRecognised) {
-      err << file << ": format not recognised\n";
+      err << Shown(file) << ": format not recognised\n";
       return kExitFailed;
     }
     const LoadResult result = LoadSubtitles(*doc, format, file);
     out << DumpDocument(*doc);
     if (result.Truncated) {
-      err << file << ": " << TruncationMessage() << '\n';
+      err << Shown(file) << ": " << TruncationMessage() << '\n';
       return kExitPartial;
     }
     return kExitOk;
   } catch (const QuillmarkError& e) {
     out << DumpDocument(*doc);
-    err << file << ": " << e.what() << '\n';
+    err << Shown(file) << ": " << e.what() << '\n';
     return kExitFailed;
   }
 }
@@ -113,19 +116,19 @@ int Check(const CliOptions& options, std::ostream& out, std::ostream& err) {
       ClearSubtitleTable(*doc);
       doc->FormatIndex = DetectFormat(file);
       if (doc->FormatIndex == kNotRecognised) {
-        err << file << ": format not recognised\n";
+        err << Shown(file) << ": format not recognised\n";
         code = kExitFailed;
         continue;
       }
       LoadSubtitles(*doc, doc->FormatIndex, file);
       doc->TimeMode = doc->StoredMode = TimeModeOf(doc->FormatIndex);
       for (const Finding& finding : CheckQuality(*doc, {}).Findings) {
-        out << file << ':' << finding.Number << ": " << FindingTimeText(finding) << ' '
+        out << Shown(file) << ':' << finding.Number << ": " << FindingTimeText(finding) << ' '
             << FindingMessage(finding, EnglishFindingTemplates()) << '\n';
         code = kExitFailed;
       }
     } catch (const QuillmarkError& e) {
-      err << file << ": " << e.what() << '\n';
+      err << Shown(file) << ": " << e.what() << '\n';
       code = kExitFailed;
     }
   }
@@ -148,15 +151,15 @@ class CliReport : public BatchObserver {
     }
   }
   bool ConfirmOverwrite(const std::string& outputPath, const std::string&) override {
-    if (!m_quiet) Say("      Skipped: " + outputPath + " exists\n");
+    if (!m_quiet) Say("      Skipped: " + Shown(outputPath) + " exists\n");
     return false;
   }
   bool ContinueAfterFailure(const std::string& path, const QuillmarkError& error) override {
-    Say(path + ": " + error.what() + '\n');
+    Say(Shown(path) + ": " + error.what() + '\n');
     if (!m_quiet) Say("      " + m_texts.FileNotConverted + '\n');
     return true;
   }
-  void Truncated(const std::string& path) override { Say(path + ": " + TruncationMessage() + '\n'); }
+  void Truncated(const std::string& path) override { Say(Shown(path) + ": " + TruncationMessage() + '\n'); }
   void FileDone(int done, int total) override {
     if (m_progress) m_progress->Update(done, total);
   }
@@ -188,7 +191,7 @@ BatchRequest MakeRequest(const CliOptions& o) {
   request.Overwrite = !o.NoOverwrite;
   request.SingleOutput = o.Output;
   if (!o.Directory.empty()) {
-    if (!DirectoryExists(o.Directory)) throw UsageError("-d: no such folder: " + o.Directory);
+    if (!DirectoryExists(o.Directory)) throw UsageError("-d: no such folder: " + Shown(o.Directory));
     request.Destination = o.Directory.back() == '/' ? o.Directory : o.Directory + "/";
   }
   // Without --to each file keeps its format, and so its extension unless --ext says otherwise.
@@ -225,7 +228,7 @@ int Find(const CliOptions& options, std::ostream& out, std::ostream& err) {
   auto doc = std::make_unique<SubtitleDocument>();
   const uint8_t format = DetectFormat(file);
   if (format == kNotRecognised) {
-    err << file << ": format not recognised\n";
+    err << Shown(file) << ": format not recognised\n";
     return kExitFailed;
   }
   LoadSubtitles(*doc, format, file);
