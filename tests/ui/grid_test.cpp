@@ -1,9 +1,11 @@
 // The grid's model and painting, and the frame-rate window.
 
 #include <QAbstractItemModelTester>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -25,6 +27,7 @@ class GridTest : public QObject {
   void modelKeepsItsInvariantsThroughLoadsAndSwitches();
   void cellsShowFramesOrClockTexts();
   void rowCountRules();
+  void longTextsAreCutInTheGridAndWholeInTheEditor();
   void rowsArePaintedInTheirColours();
   void frameRateFieldFiltersWhatIsTyped();
   void frameRateWindowAcceptsOnlyARateThatConverts();
@@ -70,6 +73,45 @@ void GridTest::cellsShowFramesOrClockTexts() {
   model.SetGridRowCount(2);
   model.SetRowSilently(1, GridCells(record, 1, kModeFrames));
   QCOMPARE(model.data(model.index(0, 3)).toString(), QString::fromUtf8("a|šb"));
+}
+
+void GridTest::longTextsAreCutInTheGridAndWholeInTheEditor() {
+  const QString ellipsis(QChar(0x2026));
+  const struct {
+    size_t bytes;
+    QString shown;
+  } cases[] = {
+      {999, QString(999, 'a')},
+      {1000, QString(1000, 'a')},
+      {1001, QString(1000, 'a') + ellipsis},
+      {kGridTextBytes, QString(1000, 'a') + ellipsis},
+  };
+  for (const auto& c : cases) QCOMPARE(GridTextShown(std::string(c.bytes, 'a')), c.shown);
+
+  Editor editor;
+  TForm1& form = editor.Form();
+  const std::string longText(2'000'000, 'x');
+  editor.Dialogs.OpenAnswers = {editor.Write(
+      "long.srt", "1\r\n00:00:01,000 --> 00:00:02,000\r\n" + longText + "\r\nend\r\n\r\n" + SubRipFile(1))};
+  QTest::mouseClick(form.ButtonNacist, Qt::LeftButton);
+  QCOMPARE(editor.Doc().SubtitleTable[1].Text.size(), longText.size() + 4);
+  QCOMPARE(editor.Row(1)[3], QString(1000, 'x') + ellipsis);
+  QCOMPARE(form.GridModel().Cell(3, 1).size(), kGridTextBytes);  // the snapshot keeps no more
+
+  form.CheckBoxEditByOneClick->setChecked(true);
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  QTest::mouseClick(form.Titulky->viewport(), Qt::LeftButton, {},
+                    form.Titulky->visualRect(form.GridModel().index(0, 3)).center());
+  QCOMPARE(form.MemoAktual->toPlainText(), QString::fromStdString(longText) + "\nend");
+  QCOMPARE(form.Titulky->toolTip(), QString(1000, 'x') + ellipsis);
+  // The field's limit is for typing: the long text may get shorter, not longer.
+  form.MemoAktual->setFocus();
+  form.MemoAktual->moveCursor(QTextCursor::End);
+  QTest::keyClick(form.MemoAktual, Qt::Key_Y);
+  QCOMPARE(form.MemoAktual->toPlainText().size(), qsizetype(longText.size() + 4));
+  QTest::keyClick(form.MemoAktual, Qt::Key_Backspace);
+  QCOMPARE(form.MemoAktual->toPlainText().right(3), QString("\nen"));
 }
 
 void GridTest::rowCountRules() {
