@@ -30,8 +30,9 @@ std::string Settings::LanguageName() const {
   return Languages[static_cast<size_t>(LanguageIndex)];
 }
 
-Settings LoadSettings(const std::string& path) {
-  const IniFile ini = IniFile::Load(path);
+Settings LoadSettings(const std::string& path) { return SettingsFromIni(IniFile::Load(path)); }
+
+Settings SettingsFromIni(const IniFile& ini) {
   Settings settings;
   // Only the low 8 bits of the count and of the choice count, as the product stores them.
   const int count = ini.ReadInteger(kLanguages, "Count", 1) & 0xFF;

@@ -9,6 +9,8 @@
 
 namespace qm {
 
+class IniFile;
+
 struct Settings {
   std::vector<std::string> Languages;  // the items of the language list, in key order
   int LanguageIndex = 0;               // 0-based; outside Languages when no language is chosen
@@ -24,6 +26,8 @@ struct Settings {
 
 // A missing or unreadable file gives the defaults: one language "Český", chosen, no runs.
 Settings LoadSettings(const std::string& path);
+// The same from a file already parsed.
+Settings SettingsFromIni(const IniFile& ini);
 
 // Exactly the three sections and their keys in the product's order; nothing else survives.
 std::string SerializeSettings(const Settings& settings);
