@@ -2,7 +2,8 @@
 # Sets everything up on a fresh Debian 12 machine and runs every test:
 #   1. the main build (editor, converter, tests) and all its tests, then the installed tree
 #      and the Debian package checked (scripts/check_install.sh);
-#   2. the core tests once more under AddressSanitizer + UndefinedBehaviorSanitizer;
+#   2. every test once more, GUI tests included, under AddressSanitizer +
+#      UndefinedBehaviorSanitizer;
 #   3. a short libFuzzer smoke run of every parser (clang).
 # QM_WERROR=ON turns warnings into errors (CI sets it).
 set -euo pipefail
@@ -12,11 +13,13 @@ ensure_packages "${QM_BUILD_PACKAGES[@]}" "${QM_TEST_PACKAGES[@]}"
 
 jobs=$(nproc)
 declare -a summary=()
-run_stage() {  # name, build dir, ctest args...
+stage_start=$SECONDS
+run_stage() {  # name, build dir, ctest args...; the time counts from the stage's build
   local name=$1 dir=$2; shift 2
   local log="$dir/ctest.log"
   if ctest --test-dir "$dir" --output-on-failure -j"$jobs" "$@" 2>&1 | tee "$log"; then
-    summary+=("$name: $(grep -E 'tests passed' "$log" | tail -1)")
+    summary+=("$name: $(grep -E 'tests passed' "$log" | tail -1) ($((SECONDS - stage_start)) s)")
+    stage_start=$SECONDS
   else
     summary+=("$name: FAILED ($(grep -E 'tests passed' "$log" | tail -1))")
     printf '\n== Summary ==\n'; printf '  %s\n' "${summary[@]}"
@@ -31,15 +34,16 @@ run_stage "unit and GUI tests" build -LE slow
 
 echo "== Install check =="
 if scripts/check_install.sh build; then
-  summary+=("install check: passed")
+  summary+=("install check: passed ($((SECONDS - stage_start)) s)")
+  stage_start=$SECONDS
 else
   summary+=("install check: FAILED")
   printf '\n== Summary ==\n'; printf '  %s\n' "${summary[@]}"
   exit 1
 fi
 
-echo "== Core tests under ASan + UBSan =="
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_GUI=OFF -DQM_BENCH=OFF \
+echo "== All tests under ASan + UBSan =="
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_BENCH=OFF \
   -DQM_SANITIZE=address,undefined -DQM_WERROR="${QM_WERROR:-OFF}" >/dev/null
 cmake --build build-asan -j"$jobs"
 run_stage "sanitizer tests" build-asan -LE slow

@@ -1,6 +1,9 @@
 #include "formats/detect.h"
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/file_io.h"
 
@@ -77,13 +80,15 @@ namespace {
 // collected first. Returns true once the result is decided.
 class LineFeeder {
  public:
-  explicit LineFeeder(Detector& detector) : m_detector(detector) {}
+  // fileSize: what a single line can grow to at most (0 when unknown).
+  explicit LineFeeder(Detector& detector, uint64_t fileSize = 0)
+      : m_detector(detector), m_fileSize(fileSize) {}
 
   bool Feed(std::string_view chunk) {
     while (!chunk.empty()) {
       const auto* lf = static_cast<const char*>(std::memchr(chunk.data(), '\n', chunk.size()));
       if (!lf) {
-        m_pending.append(chunk);
+        Collect(chunk);
         return false;
       }
       const size_t length = static_cast<size_t>(lf - chunk.data());
@@ -91,7 +96,7 @@ class LineFeeder {
       if (m_pending.empty()) {
         decided = Examine(chunk.substr(0, length));
       } else {
-        m_pending.append(chunk.data(), length);
+        Collect(chunk.substr(0, length));
         decided = Examine(m_pending);
         m_pending.clear();
       }
@@ -125,7 +130,18 @@ class LineFeeder {
     return m_detector.Examine(cr ? segment.substr(0, static_cast<size_t>(cr - segment.data())) : segment);
   }
 
+  // A line far longer than any subtitle line gets room for the rest of the file at once:
+  // growing it by doubling would hold twice the file for a moment.
+  void Collect(std::string_view part) {
+    constexpr size_t kLongLine = 1 << 20;
+    if (m_pending.size() + part.size() > m_pending.capacity() && m_pending.size() >= kLongLine &&
+        m_fileSize > 0)
+      m_pending.reserve(static_cast<size_t>(std::min<uint64_t>(m_fileSize, kMaxReadFileSize)));
+    m_pending.append(part);
+  }
+
   Detector& m_detector;
+  uint64_t m_fileSize;
   std::string m_pending;
   bool m_bomChecked = false;
 };
@@ -147,7 +163,9 @@ uint8_t DetectFormatInBytes(std::string_view bytes) {
 // needed.
 uint8_t DetectFormat(const std::string& fileName) {
   Detector detector;
-  LineFeeder feeder(detector);
+  std::error_code noSize;
+  const uintmax_t size = std::filesystem::file_size(fileName, noSize);
+  LineFeeder feeder(detector, noSize ? 0 : size);
   const bool decided = ReadFileInChunks(fileName, [&](std::string_view chunk) { return feeder.Feed(chunk); });
   if (!decided) feeder.Finish();
   return detector.Result();
