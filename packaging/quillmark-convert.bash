@@ -6,7 +6,7 @@ _quillmark_convert() {
   local opts="--to --fps -o -d --ext --no-overwrite --quiet --shift --shift-frames --only --range
     --scale --fps-from --fps-to --hide-from-show --show-from-hide --replace --trim
     --repair-overlaps --delete-empty --remove-accents --wrap --find --from --up --case
-    --detect --check --dump --list-formats -h --help --version"
+    --detect --info --check --dump --list-formats --encoding --to-encoding -h --help --version"
 
   case $prev in
     --to)
@@ -17,6 +17,10 @@ _quillmark_convert() {
       return ;;
     --fps | --fps-from | --fps-to)
       mapfile -t COMPREPLY < <(compgen -W "23.976 24 25 29.97 30" -- "$cur")
+      return ;;
+    --encoding | --to-encoding)
+      mapfile -t COMPREPLY < <(compgen -W "auto utf-8 utf-8-bom utf-16le utf-16be windows-1250 windows-1252
+        iso-8859-2 windows-1251" -- "$cur")
       return ;;
     --only)
       mapfile -t COMPREPLY < <(compgen -W "show hide" -- "$cur")

@@ -6,8 +6,7 @@
 #include <system_error>
 
 #include "document/subtitles_tool.h"
-#include "formats/detect.h"
-#include "formats/subtitles_load.h"
+#include "formats/subtitle_source.h"
 #include "formats/subtitles_save.h"
 #include "platform/file_io.h"
 
@@ -45,7 +44,8 @@ class FileConversion {
         m_outcome(outcome) {}
 
   void Run(const std::string& path) {
-    const uint8_t format = DetectFormat(path);
+    const SubtitleSource source = ReadSubtitleFile(path, m_request.InputEncoding);
+    const uint8_t format = source.FormatIndex;
     m_observer.AddLine(m_texts.Opening + " " + EscapeControls(path));
     if (format == kNotRecognised) {
       m_observer.AddLine(kIndent + m_texts.UnknownFormat);
@@ -53,8 +53,7 @@ class FileConversion {
       ++m_outcome.ErrorCount;
       return;
     }
-    ClearSubtitleTable(m_work);
-    if (LoadSubtitles(m_work, format, path).Truncated) {
+    if (LoadSubtitleSource(m_work, source).Truncated) {
       ++m_outcome.TruncatedCount;
       m_observer.Truncated(path);
     }
@@ -69,8 +68,9 @@ class FileConversion {
 
  private:
   void Write(const std::string& output, uint8_t layout) {
+    const TextEncoding encoding = m_request.OutputEncoding.value_or(DefaultSaveEncoding(m_work));
     if (output == "-" && !m_request.SingleOutput.empty()) {
-      m_observer.WriteStream(WriteSubtitles(m_work, layout));
+      m_observer.WriteStream(WriteSubtitles(m_work, layout, encoding));
       return;
     }
     if (!m_request.Overwrite && FileExists(output)) {
@@ -81,7 +81,7 @@ class FileConversion {
       }
     }
     try {
-      SaveSubtitles(m_work, layout, output);
+      SaveSubtitles(m_work, layout, output, encoding);
     } catch (const QuillmarkError& error) {
       // Reported against the input file: say which output could not be written.
       throw QuillmarkError(error.Kind(), "Cannot write " + EscapeControls(output) + ": " + error.what());

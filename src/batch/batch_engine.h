@@ -5,12 +5,14 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "document/subtitle_document.h"
 #include "formats/catalogue.h"
 #include "platform/errors.h"
+#include "platform/text_encoding.h"
 
 namespace qm {
 
@@ -22,8 +24,10 @@ struct BatchRequest {
   std::string Destination;       // output folder, ending with "/"
   bool KeepExtension = true;     // else the extension becomes "." + Extension
   std::string Extension = "sub";
-  bool Overwrite = true;     // else ConfirmOverwrite decides for existing outputs
-  std::string SingleOutput;  // one explicit output path instead of Destination; "-" = stream
+  bool Overwrite = true;                      // else ConfirmOverwrite decides for existing outputs
+  std::string SingleOutput;                   // one explicit output path instead of Destination; "-" = stream
+  std::optional<TextEncoding> InputEncoding;  // how files are decoded; nullopt: found per file
+  std::optional<TextEncoding> OutputEncoding;  // nullopt: each file keeps its own
   // Tools applied after reading, on the file's own timing, before the timing conversion.
   std::function<void(SubtitleDocument&, uint8_t format)> Transform;
 };

@@ -18,8 +18,10 @@
 
 #include "batch/batch_engine.h"
 #include "batch/select_dir_form.h"
+#include "formats/subtitles_save.h"
 #include "platform/file_io.h"
 #include "platform/numbers.h"
+#include "ui/encoding_lists.h"
 #include "ui/number_filters.h"
 #include "ui/quillmark_unit.h"
 #include "ui/text_bridge.h"
@@ -34,24 +36,13 @@ W* Named(W* widget, const char* name) {
   return widget;
 }
 
-// The engine joins texts, paths and format names into one line; the window hands it texts
-// and names already in the paths' encoding (UTF-8), so a line reads back whole.
 // Often enough for the list and the gauge to move smoothly.
 constexpr qint64 kYieldMs = 40;
 
-std::string Utf8(const std::string& cp1250) { return FromCp1250(cp1250).toStdString(); }
-
 BatchTexts WindowTexts(const DynamicTexts& t) {
-  return {Utf8(t.MessageBatchOpening),          Utf8(t.MessageBatchUnknownFormat),
-          Utf8(t.MessageBatchFileNotConverted), Utf8(t.MessageBatchFormat),
-          Utf8(t.MessageBatchFileConverted),    Utf8(t.MessageBatchConverted),
-          Utf8(t.MessageBatchErrors),           Utf8(t.QuestionBatchOverwrite)};
-}
-
-FormatNameList WindowNames(const FormatNameList& names) {
-  FormatNameList utf8;
-  for (size_t i = 0; i < names.size(); ++i) utf8[i] = Utf8(names[i]);
-  return utf8;
+  return {t.MessageBatchOpening, t.MessageBatchUnknownFormat, t.MessageBatchFileNotConverted,
+          t.MessageBatchFormat,  t.MessageBatchFileConverted, t.MessageBatchConverted,
+          t.MessageBatchErrors,  t.QuestionBatchOverwrite};
 }
 
 // The window's side of a run: report lines into the list, the gauge, the overwrite question.
@@ -71,10 +62,11 @@ class WindowReport final : public BatchObserver {
                              MessageButtons::YesNo) == MessageAnswer::Yes;
   }
   bool ContinueAfterFailure(const std::string&, const QuillmarkError& error) override {
-    m_failure = FromCp1250(error.what());
+    const auto* refused = dynamic_cast<const EncodingError*>(&error);
+    m_failure = FromUtf8(refused ? EncodingErrorText(m_texts.ErrorCantEncode, *refused) : error.what());
     return false;
   }
-  void Truncated(const std::string&) override { AddLine("      " + Utf8(m_texts.WarningTooManySubtitles)); }
+  void Truncated(const std::string&) override { AddLine("      " + m_texts.WarningTooManySubtitles); }
   void FileDone(int done, int total) override {
     m_form.GaugeStavKonverze->setValue(done);
     // Redrawing the window (and laying out the report list) costs more than converting a
@@ -154,6 +146,9 @@ void TFormKonverze::BuildSettings() {
   ComboBoxKonverzeFrames = Named(new QComboBox(box), "ComboBoxKonverzeFrames");
   SetUpRateBox(*ComboBoxKonverzeFrames);
   FilterTypedKeys(*ComboBoxKonverzeFrames, TypedKeys::Decimal);
+  LabelKodovani = Named(new QLabel("Kódování:", box), "LabelKodovani");
+  ComboBoxKonverzeKodovani = Named(new QComboBox(box), "ComboBoxKonverzeKodovani");
+  ComboBoxKonverzeKodovani->setMaxVisibleItems(16);
   LabelDestination = Named(new QLabel("Cílový adresář:", box), "LabelDestination");
   EditKonverzeDir = Named(new QLineEdit(box), "EditKonverzeDir");
   EditKonverzeDir->setMinimumWidth(260);
@@ -173,13 +168,15 @@ void TFormKonverze::BuildSettings() {
   grid->addWidget(ComboBoxKonverzeOutput, 0, 1, 1, 2);
   grid->addWidget(LabelFrameRate, 1, 0);
   grid->addWidget(ComboBoxKonverzeFrames, 1, 1, 1, 2);
-  grid->addWidget(LabelDestination, 2, 0);
-  grid->addWidget(EditKonverzeDir, 2, 1);
-  grid->addWidget(ButtonKonverzeDir, 2, 2);
-  grid->addWidget(CheckBoxPrepsatSoubory, 3, 0, 1, 3);
-  grid->addWidget(CheckBoxPuvodniPripona, 4, 0, 1, 3);
-  grid->addWidget(LabelExtension, 5, 0);
-  grid->addWidget(EditPripona, 5, 1, 1, 2);
+  grid->addWidget(LabelKodovani, 2, 0);
+  grid->addWidget(ComboBoxKonverzeKodovani, 2, 1, 1, 2);
+  grid->addWidget(LabelDestination, 3, 0);
+  grid->addWidget(EditKonverzeDir, 3, 1);
+  grid->addWidget(ButtonKonverzeDir, 3, 2);
+  grid->addWidget(CheckBoxPrepsatSoubory, 4, 0, 1, 3);
+  grid->addWidget(CheckBoxPuvodniPripona, 5, 0, 1, 3);
+  grid->addWidget(LabelExtension, 6, 0);
+  grid->addWidget(EditPripona, 6, 1, 1, 2);
 }
 
 void TFormKonverze::BuildProgress() {
@@ -198,7 +195,12 @@ void TFormKonverze::BuildProgress() {
 
 void TFormKonverze::FormCreate() {
   m_mainWindow.FillBatchFormatList(*ComboBoxKonverzeOutput);
+  FillSaveEncodingList(*ComboBoxKonverzeKodovani, FromUtf8(m_mainWindow.Texts().EncodingAsSource));
   EditKonverzeDir->setText(m_mainWindow.BatchDestinationFolder());
+}
+
+void TFormKonverze::SetAsSourceText(const QString& text) {
+  qm::SetAsSourceText(*ComboBoxKonverzeKodovani, text);
 }
 
 void TFormKonverze::CheckBoxPuvodniPriponaClick() {
@@ -214,7 +216,7 @@ void TFormKonverze::ButtonKonverzeDirClick() {
 void TFormKonverze::ButtonKonverzeZacitClick() {
   const QString folder = EditKonverzeDir->text();
   if (folder.isEmpty() || !DirectoryExists(ToPath(folder))) {
-    ShowError(FromCp1250(m_mainWindow.Texts().ErrorBatchDirectory));
+    ShowError(FromUtf8(m_mainWindow.Texts().ErrorBatchDirectory));
     return;
   }
   ConvertFiles(folder.endsWith('/') ? folder : folder + '/');
@@ -235,11 +237,11 @@ void TFormKonverze::ConvertFiles(const QString& dir) {
       const BatchRequest request = RequestFromFields(dir);
       // A document of the run's own: the one open in the editor stays as it is.
       auto work = std::make_unique<SubtitleDocument>();
-      qm::ConvertFiles(*work, request, WindowTexts(texts), WindowNames(m_mainWindow.FormatNames()), report);
+      qm::ConvertFiles(*work, request, WindowTexts(texts), m_mainWindow.FormatNames(), report);
       failure = report.Failure();
       ListBoxPrubehKonverze->scrollToBottom();
     } catch (const std::exception& error) {
-      failure = FromCp1250(error.what());
+      failure = FromUtf8(error.what());
     }
   }
   if (failure) ShowError(*failure);
@@ -254,7 +256,9 @@ BatchRequest TFormKonverze::RequestFromFields(const QString& dir) const {
     throw QuillmarkError(ErrorKind::Unsupported, m_mainWindow.Texts().ErrorFormatNotWritable + " " +
                                                      FormatName(m_mainWindow.FormatNames(), request.Layout));
   }
-  request.FrameRate = StrToFloat(ToCp1250(ComboBoxKonverzeFrames->currentText()));
+  request.FrameRate = StrToFloat(ToUtf8(ComboBoxKonverzeFrames->currentText()));
+  request.InputEncoding = m_mainWindow.ChosenOpenEncoding();
+  request.OutputEncoding = SaveEncodingOf(*ComboBoxKonverzeKodovani);
   const QListWidget& files = *m_mainWindow.ListBoxBatch;
   for (int i = 0; i < files.count(); ++i) request.Files.push_back(ToPath(files.item(i)->text()));
   request.Destination = ToPath(dir);

@@ -33,12 +33,16 @@ class TFormKonverze final : public QDialog {
   void ConvertFiles(const QString& dir);
   // Whether the window sees keys before its controls (off while a run goes on).
   bool KeyPreview() const { return m_keyPreview; }
+  // The language's text for the encoding list's first item.
+  void SetAsSourceText(const QString& text);
 
   QGroupBox* GroupBoxNastaveniKonverze;
   QLabel* LabelOutputFormat;
   QComboBox* ComboBoxKonverzeOutput;
   QLabel* LabelFrameRate;
   QComboBox* ComboBoxKonverzeFrames;
+  QLabel* LabelKodovani;
+  QComboBox* ComboBoxKonverzeKodovani;
   QLabel* LabelDestination;
   QLineEdit* EditKonverzeDir;
   QPushButton* ButtonKonverzeDir;

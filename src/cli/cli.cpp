@@ -11,7 +11,7 @@
 #include "formats/catalogue.h"
 #include "formats/detect.h"
 #include "formats/dump.h"
-#include "formats/subtitles_load.h"
+#include "formats/subtitle_source.h"
 #include "platform/errors.h"
 #include "platform/file_io.h"
 
@@ -32,12 +32,22 @@ const char* TimingName(TimingKind kind) {
   }
 }
 
+// The encoding --encoding names; nullopt for "auto". A name nobody knows is a usage error.
+std::optional<TextEncoding> InputEncoding(const CliOptions& options) {
+  try {
+    return ParseReadEncodingName(options.Encoding);
+  } catch (const QuillmarkError& e) {
+    throw UsageError(std::string("--encoding: ") + e.what());
+  }
+}
+
 int Detect(const CliOptions& options, std::ostream& out, std::ostream& err) {
   const FormatNameList names = BuiltInFormatNames();
+  const std::optional<TextEncoding> encoding = InputEncoding(options);
   int code = kExitOk;
   for (const auto& file : options.Files) {
     try {
-      const uint8_t format = DetectFormat(file);
+      const uint8_t format = DetectFormat(file, encoding);
       out << int{format} << '\t' << FormatName(names, format) << '\t' << Shown(file) << '\n';
       if (format == kNotRecognised) {
         err << Shown(file) << ": format not recognised\n";
@@ -54,20 +64,19 @@ int Detect(const CliOptions& options, std::ostream& out, std::ostream& err) {
 // One line per file: format number, name, encoding, subtitle count, path.
 int Info(const CliOptions& options, std::ostream& out, std::ostream& err) {
   const FormatNameList names = BuiltInFormatNames();
+  const std::optional<TextEncoding> encoding = InputEncoding(options);
   auto doc = std::make_unique<SubtitleDocument>();
   int code = kExitOk;
   for (const auto& file : options.Files) {
     try {
-      const uint8_t format = DetectFormat(file);
-      if (format == kNotRecognised) {
+      OpenSubtitles(*doc, file, encoding);
+      if (doc->FormatIndex == kNotRecognised) {
         err << Shown(file) << ": format not recognised\n";
         code = kExitFailed;
         continue;
       }
-      ClearSubtitleTable(*doc);
-      LoadSubtitles(*doc, format, file);
-      out << int{format} << '\t' << FormatName(names, format) << '\t' << "windows-1250" << '\t'
-          << doc->SubtitleCount << '\t' << Shown(file) << '\n';
+      out << int{doc->FormatIndex} << '\t' << FormatName(names, doc->FormatIndex) << '\t'
+          << EncodingDisplayName(doc->Encoding) << '\t' << doc->SubtitleCount << '\t' << Shown(file) << '\n';
     } catch (const QuillmarkError& e) {
       err << Shown(file) << ": " << e.what() << '\n';
       code = kExitFailed;
@@ -86,14 +95,14 @@ int ListFormats(std::ostream& out) {
 
 int Dump(const CliOptions& options, std::ostream& out, std::ostream& err) {
   const std::string& file = options.Files.front();
+  const std::optional<TextEncoding> encoding = InputEncoding(options);
   auto doc = std::make_unique<SubtitleDocument>();
   try {
-    const uint8_t format = DetectFormat(file);
-    if (format == kNotRecognised) {
+    const LoadResult result = OpenSubtitles(*doc, file, encoding);
+    if (doc->FormatIndex == kNotRecognised) {
       err << Shown(file) << ": format not recognised\n";
       return kExitFailed;
     }
-    const LoadResult result = LoadSubtitles(*doc, format, file);
     out << DumpDocument(*doc);
     if (result.Truncated) {
       err << Shown(file) << ": " << TruncationMessage() << '\n';
@@ -110,18 +119,16 @@ int Dump(const CliOptions& options, std::ostream& out, std::ostream& err) {
 // One line per finding of the quality report: "path:number: show time message".
 int Check(const CliOptions& options, std::ostream& out, std::ostream& err) {
   int code = kExitOk;
+  const std::optional<TextEncoding> encoding = InputEncoding(options);
   auto doc = std::make_unique<SubtitleDocument>();
   for (const auto& file : options.Files) {
     try {
-      ClearSubtitleTable(*doc);
-      doc->FormatIndex = DetectFormat(file);
+      OpenSubtitles(*doc, file, encoding);
       if (doc->FormatIndex == kNotRecognised) {
         err << Shown(file) << ": format not recognised\n";
         code = kExitFailed;
         continue;
       }
-      LoadSubtitles(*doc, doc->FormatIndex, file);
-      doc->TimeMode = doc->StoredMode = TimeModeOf(doc->FormatIndex);
       for (const Finding& finding : CheckQuality(*doc, {}).Findings) {
         out << Shown(file) << ':' << finding.Number << ": " << FindingTimeText(finding) << ' '
             << FindingMessage(finding, EnglishFindingTemplates()) << '\n';
@@ -190,6 +197,13 @@ BatchRequest MakeRequest(const CliOptions& o) {
   request.FrameRate = o.FrameRate;
   request.Overwrite = !o.NoOverwrite;
   request.SingleOutput = o.Output;
+  request.InputEncoding = InputEncoding(o);
+  try {
+    if (o.ToEncoding) request.OutputEncoding = ParseEncodingName(*o.ToEncoding);
+  } catch (const QuillmarkError& e) {
+    throw UsageError(std::string("--to-encoding: ") + e.what());
+  }
+  if (o.ToEncoding && !request.OutputEncoding) throw UsageError("--to-encoding: give an encoding, not auto");
   if (!o.Directory.empty()) {
     if (!DirectoryExists(o.Directory)) throw UsageError("-d: no such folder: " + Shown(o.Directory));
     request.Destination = o.Directory.back() == '/' ? o.Directory : o.Directory + "/";
@@ -226,12 +240,11 @@ int Convert(const CliOptions& options, std::ostream& out, std::ostream& err, con
 int Find(const CliOptions& options, std::ostream& out, std::ostream& err) {
   const std::string& file = options.Files.front();
   auto doc = std::make_unique<SubtitleDocument>();
-  const uint8_t format = DetectFormat(file);
-  if (format == kNotRecognised) {
+  OpenSubtitles(*doc, file, InputEncoding(options));
+  if (doc->FormatIndex == kNotRecognised) {
     err << Shown(file) << ": format not recognised\n";
     return kExitFailed;
   }
-  LoadSubtitles(*doc, format, file);
   const auto found = FindSubtitleText(*doc, options.FindFrom, options.FindText, options.FindCase,
                                       options.FindUp ? SearchDirection::Up : SearchDirection::Down);
   if (!found) return kExitFailed;

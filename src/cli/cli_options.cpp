@@ -17,6 +17,7 @@ const char* const kCliUsage =
     "                    [--no-overwrite] [--quiet] [TOOL...] FILE...\n"
     "  quillmark-convert --find TEXT [--from N] [--up] [--case] FILE\n"
     "  quillmark-convert --detect FILE...\n"
+    "  quillmark-convert --info FILE...\n"
     "  quillmark-convert --check FILE...\n"
     "  quillmark-convert --dump FILE\n"
     "  quillmark-convert --list-formats\n"
@@ -34,6 +35,13 @@ const char* const kCliUsage =
     "                  replaced by EXT (default: the output format's usual one;\n"
     "                  --ext \"\" keeps the input's)\n"
     "  --no-overwrite  leave existing output files alone (reported as skipped)\n"
+    "  --encoding NAME     how input files are decoded: auto (the default: a byte-order\n"
+    "                  mark, then UTF-8, else windows-1250), utf-8, utf-16le, utf-16be,\n"
+    "                  windows-1250 or any code page iconv knows (windows-1252, iso-8859-2,\n"
+    "                  windows-1251, ...)\n"
+    "  --to-encoding NAME  write in this encoding instead of each file's own: utf-8,\n"
+    "                  utf-8-bom, utf-16le, utf-16be (both with a mark), windows-1250 or an\n"
+    "                  iconv name; a character it cannot hold fails that file (exit 1)\n"
     "  --quiet         report only errors\n"
     "\n"
     "Tools, applied in the order given on each file's own timing, before the output's:\n"
@@ -55,7 +63,8 @@ const char* const kCliUsage =
     "                    from subtitle N (default 1) down, or up with --up; --case\n"
     "                    matches letter case. Exit 1 when there is none.\n"
     "  --detect          print <format number>\\t<format name>\\t<path> per file\n"
-    "  --dump            print the subtitle records as read, one line each\n"
+    "  --info            print <format number>\\t<format name>\\t<encoding>\\t<subtitles>\\t<path>\n"
+    "  --dump            print the subtitle records as read, one line each (texts in UTF-8)\n"
     "  --check           print <path>:<number>: <finding> per timing or text problem\n"
     "                    (display time, lines, overlaps, order, reading speed, line\n"
     "                    length); exit 1 when any file has one or cannot be read\n"
@@ -87,6 +96,8 @@ const char* const kCliUsage =
     "      the text tools in one run\n"
     "  quillmark-convert --find \"hello\" --from 100 --up --case film.srt\n"
     "      searching up from subtitle 100, the number of one holding \"hello\" in that case\n"
+    "  quillmark-convert --to srt --encoding windows-1252 --to-encoding utf-8 -o new.srt old.srt\n"
+    "      a Western European file into UTF-8\n"
     "  quillmark-convert --check *.srt\n"
     "      timing and text problems of every file, one line each, e.g. for a script\n"
     "  quillmark-convert --detect *.sub    quillmark-convert --dump film.sub\n"
@@ -209,8 +220,8 @@ const std::vector<OptionRule>& Rules() {
       {"--find", 1,
        [](Parser& p, const Values& v) {
          p.Command(CliCommand::Find, "--find");
-         if (v[0].empty()) throw UsageError("--find needs a text");
          p.o.FindText = v[0];
+         if (p.o.FindText.empty()) throw UsageError("--find needs a text");
        }},
       {"--from", 1, [](Parser& p, const Values& v) { p.o.FindFrom = ParseInteger("--from", v[0], 1); }},
       {"--up", 0, [](Parser& p, const Values&) { p.o.FindUp = true; }},

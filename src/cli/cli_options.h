@@ -29,11 +29,11 @@ struct CliOptions {
   std::optional<std::string> Extension;  // --ext
   bool NoOverwrite = false;
   bool Quiet = false;
-  std::string Encoding = "auto";           // --encoding: how input files are decoded
+  std::string Encoding = "auto";          // --encoding: how input files are decoded
   std::optional<std::string> ToEncoding;  // --to-encoding: else each file keeps its own
   ToolSettings Tools;
   // --find TEXT [--from N] [--up] [--case]
-  std::string FindText;  // as given (UTF-8)
+  std::string FindText;
   int32_t FindFrom = 1;
   bool FindUp = false;
   bool FindCase = false;

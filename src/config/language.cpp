@@ -2,14 +2,14 @@
 
 #include "document/quality_report.h"
 #include "formats/subtitles_load.h"
-#include "platform/cp1250.h"
+#include "formats/subtitles_save.h"
 #include "platform/ini_file.h"
 
 namespace qm {
 
 using T = DynamicTexts;
 
-const std::array<DynamicTextKey, 41> kDynamicTextKeys = {{
+const std::array<DynamicTextKey, 43> kDynamicTextKeys = {{
     {"AUTHOR", "Author", &T::Author},
     {"AUTHOR", "Comment", &T::Comment},
     {"DYNAMIC_TEXTS", "ErrorNacitaniNespravnyFormat", &T::ErrorNacitaniNespravnyFormat},
@@ -42,6 +42,8 @@ const std::array<DynamicTextKey, 41> kDynamicTextKeys = {{
     {"DYNAMIC_TEXTS", "WarningTooManySubtitles", &T::WarningTooManySubtitles},
     {"DYNAMIC_TEXTS", "ErrorFormatNotWritable", &T::ErrorFormatNotWritable},
     {"DYNAMIC_TEXTS", "InformationTableFull", &T::InformationTableFull},
+    {"DYNAMIC_TEXTS", "ErrorCantEncode", &T::ErrorCantEncode},
+    {"DYNAMIC_TEXTS", "EncodingAsSource", &T::EncodingAsSource},
     {"DYNAMIC_TEXTS", "StatistikaDlouhe", &T::StatistikaDlouhe},
     {"DYNAMIC_TEXTS", "StatistikaKratke", &T::StatistikaKratke},
     {"DYNAMIC_TEXTS", "StatistikaRadku", &T::StatistikaRadku},
@@ -57,7 +59,7 @@ namespace {
 
 std::string DataFilePath(const std::string& programFolder, std::string_view languageName,
                          std::string_view extension) {
-  return programFolder + "Data/lng_" + Cp1250ToUtf8(languageName) + std::string(extension);
+  return programFolder + "Data/lng_" + std::string(languageName) + std::string(extension);
 }
 
 std::string FallbackFor(std::string DynamicTexts::*member) {
@@ -65,6 +67,8 @@ std::string FallbackFor(std::string DynamicTexts::*member) {
   if (member == &T::ErrorFormatNotWritable) return FormatNotWritableMessage();
   if (member == &T::InformationTableFull) return "The table is full: it holds at most 20000 subtitles.";
   if (member == &T::StatistikaBezNalezu) return "No problems found.";
+  if (member == &T::ErrorCantEncode) return kEnglishCantEncode;
+  if (member == &T::EncodingAsSource) return "As the file";
   static constexpr std::string DynamicTexts::*kFindings[] = {
       &T::StatistikaDlouhe,   &T::StatistikaKratke, &T::StatistikaRadku,    &T::StatistikaSkryti,
       &T::StatistikaPrekryti, &T::StatistikaPoradi, &T::StatistikaRychlost, &T::StatistikaDelkaRadku};

@@ -1,6 +1,6 @@
 #pragma once
 // The user-interface language: message and state texts read from
-// <ProgramFolder>Data/lng_<LanguageName>.ini. Every text is Windows-1250 bytes; a key that
+// <ProgramFolder>Data/lng_<LanguageName>.ini (a Windows-1250 file; texts are UTF-8 inside). A key that
 // the file lacks reads "LNG error!!", so a translator sees at once what is missing.
 
 #include <array>
@@ -12,10 +12,8 @@ namespace qm {
 class IniFile;
 
 inline constexpr std::string_view kLanguageError = "LNG error!!";
-// The language every installation starts with ("Český" in Windows-1250).
-inline constexpr std::string_view kDefaultLanguageName =
-    "\xC8"
-    "esk\xFD";
+// The language every installation starts with.
+inline constexpr std::string_view kDefaultLanguageName = "Český";
 
 struct DynamicTexts {
   std::string Author, Comment;  // section AUTHOR
@@ -39,6 +37,9 @@ struct DynamicTexts {
   std::string WarningTooManySubtitles;  // a file held more subtitles than the table
   std::string ErrorFormatNotWritable;   // an output format that has no writer
   std::string InformationTableFull;     // add or insert with the table full
+  // A character the output encoding cannot hold ({number}, {character}, {encoding}).
+  std::string ErrorCantEncode;
+  std::string EncodingAsSource;  // the first item of the save encoding lists
   // The statistics page's quality report, one template per finding ({value}, {limit}).
   std::string StatistikaDlouhe, StatistikaKratke, StatistikaRadku, StatistikaSkryti, StatistikaPrekryti,
       StatistikaPoradi, StatistikaRychlost, StatistikaDelkaRadku;
@@ -51,10 +52,9 @@ struct DynamicTextKey {
   std::string DynamicTexts::*Member;
 };
 // In the order in which the language file is read.
-extern const std::array<DynamicTextKey, 41> kDynamicTextKeys;
+extern const std::array<DynamicTextKey, 43> kDynamicTextKeys;
 
-// <programFolder>Data/lng_<languageName>.ini with the Windows-1250 name turned into the
-// platform's (UTF-8) file name. programFolder ends with "/".
+// <programFolder>Data/lng_<languageName>.ini. programFolder ends with "/".
 std::string LanguageFilePath(const std::string& programFolder, std::string_view languageName);
 std::string LanguageFlagPath(const std::string& programFolder, std::string_view languageName);
 

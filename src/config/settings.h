@@ -1,7 +1,7 @@
 #pragma once
 // Data/settings.ini: the language list and choice, the run counter, three switches and the
-// folders the dialogs were last pointed at. Read once at start, written once at exit; all
-// text is Windows-1250 bytes.
+// folders the dialogs were last pointed at. Read once at start, written once at exit. The
+// file is Windows-1250; the texts here are UTF-8.
 
 #include <cstdint>
 #include <string>

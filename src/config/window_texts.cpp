@@ -8,6 +8,7 @@
 #include "platform/cp1250.h"
 #include "platform/file_io.h"
 #include "platform/ini_file.h"
+#include "platform/utf8.h"
 
 namespace qm {
 namespace {
@@ -56,10 +57,12 @@ constexpr WindowTextKey kMainWindow[] = {
     I(kTop, "ComboBoxSubPreviewItemTime", "ComboBoxSubPreview", 1),
     H(kTop, "ComboBoxSubPreviewHint"),
     C(kTop, "StaticTextSubtitlesFile"),
+    H(kMenu, "ComboBoxKodovaniNacistHint"),
     C(kMenu, "ButtonNacist"),
     H(kMenu, "ButtonNacistHint"),
     C(kMenu, "ButtonUlozit"),
     H(kMenu, "ButtonUlozitHint"),
+    H(kMenu, "ComboBoxKodovaniUlozitHint"),
     C(kMenu, "ButtonKonec"),
     H(kMenu, "ButtonHelpHint"),
     H(kMenu, "LabelAutorHint"),
@@ -174,6 +177,7 @@ constexpr WindowTextKey kFormKonverze[] = {
     C(kKonverze, "GroupBoxStavKonverze"),   C(kKonverze, "GroupBoxPrubehKonverze"),
     C(kKonverze, "LabelOutputFormat"),      C(kKonverze, "LabelDestination"),
     C(kKonverze, "LabelFrameRate"),         C(kKonverze, "LabelExtension"),
+    C(kKonverze, "LabelKodovani"),          H(kKonverze, "ComboBoxKonverzeKodovaniHint"),
     C(kKonverze, "CheckBoxPrepsatSoubory"), C(kKonverze, "CheckBoxPuvodniPripona"),
     C(kKonverze, "ButtonKonverzeZacit"),
 };
@@ -229,26 +233,28 @@ std::vector<std::string> LanguageFiles::UserLanguages() const {
     const std::string file = entry.path().filename().string();
     if (file.size() <= 8 || file.rfind("lng_", 0) != 0 || file.substr(file.size() - 4) != ".ini") continue;
     if (!entry.is_regular_file(error)) continue;
+    // The settings file, Windows-1250, must be able to name the language.
     bool lossless = true;
-    std::string name = Utf8ToCp1250(std::string_view(file).substr(4, file.size() - 8), &lossless);
-    if (lossless) names.push_back(std::move(name));
+    const std::string name = file.substr(4, file.size() - 8);
+    Utf8ToCp1250(name, &lossless);
+    if (lossless && IsValidUtf8(name)) names.push_back(name);
   }
   std::sort(names.begin(), names.end());
   return names;
 }
 
 std::string LanguageFiles::FolderFor(std::string_view languageName) const {
-  if (!m_userFolder.empty() && FileExists(m_userFolder + "lng_" + Cp1250ToUtf8(languageName) + ".ini"))
+  if (!m_userFolder.empty() && FileExists(m_userFolder + "lng_" + std::string(languageName) + ".ini"))
     return m_userFolder;
   return m_programFolder + "Data/";
 }
 
 std::string LanguageFiles::IniPath(std::string_view languageName) const {
-  return FolderFor(languageName) + "lng_" + Cp1250ToUtf8(languageName) + ".ini";
+  return FolderFor(languageName) + "lng_" + std::string(languageName) + ".ini";
 }
 
 std::string LanguageFiles::FlagPath(std::string_view languageName) const {
-  return FolderFor(languageName) + "lng_" + Cp1250ToUtf8(languageName) + ".bmp";
+  return FolderFor(languageName) + "lng_" + std::string(languageName) + ".bmp";
 }
 
 }  // namespace qm

@@ -45,7 +45,7 @@ std::vector<std::string> ReadNumberedLines(const IniFile& language, std::string_
 std::string LanguageAuthorHint(const IniFile& language);
 
 // Where each language's files are: the user's own language folder when it holds
-// lng_<name>.ini, otherwise the program's Data folder. Names are Windows-1250 bytes.
+// lng_<name>.ini, otherwise the program's Data folder.
 class LanguageFiles {
  public:
   LanguageFiles() = default;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/numbers.h"
+#include "platform/utf8.h"
 
 namespace qm {
 
@@ -78,7 +79,8 @@ std::optional<TextSelection> EditorSelectionOfHit(std::string_view needle, std::
   const std::string text = caseSensitive ? std::string(haystack) : UpperCaseBasicLatin(haystack);
   const size_t position = wanted.empty() ? std::string::npos : text.find(wanted);
   if (position == std::string::npos) return std::nullopt;
-  return TextSelection{static_cast<int32_t>(position), static_cast<int32_t>(wanted.size())};
+  return TextSelection{static_cast<int32_t>(CountCharacters(std::string_view(text).substr(0, position))),
+                       static_cast<int32_t>(CountCharacters(wanted))};
 }
 
 }  // namespace qm

@@ -6,6 +6,7 @@
 
 #include "document/subtitles_tool.h"
 #include "platform/numbers.h"
+#include "platform/utf8.h"
 
 namespace qm {
 namespace {
@@ -38,7 +39,8 @@ int64_t LongestLine(std::string_view text) {
   size_t longest = 0;
   for (size_t from = 0;;) {
     const size_t bar = text.find('|', from);
-    longest = std::max(longest, (bar == std::string_view::npos ? text.size() : bar) - from);
+    const size_t end = bar == std::string_view::npos ? text.size() : bar;
+    longest = std::max(longest, CountCharacters(text.substr(from, end - from)));
     if (bar == std::string_view::npos) return static_cast<int64_t>(longest);
     from = bar + 1;
   }
@@ -46,7 +48,8 @@ int64_t LongestLine(std::string_view text) {
 
 // Characters a viewer reads: everything but the line separators.
 int64_t ReadCharacters(std::string_view text) {
-  return static_cast<int64_t>(text.size() - static_cast<size_t>(std::count(text.begin(), text.end(), '|')));
+  return static_cast<int64_t>(CountCharacters(text) -
+                              static_cast<size_t>(std::count(text.begin(), text.end(), '|')));
 }
 
 std::string TimeText(int64_t ms) {

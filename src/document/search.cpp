@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/utf8.h"
+
 namespace qm {
 namespace {
 
@@ -23,9 +25,10 @@ int32_t BarsIn(std::string_view text) {
 }
 
 TextSelection SelectionAt(std::string_view haystack, size_t position, size_t length) {
+  const std::string_view before = haystack.substr(0, position);
   const std::string_view hit = haystack.substr(position, length);
-  return {static_cast<int32_t>(position) + BarsIn(haystack.substr(0, position)),
-          static_cast<int32_t>(length) + BarsIn(hit)};
+  return {static_cast<int32_t>(CountCharacters(before)) + BarsIn(before),
+          static_cast<int32_t>(CountCharacters(hit)) + BarsIn(hit)};
 }
 
 }  // namespace

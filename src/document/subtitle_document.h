@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/text_encoding.h"
+
 namespace qm {
 
 constexpr int32_t MaxSubtitles = 20000;
@@ -22,7 +24,7 @@ struct TSubtitle {
   int32_t EndSecond = 0;
   std::string StartMs = "000";  // milliseconds as text, normally three digits
   std::string EndMs = "000";
-  std::string Text;  // Windows-1250 bytes, lines joined by "|"
+  std::string Text;  // UTF-8, lines joined by "|"
 
   bool operator==(const TSubtitle&) const = default;
 };
@@ -50,6 +52,7 @@ struct SubtitleDocument {
   bool FrameRateConfirmed = false;
   std::string CurrentFileName;
   uint8_t FormatIndex = 0;
+  TextEncoding Encoding;  // the open file's; a save keeps it unless told otherwise
 };
 
 }  // namespace qm

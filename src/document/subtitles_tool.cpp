@@ -7,6 +7,7 @@
 #include "document/clock_time.h"
 #include "platform/errors.h"
 #include "platform/numbers.h"
+#include "platform/utf8.h"
 
 namespace qm {
 namespace {
@@ -57,13 +58,20 @@ bool IsBlankText(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c == '\r' || c == ' ' || c == '|'; });
 }
 
-bool IsTimeTag(std::string_view line) { return line.size() >= 10 && line[0] == '[' && line[9] == ']'; }
+// Positions count characters: a UTF-8 line is judged as its Windows-1250 twin would be.
+bool IsTimeTag(std::string_view line) {
+  if (line.size() < 10 || line[0] != '[') return false;
+  const size_t tenth = IsAscii(line.substr(0, 10)) ? 9 : ByteOffsetOfCharacter(line, 9);
+  return tenth < line.size() && line[tenth] == ']';
+}
 
 bool IsAqtFrameLine(std::string_view line) {
   return line.size() >= 5 && line.find("-->> ") != std::string_view::npos;
 }
 
-int32_t AqtFrameNumber(std::string_view line) { return StrToInt(line.size() > 5 ? line.substr(5) : ""); }
+int32_t AqtFrameNumber(std::string_view line) {
+  return StrToInt(line.substr(std::min(line.size(), ByteOffsetOfCharacter(line, 5))));
+}
 
 std::string ZeroPad3(int32_t n) {
   if (n < 0) return "";
@@ -226,22 +234,25 @@ void CopyShowToHide(SubtitleDocument& doc, int32_t index) {
 }
 
 void RemoveAccents(SubtitleDocument& doc, int32_t index) {
-  // Only these eight Windows-1250 small letters change: š ž č ě ď ň ř ů.
-  static const auto kPlain = [] {
-    std::array<char, 256> table{};
-    for (int c = 0; c < 256; ++c) table[c] = static_cast<char>(c);
-    for (const auto& [from, to] : {std::pair{0x9A, 's'},
-                                   {0x9E, 'z'},
-                                   {0xE8, 'c'},
-                                   {0xEC, 'e'},
-                                   {0xEF, 'd'},
-                                   {0xF2, 'n'},
-                                   {0xF8, 'r'},
-                                   {0xF9, 'u'}})
-      table[from] = to;
-    return table;
-  }();
-  for (char& c : doc.SubtitleTable[index].Text) c = kPlain[static_cast<unsigned char>(c)];
+  // Only these eight small letters change: š ž č ě ď ň ř ů. Every other character, capitals
+  // and letters of other scripts included, stays as it is.
+  static constexpr std::pair<char32_t, char> kPlain[] = {{U'š', 's'}, {U'ž', 'z'}, {U'č', 'c'}, {U'ě', 'e'},
+                                                         {U'ď', 'd'}, {U'ň', 'n'}, {U'ř', 'r'}, {U'ů', 'u'}};
+  std::string& text = doc.SubtitleTable[index].Text;
+  if (IsAscii(text)) return;
+  std::string plain;
+  plain.reserve(text.size());
+  for (size_t pos = 0; pos < text.size();) {
+    const size_t start = pos;
+    const char32_t code = NextCodePoint(text, pos);
+    const auto* row =
+        std::find_if(std::begin(kPlain), std::end(kPlain), [code](const auto& r) { return r.first == code; });
+    if (row != std::end(kPlain))
+      plain += row->second;
+    else
+      plain.append(text, start, pos - start);
+  }
+  text = std::move(plain);
 }
 
 int32_t DeleteEmptySubtitles(SubtitleDocument& doc) {

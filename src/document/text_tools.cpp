@@ -4,6 +4,7 @@
 #include "document/subtitles_tool.h"
 #include "platform/errors.h"
 #include "platform/numbers.h"
+#include "platform/utf8.h"
 
 namespace qm {
 namespace {
@@ -15,8 +16,14 @@ int64_t ClockMilliseconds(int32_t hour, int32_t minute, int32_t second, const st
   return ((int64_t{hour} * 60 + minute) * 60 + second) * 1000 + millisecond;
 }
 
-bool IsBreakChar(char c) { return c == '\t' || c == ' ' || c == '-' || c == '.'; }
-bool IsQuoteChar(char c) { return c == '"' || c == '\''; }
+template <class Char>
+bool IsBreakChar(Char c) {
+  return c == '\t' || c == ' ' || c == '-' || c == '.';
+}
+template <class Char>
+bool IsQuoteChar(Char c) {
+  return c == '"' || c == '\'';
+}
 
 void CheckWrapWidth(int32_t maxChars) {
   if (maxChars < 1)
@@ -61,24 +68,28 @@ void RemoveAccentsFromAll(SubtitleDocument& doc) {
   for (int32_t i = 1; i <= doc.SubtitleCount; ++i) RemoveAccents(doc, i);
 }
 
+namespace {
+
 // Positions count from 1: p is the next character to read, lineStart the first character of
 // the line being built, breakAt the last place the line may be broken after (0: none yet).
-std::string WrapSubtitleLines(std::string_view text, int32_t maxChars) {
-  CheckWrapWidth(maxChars);
+// Char is a byte for ASCII text and a whole character otherwise, so that widths count
+// characters in every encoding.
+template <class Char>
+std::basic_string<Char> Wrap(std::basic_string_view<Char> text, int32_t maxChars) {
   const int64_t n = static_cast<int64_t>(text.size());
   const auto at = [&](int64_t pos) { return text[static_cast<size_t>(pos - 1)]; };
-  const auto append = [&](std::string& out, int64_t from, int64_t to) {
+  const auto append = [&](std::basic_string<Char>& out, int64_t from, int64_t to) {
     if (to >= from)
       out.append(text.substr(static_cast<size_t>(from - 1), static_cast<size_t>(to - from + 1)));
   };
 
-  std::string result;
+  std::basic_string<Char> result;
   result.reserve(text.size() + text.size() / 8 + 4);
   int64_t column = 1, p = 1, lineStart = 1, breakAt = 0;
-  char quote = 0;
+  Char quote = 0;
   bool existingBreak = false;
   while (p <= n) {
-    const char ch = at(p);
+    const Char ch = at(p);
     if (ch == '|') {
       if (!quote) existingBreak = true, breakAt = p;
     } else if (IsBreakChar(ch)) {
@@ -113,6 +124,15 @@ std::string WrapSubtitleLines(std::string_view text, int32_t maxChars) {
   }
   append(result, lineStart, n);
   return result;
+}
+
+}  // namespace
+
+std::string WrapSubtitleLines(std::string_view text, int32_t maxChars) {
+  CheckWrapWidth(maxChars);
+  if (IsAscii(text)) return Wrap(text, maxChars);
+  const std::u32string characters = Utf8ToUtf32(text);
+  return Utf32ToUtf8(Wrap(std::u32string_view(characters), maxChars));
 }
 
 void WrapAllSubtitleLines(SubtitleDocument& doc, int32_t maxChars) {

@@ -1,11 +1,8 @@
 #include "formats/detect.h"
 
-#include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
-#include "platform/file_io.h"
+#include "platform/utf8.h"
 
 namespace qm {
 namespace {
@@ -76,99 +73,54 @@ class Detector {
 
 namespace {
 
-// Feeds the detector line by line from chunks as they arrive; a line that spans chunks is
-// collected first. Returns true once the result is decided.
-class LineFeeder {
- public:
-  // fileSize: what a single line can grow to at most (0 when unknown).
-  explicit LineFeeder(Detector& detector, uint64_t fileSize = 0)
-      : m_detector(detector), m_fileSize(fileSize) {}
+// Characters, not bytes, are what the line tests count: a line holding non-ASCII letters is
+// looked at with one byte per character (each multi-byte character keeps only its lead byte,
+// which no test looks for), so a UTF-8 file is recognised exactly as its Windows-1250 twin.
+std::string_view OneBytePerCharacter(std::string_view line, std::string& scratch) {
+  if (IsAscii(line)) return line;
+  scratch.clear();
+  for (char c : line)
+    if (!IsContinuationByte(c)) scratch += c;
+  return scratch;
+}
 
-  bool Feed(std::string_view chunk) {
-    while (!chunk.empty()) {
-      const auto* lf = static_cast<const char*>(std::memchr(chunk.data(), '\n', chunk.size()));
-      if (!lf) {
-        Collect(chunk);
-        return false;
-      }
-      const size_t length = static_cast<size_t>(lf - chunk.data());
-      bool decided;
-      if (m_pending.empty()) {
-        decided = Examine(chunk.substr(0, length));
-      } else {
-        Collect(chunk.substr(0, length));
-        decided = Examine(m_pending);
-        m_pending.clear();
-      }
-      if (decided) return true;
-      chunk.remove_prefix(length + 1);
-    }
-    return false;
+// A line runs to its first CR or LF; the next one begins after the next LF.
+template <class Examine>
+void ForEachLine(std::string_view text, Examine&& examine) {
+  while (!text.empty()) {
+    const auto* lf = static_cast<const char*>(std::memchr(text.data(), '\n', text.size()));
+    const size_t toLf = lf ? static_cast<size_t>(lf - text.data()) : text.size();
+    const auto* cr = static_cast<const char*>(std::memchr(text.data(), '\r', toLf));
+    if (examine(text.substr(0, cr ? static_cast<size_t>(cr - text.data()) : toLf))) return;
+    text.remove_prefix(lf ? toLf + 1 : text.size());
   }
+}
 
-  // The last line, which has no LF after it.
-  void Finish() {
-    if (!m_pending.empty()) Examine(m_pending);
-  }
-
-  // Bytes that are all there already: the last line is examined where it lies.
-  void FeedAll(std::string_view bytes) {
-    const size_t lastLf = bytes.rfind('\n');
-    const size_t complete = lastLf == std::string_view::npos ? 0 : lastLf + 1;
-    if (Feed(bytes.substr(0, complete))) return;
-    if (complete < bytes.size()) Examine(bytes.substr(complete));
-  }
-
- private:
-  // A line runs to its first CR; after a lone CR the rest up to the LF is not a line.
-  bool Examine(std::string_view segment) {
-    if (!m_bomChecked) {
-      m_bomChecked = true;
-      segment = SkipUtf8Bom(segment);
-    }
-    const auto* cr = static_cast<const char*>(std::memchr(segment.data(), '\r', segment.size()));
-    return m_detector.Examine(cr ? segment.substr(0, static_cast<size_t>(cr - segment.data())) : segment);
-  }
-
-  // A line far longer than any subtitle line gets room for the rest of the file at once:
-  // growing it by doubling would hold twice the file for a moment.
-  void Collect(std::string_view part) {
-    constexpr size_t kLongLine = 1 << 20;
-    if (m_pending.size() + part.size() > m_pending.capacity() && m_pending.size() >= kLongLine &&
-        m_fileSize > 0)
-      m_pending.reserve(static_cast<size_t>(std::min<uint64_t>(m_fileSize, kMaxReadFileSize)));
-    m_pending.append(part);
-  }
-
-  Detector& m_detector;
-  uint64_t m_fileSize;
-  std::string m_pending;
-  bool m_bomChecked = false;
-};
+bool StartsSixteenBitLine(std::string_view line) {
+  return line.size() >= 48 && line[0] >= '0' && line[0] <= '9' && line[1] == '\0';
+}
 
 }  // namespace
 
-std::string_view SkipUtf8Bom(std::string_view bytes) {
-  return bytes.substr(0, 3) == "\xEF\xBB\xBF" ? bytes.substr(3) : bytes;
-}
-
-uint8_t DetectFormatInBytes(std::string_view bytes) {
+uint8_t DetectFormatInText(std::string_view utf8) {
   Detector detector;
-  LineFeeder feeder(detector);
-  feeder.FeedAll(bytes);
+  std::string scratch;
+  ForEachLine(utf8,
+              [&](std::string_view line) { return detector.Examine(OneBytePerCharacter(line, scratch)); });
   return detector.Result();
 }
 
-// Most files decide within their first lines, so the file is read in chunks only as far as
-// needed.
-uint8_t DetectFormat(const std::string& fileName) {
-  Detector detector;
-  std::error_code noSize;
-  const uintmax_t size = std::filesystem::file_size(fileName, noSize);
-  LineFeeder feeder(detector, noSize ? 0 : size);
-  const bool decided = ReadFileInChunks(fileName, [&](std::string_view chunk) { return feeder.Feed(chunk); });
-  if (!decided) feeder.Finish();
-  return detector.Result();
+std::optional<uint8_t> DetectSixteenBitFormat(std::string_view bytesLe) {
+  std::optional<uint8_t> result;
+  ForEachLine(bytesLe, [&](std::string_view firstLine) {
+    if (StartsSixteenBitLine(firstLine)) {
+      Detector detector;
+      detector.Examine(firstLine);
+      result = detector.Result();
+    }
+    return true;
+  });
+  return result;
 }
 
 }  // namespace qm

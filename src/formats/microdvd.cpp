@@ -15,7 +15,7 @@ bool ReadUpTo(ByteStream& in, char stop, std::string& field) {
   const std::string_view rest = in.Remaining();
   const size_t at = rest.find(stop);
   field.assign(rest.substr(0, at));
-  in.SkipChars(at == std::string_view::npos ? rest.size() : at + 1);
+  in.SkipBytes(at == std::string_view::npos ? rest.size() : at + 1);
   return at != std::string_view::npos;
 }
 
@@ -26,7 +26,7 @@ void ReadText(ByteStream& in, std::string& text) {
   const std::string_view rest = in.Remaining();
   const size_t lf = std::min(rest.find('\n'), rest.size());
   const size_t end = std::min(rest.substr(0, lf).find('\r'), lf);
-  in.SkipChars(end + 1);
+  in.SkipBytes(end + 1);
   const std::string_view line = rest.substr(0, end);
   for (size_t pos = 0; pos < line.size();) {
     const size_t open = line.find('{', pos);

@@ -25,9 +25,10 @@ class ByteStream {
   std::string_view ReadLine();
   // The next byte, CR and LF included; false (nothing read) at the end of the file.
   bool ReadChar(char& c);
-  // Appends up to n characters; fewer when the file ends first.
+  // Appends up to n characters (not bytes: the text is UTF-8); fewer when the file ends first.
   void AppendChars(std::string& text, size_t n);
   void SkipChars(size_t n);
+  void SkipBytes(size_t n);
   // Consumes characters up to and including `stop`; false when the file ended first.
   bool SkipPast(char stop);
   // What is left to read, for readers that scan a stretch at once (then SkipChars it).
@@ -36,6 +37,7 @@ class ByteStream {
   // --- 16-bit little-endian text (no byte-order mark) ---
   // A half character at the very end of the file is not a character.
   bool ReadWide(uint16_t& code);
+  bool PeekWide(uint16_t& code) const;
   // Appends the low bytes of up to n characters (times and numbers are plain ASCII).
   void AppendLowBytes(std::string& text, size_t n);
   void SkipWide(size_t n);
@@ -43,6 +45,8 @@ class ByteStream {
   bool SkipPastWide(char stop);
 
  private:
+  size_t BytesOfChars(size_t n) const;
+
   std::string_view m_bytes;
   size_t m_pos = 0;
 };
@@ -71,10 +75,10 @@ struct ReaderState {
 // Helpers shared by several readers.
 char AsciiUpper(char c);
 std::string AsciiUpper(std::string_view text);
-// The first `count` characters from 1-based position `from`, shorter near the end.
+// The first `count` characters from 1-based character position `from`, shorter near the end.
 std::string_view Copy(std::string_view text, size_t from, size_t count);
-// 16-bit characters up to CR (0x000D), each through the UTF-16 character table; the text
-// read so far is kept when the file ends first.
+// 16-bit characters up to CR (0x000D), as the Unicode characters they are; the text read so
+// far is kept when the file ends first.
 void ReadWideText(ByteStream& in, std::string& text);
 // Stamp := the low bytes of `count` characters followed by `suffix` ("0" turns hundredths
 // into milliseconds).

@@ -4,11 +4,12 @@
 #include <cstring>
 
 #include "formats/catalogue.h"
-#include "formats/detect.h"
 #include "formats/reader_support.h"
-#include "formats/unicode_tab.h"
+#include "formats/subtitle_source.h"
+#include "platform/cp1250.h"
 #include "platform/file_io.h"
 #include "platform/numbers.h"
+#include "platform/utf8.h"
 
 namespace qm {
 
@@ -32,13 +33,25 @@ bool ByteStream::ReadChar(char& c) {
   return true;
 }
 
+size_t ByteStream::BytesOfChars(size_t n) const {
+  const std::string_view rest = Remaining();
+  const size_t quick = std::min(n, rest.size());
+  // Times and numbers are ASCII: the common case needs no walk over the characters.
+  if (FindNonAscii(rest.substr(0, quick)) == quick &&
+      (quick == rest.size() || !IsContinuationByte(rest[quick])))
+    return quick;
+  return ByteOffsetOfCharacter(rest, n);
+}
+
 void ByteStream::AppendChars(std::string& text, size_t n) {
-  const size_t take = std::min(n, m_bytes.size() - std::min(m_pos, m_bytes.size()));
+  const size_t take = BytesOfChars(n);
   text.append(m_bytes.substr(m_pos, take));
   m_pos += take;
 }
 
-void ByteStream::SkipChars(size_t n) {
+void ByteStream::SkipChars(size_t n) { m_pos += BytesOfChars(n); }
+
+void ByteStream::SkipBytes(size_t n) {
   m_pos += std::min(n, m_bytes.size() - std::min(m_pos, m_bytes.size()));
 }
 
@@ -57,6 +70,13 @@ bool ByteStream::ReadWide(uint16_t& code) {
   code = static_cast<uint16_t>(static_cast<unsigned char>(m_bytes[m_pos]) |
                                static_cast<unsigned char>(m_bytes[m_pos + 1]) << 8);
   m_pos += 2;
+  return true;
+}
+
+bool ByteStream::PeekWide(uint16_t& code) const {
+  if (m_pos + 1 >= m_bytes.size()) return false;
+  code = static_cast<uint16_t>(static_cast<unsigned char>(m_bytes[m_pos]) |
+                               static_cast<unsigned char>(m_bytes[m_pos + 1]) << 8);
   return true;
 }
 
@@ -103,20 +123,36 @@ std::string AsciiUpper(std::string_view text) {
 }
 
 std::string_view Copy(std::string_view text, size_t from, size_t count) {
-  if (from < 1 || from > text.size()) return {};
-  return text.substr(from - 1, count);
+  if (from < 1) return {};
+  if (from - 1 + count <= text.size() && IsAscii(text.substr(0, from - 1 + count)))
+    return text.substr(from - 1, count);
+  return CharacterSubstr(text, from - 1, count);
 }
 
 void ReadWideText(ByteStream& in, std::string& text) {
   uint16_t code = 0;
-  while (in.ReadWide(code) && code != 0x000D)
-    text += static_cast<char>(
-        UnicodeToChar(static_cast<unsigned char>(code >> 8), static_cast<unsigned char>(code & 0xFF)));
+  while (in.ReadWide(code) && code != 0x000D) {
+    char32_t character = code;
+    if (code >= 0xD800 && code <= 0xDBFF) {
+      // A pair of surrogates is one character; a lone one is none.
+      uint16_t low = 0;
+      const bool paired = in.PeekWide(low) && low >= 0xDC00 && low <= 0xDFFF;
+      if (paired) in.SkipWide(1);
+      character = paired ? 0x10000 + ((code - 0xD800u) << 10) + (low - 0xDC00u) : kReplacementCharacter;
+    } else if (code >= 0xDC00 && code <= 0xDFFF) {
+      character = kReplacementCharacter;
+    }
+    AppendCodePoint(text, character);
+  }
 }
 
 void ReadWideStamp(ReaderState& state, size_t count, const char* suffix) {
+  // Numbers are taken from each character's low byte; a low byte that is not ASCII stands for
+  // its Windows-1250 letter, which then fails as a number as it always did.
+  std::string lowBytes;
+  state.In.AppendLowBytes(lowBytes, count);
   state.Stamp.clear();
-  state.In.AppendLowBytes(state.Stamp, count);
+  AppendCp1250AsUtf8(state.Stamp, lowBytes);
   state.Stamp += suffix;
 }
 
@@ -139,21 +175,32 @@ void StoreTimeStamp(SubtitleDocument& doc, std::string_view stamp, int32_t index
   }
 }
 
-LoadResult LoadSubtitlesFromBytes(SubtitleDocument& doc, uint8_t formatIndex, std::string_view bytes) {
+LoadResult RunReader(SubtitleDocument& doc, uint8_t formatIndex, std::string_view input) {
   doc.SubtitleCount = 0;
   if (formatIndex >= kFormatCount) return {};
   const FormatEntry& format = FormatCatalogue[formatIndex];
   if (!format.Reader) return {};
-  // A UTF-8 byte-order mark is not text of a single-byte file; without this the first
-  // subtitle of such a file would be lost.
-  ReaderState state(doc, format.SixteenBit ? bytes : SkipUtf8Bom(bytes));
+  ReaderState state(doc, input);
   format.Reader(state);
-  return {state.Truncated};
+  LoadResult result;
+  result.Truncated = state.Truncated;
+  return result;
+}
+
+LoadResult LoadSubtitlesFromBytes(SubtitleDocument& doc, uint8_t formatIndex, std::string_view bytes) {
+  SubtitleSource source = PrepareSubtitleSource(std::string(bytes), std::nullopt);
+  const bool sixteenBitReader = formatIndex < kFormatCount && FormatCatalogue[formatIndex].SixteenBit;
+  const bool sixteenBitSource =
+      source.FormatIndex < kFormatCount && FormatCatalogue[source.FormatIndex].SixteenBit;
+  // The reader named gets its kind of input whatever the file looked like.
+  if (sixteenBitReader && !sixteenBitSource) return RunReader(doc, formatIndex, bytes);
+  if (!sixteenBitReader && sixteenBitSource)
+    return RunReader(doc, formatIndex, DecodeText(source.Text, Utf16LeEncoding()));
+  return RunReader(doc, formatIndex, source.Text);
 }
 
 LoadResult LoadSubtitles(SubtitleDocument& doc, uint8_t formatIndex, const std::string& fileName) {
-  const std::string bytes = ReadWholeFile(fileName);
-  return LoadSubtitlesFromBytes(doc, formatIndex, bytes);
+  return LoadSubtitlesFromBytes(doc, formatIndex, ReadWholeFile(fileName));
 }
 
 std::string TruncationMessage() {

@@ -24,6 +24,10 @@ struct LoadResult {
 // other number reads nothing. The caller has cleared the table (ClearSubtitleTable).
 // Failures (a number field that is not a number, an unreadable file) throw QuillmarkError;
 // the subtitles read until then, including the one being read, stay in the table.
+// `input` is text in UTF-8, or UTF-16LE bytes for the three 16-bit formats.
+LoadResult RunReader(SubtitleDocument& doc, uint8_t formatIndex, std::string_view input);
+// The file's bytes decoded as opening decodes them (OpenSubtitles), then read by the reader
+// named, whatever format the bytes look like.
 LoadResult LoadSubtitles(SubtitleDocument& doc, uint8_t formatIndex, const std::string& fileName);
 LoadResult LoadSubtitlesFromBytes(SubtitleDocument& doc, uint8_t formatIndex, std::string_view bytes);
 

@@ -4,10 +4,11 @@
 
 #include "document/subtitles_tool.h"
 #include "formats/catalogue.h"
-#include "formats/unicode_tab.h"
+#include "formats/subtitle_source.h"
 #include "formats/writer_support.h"
 #include "platform/errors.h"
 #include "platform/file_io.h"
+#include "platform/utf8.h"
 
 namespace qm {
 
@@ -55,32 +56,63 @@ std::string JoinLines(std::string_view text, std::string_view lineBreak) {
   return joined;
 }
 
-void AppendWide(std::string& out, std::string_view piece) {
-  size_t at = out.size();
-  out.resize(at + 2 * piece.size());
-  for (char c : piece) {
-    const uint16_t code = UnicodeCodeOf(static_cast<unsigned char>(c));
-    out[at++] = static_cast<char>(code & 0xFF);
-    out[at++] = static_cast<char>(code >> 8);
-  }
-}
+void AppendWide(std::string& out, std::string_view piece) { AppendUtf16Le(out, piece); }
 
 std::string StringToUnicode(std::string_view text) {
   std::string result;
-  result.reserve(2 * text.size());
-  AppendWide(result, text);
+  AppendUtf16Le(result, text);
   return result;
 }
 
-std::string WriteSubtitles(const SubtitleDocument& doc, uint8_t layout) {
-  if (layout >= kFormatCount)
-    throw QuillmarkError(ErrorKind::Unsupported,
-                         "There is no output format number " + std::to_string(layout) + ".");
-  const FormatEntry& format = FormatCatalogue[layout];
-  if (!format.Writer)
-    throw QuillmarkError(ErrorKind::Unsupported, std::string("Subtitles cannot be saved as \"") +
-                                                     format.Name +
-                                                     "\": the program has no writer for this format.");
+namespace {
+
+// "ł (U+0142)"; a control character only by its code, so that it cannot act on a terminal.
+std::string ShownCharacter(char32_t character) {
+  const bool control = character < 0x20 || (character >= 0x7F && character < 0xA0);
+  return control ? CodePointName(character)
+                 : CodePointText(character) + " (" + CodePointName(character) + ")";
+}
+
+std::string Filled(std::string text, std::string_view key, std::string_view value) {
+  for (size_t at = text.find(key); at != std::string::npos; at = text.find(key, at + value.size()))
+    text.replace(at, key.size(), value);
+  return text;
+}
+
+std::string EncodingMessage(std::string_view messageTemplate, int32_t number, char32_t character,
+                            const TextEncoding& encoding) {
+  std::string text = Filled(std::string(messageTemplate), "{number}", std::to_string(number));
+  text = Filled(std::move(text), "{character}", ShownCharacter(character));
+  return Filled(std::move(text), "{encoding}", EncodingDisplayName(encoding));
+}
+
+}  // namespace
+
+EncodingError::EncodingError(int32_t subtitleNumber, char32_t character, const TextEncoding& encoding)
+    : QuillmarkError(ErrorKind::Encoding,
+                     EncodingMessage(kEnglishCantEncode, subtitleNumber, character, encoding)),
+      m_subtitleNumber(subtitleNumber),
+      m_character(character),
+      m_encoding(encoding) {}
+
+std::string EncodingErrorText(std::string_view messageTemplate, const EncodingError& error) {
+  return EncodingMessage(messageTemplate, error.SubtitleNumber(), error.Character(), error.Encoding());
+}
+
+std::optional<EncodingProblem> FindUnencodableCharacter(const SubtitleDocument& doc,
+                                                        const TextEncoding& encoding) {
+  EncodeFailure failure;
+  for (int32_t i = 1; i <= doc.SubtitleCount; ++i) {
+    const TSubtitle& record = doc.SubtitleTable[i];
+    for (const std::string* field : {&record.Text, &record.StartMs, &record.EndMs})
+      if (!CanEncode(*field, encoding, &failure)) return EncodingProblem{i, failure.Character};
+  }
+  return std::nullopt;
+}
+
+namespace {
+
+std::string Layout(const SubtitleDocument& doc, const FormatEntry& format) {
   // One allocation of about the final size: growing a megabytes-long buffer by doubling
   // costs more than writing it.
   size_t estimate = 128;
@@ -91,10 +123,40 @@ std::string WriteSubtitles(const SubtitleDocument& doc, uint8_t layout) {
   return out;
 }
 
+}  // namespace
+
+std::string WriteSubtitles(const SubtitleDocument& doc, uint8_t layout) {
+  return WriteSubtitles(doc, layout, DefaultSaveEncoding(doc));
+}
+
+std::string WriteSubtitles(const SubtitleDocument& doc, uint8_t layout, const TextEncoding& encoding) {
+  if (layout >= kFormatCount)
+    throw QuillmarkError(ErrorKind::Unsupported,
+                         "There is no output format number " + std::to_string(layout) + ".");
+  const FormatEntry& format = FormatCatalogue[layout];
+  if (!format.Writer)
+    throw QuillmarkError(ErrorKind::Unsupported, std::string("Subtitles cannot be saved as \"") +
+                                                     format.Name +
+                                                     "\": the program has no writer for this format.");
+  // The 16-bit formats are UTF-16LE by definition; the others are laid out in UTF-8 and
+  // then encoded as a whole.
+  std::string utf8 = Layout(doc, format);
+  if (format.SixteenBit || (encoding.Name == "utf-8" && !encoding.Bom)) return utf8;
+  if (auto bytes = EncodeText(utf8, encoding)) return std::move(*bytes);
+  const auto problem = FindUnencodableCharacter(doc, encoding);
+  throw EncodingError(problem ? problem->SubtitleNumber : 0, problem ? problem->Character : 0, encoding);
+}
+
 void SaveSubtitles(const SubtitleDocument& doc, uint8_t layout, const std::string& fileName) {
+  SaveSubtitles(doc, layout, fileName, DefaultSaveEncoding(doc));
+}
+
+void SaveSubtitles(const SubtitleDocument& doc, uint8_t layout, const std::string& fileName,
+                   const TextEncoding& encoding) {
   // The bytes are complete before the file is touched, so a failure (a clock field out of
-  // range, a format without a writer) leaves an existing file as it was.
-  const std::string bytes = WriteSubtitles(doc, layout);
+  // range, a character the encoding cannot hold, a format without a writer) leaves an
+  // existing file as it was.
+  const std::string bytes = WriteSubtitles(doc, layout, encoding);
   WriteFileAtomically(fileName, bytes);
 }
 

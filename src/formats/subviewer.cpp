@@ -28,7 +28,7 @@ void ReadSubViewer(ReaderState& state) {
   while (!in.Eof()) {
     const std::string_view line = in.ReadLine();
     if (IsTimeTag(line)) {
-      state.Stamp = std::string(line.substr(1, 8)) + ".000";
+      state.Stamp = std::string(Copy(line, 2, 8)) + ".000";
       if (waitsForHideTime) state.StoreStamp(false, true);
       waitsForHideTime = false;
     } else if (AsciiUpper(line) == "[END]") {

@@ -51,8 +51,6 @@ int32_t HexToInt(std::string_view text) {
   return value;
 }
 
-uint16_t UnicodeCodeOf(unsigned char c) { return Tables().toCode[c]; }
-
 std::string CharToUnicode(unsigned char c) {
   const uint16_t code = Tables().toCode[c];
   return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};

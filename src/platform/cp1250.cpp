@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/utf8.h"
+
 namespace qm {
 namespace {
 
@@ -20,74 +22,57 @@ constexpr std::array<uint16_t, 128> kHighHalf = {
     0x0151, 0x00F6, 0x00F7, 0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
 };
 
+// Code -> byte for the codes the high half uses (all below U+2200); 0 where none.
+const std::array<unsigned char, 0x2200>& ReverseTable() {
+  static const auto table = [] {
+    std::array<unsigned char, 0x2200> reverse{};
+    for (size_t i = 0; i < kHighHalf.size(); ++i)
+      reverse[kHighHalf[i]] = static_cast<unsigned char>(0x80 + i);
+    return reverse;
+  }();
+  return table;
+}
+
 }  // namespace
 
 char32_t Cp1250ToUnicode(unsigned char byte) { return byte < 0x80 ? byte : kHighHalf[byte - 0x80]; }
 
 std::optional<unsigned char> UnicodeToCp1250(char32_t code) {
   if (code < 0x80) return static_cast<unsigned char>(code);
-  for (size_t i = 0; i < kHighHalf.size(); ++i)
-    if (kHighHalf[i] == code) return static_cast<unsigned char>(0x80 + i);
-  return std::nullopt;
+  if (code >= 0x2200) return std::nullopt;
+  const unsigned char byte = ReverseTable()[code];
+  if (byte == 0) return std::nullopt;
+  return byte;
 }
 
-std::u32string DecodeCp1250(std::string_view bytes) {
-  std::u32string text;
-  text.reserve(bytes.size());
-  for (char c : bytes) text += Cp1250ToUnicode(static_cast<unsigned char>(c));
-  return text;
-}
-
-std::string EncodeCp1250(std::u32string_view text, bool* lossless) {
-  std::string bytes;
-  bytes.reserve(text.size());
-  if (lossless) *lossless = true;
-  for (char32_t c : text) {
-    if (auto byte = UnicodeToCp1250(c)) {
-      bytes += static_cast<char>(*byte);
-    } else {
-      bytes += '?';
-      if (lossless) *lossless = false;
-    }
+void AppendCp1250AsUtf8(std::string& out, std::string_view bytes) {
+  for (size_t pos = 0; pos < bytes.size(); ++pos) {
+    const size_t run = FindNonAscii(bytes, pos);
+    out.append(bytes.substr(pos, run - pos));
+    if (run == bytes.size()) break;
+    pos = run;
+    AppendCodePoint(out, kHighHalf[static_cast<unsigned char>(bytes[pos]) - 0x80]);
   }
-  return bytes;
 }
 
 std::string Cp1250ToUtf8(std::string_view bytes) {
+  if (IsAscii(bytes)) return std::string(bytes);
   std::string out;
-  out.reserve(bytes.size());
-  for (char c : bytes) {
-    const char32_t u = Cp1250ToUnicode(static_cast<unsigned char>(c));
-    if (u < 0x80) {
-      out += static_cast<char>(u);
-    } else if (u < 0x800) {
-      out += static_cast<char>(0xC0 | (u >> 6));
-      out += static_cast<char>(0x80 | (u & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | (u >> 12));
-      out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (u & 0x3F));
-    }
-  }
+  out.reserve(bytes.size() + bytes.size() / 4);
+  AppendCp1250AsUtf8(out, bytes);
   return out;
 }
 
 std::string Utf8ToCp1250(std::string_view utf8, bool* lossless) {
-  std::u32string text;
-  for (size_t i = 0; i < utf8.size();) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    const size_t extra = lead < 0x80 ? 0 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 4;
-    bool valid = extra < 4 && i + extra < utf8.size();
-    char32_t code = lead & (0x7F >> extra);
-    for (size_t k = 1; valid && k <= extra; ++k) {
-      const auto next = static_cast<unsigned char>(utf8[i + k]);
-      valid = (next & 0xC0) == 0x80;
-      code = (code << 6) | (next & 0x3F);
-    }
-    text += valid ? code : U'\uFFFD';
-    i += valid ? extra + 1 : 1;
+  std::string bytes;
+  bytes.reserve(utf8.size());
+  if (lossless) *lossless = true;
+  for (size_t pos = 0; pos < utf8.size();) {
+    const auto byte = UnicodeToCp1250(NextCodePoint(utf8, pos));
+    bytes += byte ? static_cast<char>(*byte) : '?';
+    if (!byte && lossless) *lossless = false;
   }
-  return EncodeCp1250(text, lossless);
+  return bytes;
 }
 
 }  // namespace qm

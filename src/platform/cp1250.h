@@ -1,6 +1,7 @@
 #pragma once
-// The complete Windows-1250 code page, for showing text and naming files. Subtitle text
-// stays Windows-1250 bytes inside; this converts only at the screen and file-name edges.
+// The complete Windows-1250 code page, our own table: the five bytes it leaves undefined map
+// to the C1 controls U+0081, U+0083, U+0088, U+0090 and U+0098, so every byte survives a round
+// trip (iconv would refuse them). The INI files and old subtitle files are Windows-1250.
 
 #include <optional>
 #include <string>
@@ -10,10 +11,9 @@ namespace qm {
 
 char32_t Cp1250ToUnicode(unsigned char byte);
 std::optional<unsigned char> UnicodeToCp1250(char32_t code);
-std::u32string DecodeCp1250(std::string_view bytes);
-// Characters outside the code page become "?"; *lossless tells whether any did.
-std::string EncodeCp1250(std::u32string_view text, bool* lossless = nullptr);
+void AppendCp1250AsUtf8(std::string& out, std::string_view bytes);
 std::string Cp1250ToUtf8(std::string_view bytes);
+// Characters outside the code page become "?"; *lossless tells whether any did.
 std::string Utf8ToCp1250(std::string_view utf8, bool* lossless = nullptr);
 
 }  // namespace qm

@@ -14,6 +14,7 @@ enum class ErrorKind {
   Arithmetic,   // a frame rate of zero, a result beyond the integer range
   TableFull,    // more subtitles than the table holds
   Unsupported,  // a format that has no reader or writer
+  Encoding,     // a character that the chosen text encoding cannot hold
   TooLarge,     // a file above the size that is read at all
 };
 

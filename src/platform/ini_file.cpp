@@ -2,9 +2,11 @@
 
 #include <array>
 
+#include "platform/cp1250.h"
 #include "platform/errors.h"
 #include "platform/file_io.h"
 #include "platform/numbers.h"
+#include "platform/utf8.h"
 
 namespace qm {
 namespace {
@@ -44,16 +46,24 @@ std::string_view Unquote(std::string_view value) {
 
 }  // namespace
 
-bool EqualsIgnoringCase1250(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  const auto& lower = LowerTable();
-  for (size_t i = 0; i < a.size(); ++i)
-    if (lower[static_cast<unsigned char>(a[i])] != lower[static_cast<unsigned char>(b[i])]) return false;
-  return true;
+// The small letter of a Windows-1250 capital; any other character as it is.
+char32_t LowerCase1250(char32_t c) {
+  const auto byte = UnicodeToCp1250(c);
+  return byte ? Cp1250ToUnicode(LowerTable()[*byte]) : c;
 }
 
-IniFile IniFile::Parse(std::string_view bytes) {
+bool EqualsIgnoringCase1250(std::string_view a, std::string_view b) {
+  size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size())
+    if (LowerCase1250(NextCodePoint(a, i)) != LowerCase1250(NextCodePoint(b, j))) return false;
+  return i == a.size() && j == b.size();
+}
+
+IniFile IniFile::Parse(std::string_view fileBytes) {
   IniFile ini;
+  // The file is Windows-1250; inside, as everywhere, text is UTF-8.
+  const std::string decoded = Cp1250ToUtf8(fileBytes);
+  std::string_view bytes = decoded;
   while (!bytes.empty()) {
     const size_t end = bytes.find('\n');
     std::string_view raw = bytes.substr(0, end);
@@ -157,6 +167,10 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
 }
 
 std::string IniFile::Serialize(std::string_view lineEnd) const {
+  return Utf8ToCp1250(SerializeText(lineEnd));
+}
+
+std::string IniFile::SerializeText(std::string_view lineEnd) const {
   const std::string end(lineEnd);
   std::string out;
   for (const auto& raw : m_preamble) out += raw + end;

@@ -1,7 +1,8 @@
 #pragma once
 // INI files with the platform's private-profile rules: sections and keys match without
-// regard to case, values are raw Windows-1250 bytes, missing keys give the caller's default,
-// and the file is written back with its other lines (comments included) in place.
+// regard to case, missing keys give the caller's default, and the file is written back with
+// its other lines (comments included) in place. The files are Windows-1250; names and values
+// go in and out as UTF-8, and a character the code page cannot hold is saved as "?".
 
 #include <cstdint>
 #include <string>
@@ -28,12 +29,15 @@ class IniFile {
   void WriteInteger(std::string_view section, std::string_view key, int32_t value);
   void WriteBool(std::string_view section, std::string_view key, bool value);
 
-  // CR LF line ends unless told otherwise, one blank line between sections.
+  // The file's Windows-1250 bytes: CR LF line ends unless told otherwise, one blank line
+  // between sections.
   std::string Serialize(std::string_view lineEnd = "\r\n") const;
   // Atomic: a failed save leaves the previous file as it was.
   void Save(const std::string& path) const;
 
  private:
+  std::string SerializeText(std::string_view lineEnd) const;
+
   struct Line {
     std::string key;  // empty for comments and lines without "="
     std::string value;
@@ -50,7 +54,7 @@ class IniFile {
   std::vector<Section> m_sections;
 };
 
-// Case-insensitive for ASCII and the Windows-1250 letters.
+// Case-insensitive for ASCII and the Windows-1250 letters (UTF-8 texts).
 bool EqualsIgnoringCase1250(std::string_view a, std::string_view b);
 
 }  // namespace qm

@@ -50,7 +50,7 @@ QLineEdit* SpinText(QSpinBox* spin) { return spin->findChild<QLineEdit*>(); }
 
 // The editor panel's timing fields as typed.
 EditorTimes ReadEditorTimes(const TForm1& form) {
-  const auto text = [](const QLineEdit* field) { return ToCp1250(field->text()); };
+  const auto text = [](const QLineEdit* field) { return ToUtf8(field->text()); };
   return {form.SpinEditStart->value(), form.SpinEditKonec->value(), text(form.EditHH1), text(form.EditMM1),
           text(form.EditSS1),          text(form.EditSSS1),         text(form.EditHH2), text(form.EditMM2),
           text(form.EditSS2),          text(form.EditSSS2)};
@@ -141,7 +141,7 @@ void TForm1::ConnectEditorFields() {
 
 void TForm1::SetNewSubtitleFlag(bool isNew) {
   m_newSubtitleFlag = isNew;
-  if (isNew) LabelTitleNum->setText(FromCp1250(m_texts.LabelTitleNumNovyTitulek));
+  if (isNew) LabelTitleNum->setText(FromUtf8(m_texts.LabelTitleNumNovyTitulek));
 }
 
 void TForm1::ShowEditedRow(int row) {
@@ -182,7 +182,7 @@ void TForm1::WriteGridRow(int row) {
 }
 
 void TForm1::LoadEditorText(const std::string& text) {
-  const QString shown = FromCp1250(EditorTextOf(text));
+  const QString shown = FromUtf8(EditorTextOf(text));
   // The limit is for typing: a longer subtitle is shown whole and may only get shorter.
   m_memoLimit = std::max(kMemoMaxLength, static_cast<int>(std::min<qsizetype>(shown.size(), INT_MAX)));
   MemoAktual->setPlainText(shown);
@@ -198,7 +198,7 @@ QString TForm1::StatusBarMemoText(int panel) const { return m_statusMemoPanels[p
 
 void TForm1::RefreshDuration() {
   EditDiference->clear();
-  EditDiference->setText(FromCp1250(EditorDurationText(ReadEditorTimes(*this), m_document.TimeMode)));
+  EditDiference->setText(FromUtf8(EditorDurationText(ReadEditorTimes(*this), m_document.TimeMode)));
 }
 
 void TForm1::ShowCaretPosition() {
@@ -230,9 +230,9 @@ void TForm1::TitulkyDblClick() {
   SpinEditStart->setValue(r.StartFrame);
   SpinEditKonec->setValue(r.EndFrame);
   const QString clock[] = {QString::number(r.StartHour),   QString::number(r.StartMinute),
-                           QString::number(r.StartSecond), FromCp1250(r.StartMs),
+                           QString::number(r.StartSecond), FromUtf8(r.StartMs),
                            QString::number(r.EndHour),     QString::number(r.EndMinute),
-                           QString::number(r.EndSecond),   FromCp1250(r.EndMs)};
+                           QString::number(r.EndSecond),   FromUtf8(r.EndMs)};
   QLineEdit* fields[] = {EditHH1, EditMM1, EditSS1, EditSSS1, EditHH2, EditMM2, EditSS2, EditSSS2};
   for (int i = 0; i < 8; ++i) fields[i]->setText(clock[i]);
   ShowDuration(r);
@@ -269,7 +269,7 @@ void TForm1::EditHH1Change(QLineEdit& field, int limit) {
     field.setText("0");
     field.selectAll();
   }
-  const int32_t value = StrToInt(ToCp1250(field.text()));
+  const int32_t value = StrToInt(ToUtf8(field.text()));
   if (limit > 0 && value > limit) {
     field.setText(QString::number(limit));
     field.selectAll();
@@ -298,7 +298,7 @@ void TForm1::MemoAktualChange() {
     return;
   }
   m_memoLimit = std::max(kMemoMaxLength, length);
-  LabelLines->setText(QString::number(EditorLineCount(ToCp1250(MemoAktual->toPlainText()))));
+  LabelLines->setText(QString::number(EditorLineCount(ToUtf8(MemoAktual->toPlainText()))));
   SetNewSubtitleFlag(true);
 }
 
@@ -309,7 +309,7 @@ bool TForm1::MemoAktualKeyDown(const QKeyEvent& key) {
     MemoAktual->setOverwriteMode(m_overwriteMode);
   }
   m_statusMemoPanels[2]->setText(
-      FromCp1250(m_overwriteMode ? m_texts.StatusBarMemoPrepisovani : m_texts.StatusBarMemoVkladani));
+      FromUtf8(m_overwriteMode ? m_texts.StatusBarMemoPrepisovani : m_texts.StatusBarMemoVkladani));
   return false;
 }
 
@@ -324,8 +324,8 @@ void TForm1::ButtonClearClick() {
 void TForm1::ButtonPridatClick() {
   if (TableFull()) return;
   const int32_t n = m_document.SubtitleCount + 1;
-  TSubtitle record = EditorRecord(m_document, n, SubtitleTextOf(ToCp1250(MemoAktual->toPlainText())),
-                                  ReadEditorTimes(*this));
+  TSubtitle record =
+      EditorRecord(m_document, n, SubtitleTextOf(ToUtf8(MemoAktual->toPlainText())), ReadEditorTimes(*this));
   m_history->BeforeChange(n, 0);
   m_document.SubtitleTable[n] = std::move(record);
   m_document.SubtitleCount = n;
@@ -346,8 +346,8 @@ void TForm1::ButtonPridatClick() {
 void TForm1::ButtonVlozitClick() {
   if (TableFull()) return;
   const int32_t r = CurrentRow();
-  TSubtitle record = EditorRecord(m_document, r, SubtitleTextOf(ToCp1250(MemoAktual->toPlainText())),
-                                  ReadEditorTimes(*this));
+  TSubtitle record =
+      EditorRecord(m_document, r, SubtitleTextOf(ToUtf8(MemoAktual->toPlainText())), ReadEditorTimes(*this));
   ResetCounters();
   m_history->BeforeChange(r, 0);
   const int32_t n = ++m_document.SubtitleCount;
@@ -367,8 +367,8 @@ void TForm1::ButtonVlozitClick() {
 void TForm1::ButtonZmenitClick() {
   const int32_t r = CurrentRow();
   if (r > m_document.SubtitleCount) return;  // nothing stored there to change
-  TSubtitle record = EditorRecord(m_document, r, SubtitleTextOf(ToCp1250(MemoAktual->toPlainText())),
-                                  ReadEditorTimes(*this));
+  TSubtitle record =
+      EditorRecord(m_document, r, SubtitleTextOf(ToUtf8(MemoAktual->toPlainText())), ReadEditorTimes(*this));
   m_history->BeforeChange(r, 1);
   m_document.SubtitleTable[r] = std::move(record);
   m_history->Complete();

@@ -72,7 +72,7 @@ void TFormFind::ShowBeside(const QWidget& mainWindow) {
 void TFormFind::ButtonNajitClick() {
   SubtitleDocument& doc = m_mainWindow.Document();
   const bool caseSensitive = CheckBoxCase->isChecked();
-  const std::string needle = ToCp1250(EditFindText->text());
+  const std::string needle = ToUtf8(EditFindText->text());
   std::optional<FoundSubtitle> hit;
   {
     BusyWindow busy(m_mainWindow);
@@ -90,7 +90,7 @@ void TFormFind::ButtonNajitClick() {
         RadioGroupSmerNahoru->isChecked() ? SearchDirection::Up : SearchDirection::Down;
     hit = FindSubtitleText(doc, m_mainWindow.CurrentRow(), needle, caseSensitive, direction);
     if (!hit) {
-      m_mainWindow.DialogsLayer().Message(this, FromCp1250(m_mainWindow.Texts().InformationNothingFound),
+      m_mainWindow.DialogsLayer().Message(this, FromUtf8(m_mainWindow.Texts().InformationNothingFound),
                                           MessageIcon::Information, MessageButtons::Ok);
       return;
     }
@@ -106,9 +106,16 @@ void TFormFind::SelectFoundText(const std::string& needle, const std::string& ha
   memo->setFocus();
   const std::optional<TextSelection> selection = EditorSelectionOfHit(needle, haystack, caseSensitive);
   if (!selection) return;
+  // The selection counts characters; the editor counts one beyond U+FFFF as two.
+  const QString shown = memo->toPlainText();
+  const auto position = [&shown](int characters) {
+    int at = 0;
+    for (int c = 0; c < characters && at < shown.size(); ++c) at += shown.at(at).isHighSurrogate() ? 2 : 1;
+    return at;
+  };
   QTextCursor cursor = memo->textCursor();
-  cursor.setPosition(selection->Start);
-  cursor.setPosition(selection->Start + selection->Length, QTextCursor::KeepAnchor);
+  cursor.setPosition(position(selection->Start));
+  cursor.setPosition(position(selection->Start + selection->Length), QTextCursor::KeepAnchor);
   memo->setTextCursor(cursor);
 }
 

@@ -55,12 +55,12 @@ void TFormFrame::ButtonFrameRateApplyClick() {
   // A rate of zero would divide every frame number by zero later on; the window stays open
   // until the rate can convert.
   try {
-    const double rate = StrToFloat(ToCp1250(ComboBoxFrameRate->currentText()));
+    const double rate = StrToFloat(ToUtf8(ComboBoxFrameRate->currentText()));
     CheckFrameRate(rate);
     m_chosenRate = rate;
     accept();
   } catch (const QuillmarkError& error) {
-    m_dialogs.Message(this, FromCp1250(error.what()), MessageIcon::Error, MessageButtons::Ok);
+    m_dialogs.Message(this, FromUtf8(error.what()), MessageIcon::Error, MessageButtons::Ok);
   }
 }
 

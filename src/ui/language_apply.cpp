@@ -65,7 +65,7 @@ void SetItem(QWidget& control, int item, const QString& text) {
 void ApplyTable(QWidget& window, std::span<const WindowTextKey> keys, const IniFile& language,
                 SubtitleGridModel* grid = nullptr) {
   for (const WindowTextKey& entry : keys) {
-    const QString text = FromCp1250(language.ReadString(entry.Section, entry.Key, kLanguageError));
+    const QString text = FromUtf8(language.ReadString(entry.Section, entry.Key, kLanguageError));
     if (entry.Target == TextTarget::WindowCaption) {
       window.setWindowTitle(text);
       continue;
@@ -97,7 +97,7 @@ void ApplyTable(QWidget& window, std::span<const WindowTextKey> keys, const IniF
 
 QString Lines(const std::vector<std::string>& lines) {
   QStringList shown;
-  for (const std::string& line : lines) shown << FromCp1250(line);
+  for (const std::string& line : lines) shown << FromUtf8(line);
   return shown.join('\n');
 }
 
@@ -128,27 +128,28 @@ void TForm1::ApplyMainWindowTexts(const IniFile& language) {
   ApplyStateTexts();
   MemoTipy->setPlainText(Lines(ReadNumberedLines(language, "TIPS")));
   MemoKlavZkratky->setPlainText(Lines(ReadNumberedLines(language, "SHORTCUTS")));
-  SetHint(*ComboBoxLanguage, FromCp1250(LanguageAuthorHint(language)));
+  SetHint(*ComboBoxLanguage, FromUtf8(LanguageAuthorHint(language)));
 }
 
 void TForm1::ApplyStateTexts() {
+  ApplyEncodingTexts();
   // Replacing the view's items lost its selection.
   ComboBoxSubPreview->setCurrentIndex(m_document.TimeMode);
-  LabelVyberPosuvu->setText(FromCp1250(m_document.TimeMode == kModeFrames
-                                           ? m_texts.LabelVyberPosuvuZkratkaSnimky
-                                           : m_texts.LabelVyberPosuvuZkratkaSekundy));
+  LabelVyberPosuvu->setText(FromUtf8(m_document.TimeMode == kModeFrames
+                                         ? m_texts.LabelVyberPosuvuZkratkaSnimky
+                                         : m_texts.LabelVyberPosuvuZkratkaSekundy));
   const std::string& speed = m_timeScale < 1.0    ? m_texts.LabelZmenaRychlostiTitulkyZrychli
                              : m_timeScale == 1.0 ? m_texts.LabelZmenaRychlostiTitulkyBezeZmeny
                                                   : m_texts.LabelZmenaRychlostiTitulkyZpomali;
-  SetHint(*EditTimeScale, FromCp1250(speed));
-  LabelZmenaRychlosti->setText(FromCp1250(speed));
-  if (m_newSubtitleFlag) LabelTitleNum->setText(FromCp1250(m_texts.LabelTitleNumNovyTitulek));
+  SetHint(*EditTimeScale, FromUtf8(speed));
+  LabelZmenaRychlosti->setText(FromUtf8(speed));
+  if (m_newSubtitleFlag) LabelTitleNum->setText(FromUtf8(m_texts.LabelTitleNumNovyTitulek));
   m_statusMemoPanels[2]->setText(
-      FromCp1250(m_overwriteMode ? m_texts.StatusBarMemoPrepisovani : m_texts.StatusBarMemoVkladani));
+      FromUtf8(m_overwriteMode ? m_texts.StatusBarMemoPrepisovani : m_texts.StatusBarMemoVkladani));
 }
 
 void TForm1::ComboBoxLanguageChange() {
-  m_languageName = ToCp1250(ComboBoxLanguage->currentText());
+  m_languageName = ToUtf8(ComboBoxLanguage->currentText());
   ImageLanguage->clear();
   m_texts = LoadDynamicTextsFrom(m_languageFiles.IniPath(m_languageName));
   ApplyLanguage(*this);

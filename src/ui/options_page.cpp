@@ -37,7 +37,7 @@ void RunIfInstalled(const std::vector<std::string>& command) {
 
 bool Listed(const QComboBox& box, const QString& name) {
   for (int i = 0; i < box.count(); ++i)
-    if (EqualsIgnoringCase1250(ToCp1250(box.itemText(i)), ToCp1250(name))) return true;
+    if (EqualsIgnoringCase1250(ToUtf8(box.itemText(i)), ToUtf8(name))) return true;
   return false;
 }
 
@@ -56,18 +56,18 @@ QString TForm1::SettingsFile() const {
 
 int32_t TForm1::LoadSettings() {
   const Settings settings = qm::LoadSettings(ToPath(SettingsFile()));
-  for (const std::string& name : settings.Languages) ComboBoxLanguage->addItem(FromCp1250(name));
+  for (const std::string& name : settings.Languages) ComboBoxLanguage->addItem(FromUtf8(name));
   for (const std::string& name : m_languageFiles.UserLanguages())
-    if (!Listed(*ComboBoxLanguage, FromCp1250(name))) ComboBoxLanguage->addItem(FromCp1250(name));
+    if (!Listed(*ComboBoxLanguage, FromUtf8(name))) ComboBoxLanguage->addItem(FromUtf8(name));
   CheckBoxAskToClose->setChecked(settings.AskToClose);
   CheckBoxAlwaysOnTop->setChecked(settings.AlwaysOnTop);
   CheckBoxAlwaysOnTopClick();
   CheckBoxEditByOneClick->setChecked(settings.EditByOneClick);
-  OpenDialog.Folder = FromCp1250(settings.SubtitlesOpen);
-  OpenDialogBatch.Folder = FromCp1250(settings.KonverzeAdd);
-  SaveDialog.Folder = FromCp1250(settings.SubtitlesSave);
+  OpenDialog.Folder = FromUtf8(settings.SubtitlesOpen);
+  OpenDialogBatch.Folder = FromUtf8(settings.KonverzeAdd);
+  SaveDialog.Folder = FromUtf8(settings.SubtitlesSave);
   // The batch window does not exist yet; it gets its folder once the main window is shown.
-  m_pendingBatchDestination = FromCp1250(settings.KonverzeDest);
+  m_pendingBatchDestination = FromUtf8(settings.KonverzeDest);
   m_languageName = settings.LanguageName();
   ComboBoxLanguage->setCurrentIndex(
       settings.LanguageIndex < ComboBoxLanguage->count() ? settings.LanguageIndex : -1);
@@ -77,17 +77,17 @@ int32_t TForm1::LoadSettings() {
 void TForm1::SaveSettings(int32_t runCount) {
   Settings settings;
   for (int i = 0; i < ComboBoxLanguage->count(); ++i)
-    settings.Languages.push_back(ToCp1250(ComboBoxLanguage->itemText(i)));
+    settings.Languages.push_back(ToUtf8(ComboBoxLanguage->itemText(i)));
   settings.LanguageIndex = ComboBoxLanguage->currentIndex();
   settings.Exec = runCount;
   settings.AskToClose = CheckBoxAskToClose->isChecked();
   settings.AlwaysOnTop = CheckBoxAlwaysOnTop->isChecked();
   settings.EditByOneClick = CheckBoxEditByOneClick->isChecked();
-  settings.SubtitlesOpen = ToCp1250(OpenDialog.Folder);
-  settings.SubtitlesSave = ToCp1250(SaveDialog.Folder);
-  settings.KonverzeAdd = ToCp1250(OpenDialogBatch.Folder);
+  settings.SubtitlesOpen = ToUtf8(OpenDialog.Folder);
+  settings.SubtitlesSave = ToUtf8(SaveDialog.Folder);
+  settings.KonverzeAdd = ToUtf8(OpenDialogBatch.Folder);
   settings.KonverzeDest =
-      ToCp1250(m_pendingBatchDestination ? *m_pendingBatchDestination : BatchDestinationFolder());
+      ToUtf8(m_pendingBatchDestination ? *m_pendingBatchDestination : BatchDestinationFolder());
   try {
     qm::SaveSettings(ToPath(SettingsFile()), settings);
   } catch (const std::exception&) {

@@ -422,14 +422,17 @@ void TForm1::BuildOptionsPage() {
 void TForm1::BuildMenuPanel() {
   QM_CREATE(PanelMenu, PanelTools, 0, 0, 137, 237);
   PanelMenu->setFixedWidth(137);
+  // The encoding lists stand beside the open button and the output format list they serve.
+  QM_CREATE(ComboBoxKodovaniNacist, PanelMenu, 4, 1, 129, 21)->setMaxVisibleItems(16);
   Captioned(QM_CREATE(ButtonNacist, PanelMenu, 4, 24, 129, 27), "N&ačíst titulky...");
   Captioned(QM_CREATE(ButtonUlozit, PanelMenu, 4, 55, 129, 27), "&Uložit titulky");
   QM_CREATE(ComboBoxSave, PanelMenu, 4, 86, 129, 22)->setMaxVisibleItems(13);
-  QM_CREATE(ButtonHelp, PanelMenu, 4, 114, 36, 30)->setIcon(QuillmarkIcon());
+  QM_CREATE(ComboBoxKodovaniUlozit, PanelMenu, 4, 111, 129, 22)->setMaxVisibleItems(16);
+  QM_CREATE(ButtonHelp, PanelMenu, 4, 138, 36, 30)->setIcon(QuillmarkIcon());
   ButtonHelp->setIconSize(QSize(22, 22));
-  Captioned(QM_CREATE(ButtonKonec, PanelMenu, 44, 114, 89, 30), "&Konec");
-  QM_CREATE(ComboBoxLanguage, PanelMenu, 4, 152, 98, 22);
-  QM_CREATE(ImageLanguage, PanelMenu, 106, 152, 27, 22);
+  Captioned(QM_CREATE(ButtonKonec, PanelMenu, 44, 138, 89, 30), "&Konec");
+  QM_CREATE(ComboBoxLanguage, PanelMenu, 4, 174, 98, 22);
+  QM_CREATE(ImageLanguage, PanelMenu, 106, 174, 27, 22);
   QM_CREATE(ButtonMail, PanelMenu, 4, 180, 24, 20)->setText("@");
   ButtonMail->hide();
   Captioned(QM_CREATE(LabelCopyright, PanelMenu, 4, 208, 14, 20), "©");
@@ -442,6 +445,7 @@ void TForm1::BuildMenuPanel() {
   authorFont.setBold(true);
   LabelAutor->setFont(authorFont);
   LabelAutor->setCursor(Qt::PointingHandCursor);
+  BuildEncodingLists();
 }
 
 void TForm1::BuildStatusBar() {

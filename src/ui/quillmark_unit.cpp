@@ -27,7 +27,7 @@
 #include "batch/select_dir_form.h"
 #include "document/subtitles_tool.h"
 #include "document/timing_tools.h"
-#include "formats/detect.h"
+#include "formats/subtitle_source.h"
 #include "formats/subtitles_load.h"
 #include "formats/subtitles_save.h"
 #include "platform/errors.h"
@@ -125,7 +125,7 @@ void TForm1::FormCreate() {
   FillFormatList(*ComboBoxFormat);
   FillFormatList(*ComboBoxSave);
   EditZdrojFormat->setText("---------------");
-  SetHint(*ComboBoxSave, FromCp1250(m_formatNames[0]));
+  SetHint(*ComboBoxSave, FromUtf8(m_formatNames[0]));
 
   m_document.FrameRate = 23.976;
   ClearSubtitleTable(m_document);
@@ -167,7 +167,7 @@ void TForm1::ConnectHandlers() {
 }
 
 void TForm1::FillFormatList(QComboBox& box) {
-  for (const std::string& name : m_formatNames) box.addItem(FromCp1250(name));
+  for (const std::string& name : m_formatNames) box.addItem(FromUtf8(name));
   box.setCurrentIndex(0);
 }
 
@@ -178,13 +178,13 @@ void TForm1::ShowError(const QString& text) {
 }
 
 void TForm1::ShowText(const std::string& cp1250Text, MessageIcon icon) {
-  m_dialogs.Message(this, FromCp1250(cp1250Text), icon, MessageButtons::Ok);
+  m_dialogs.Message(this, FromUtf8(cp1250Text), icon, MessageButtons::Ok);
 }
 
 // --- Opening ----------------------------------------------------------------------------
 
 void TForm1::ButtonNacistClick() {
-  OpenDialog.Title = FromCp1250(m_texts.OpenDialogTitle);
+  OpenDialog.Title = FromUtf8(m_texts.OpenDialogTitle);
   if (const auto fileName = m_dialogs.OpenFileName(this, OpenDialog))
     OpenFile(*fileName, OpenFailureReport::CantOpenFile);
 }
@@ -222,12 +222,12 @@ void TForm1::OpenFile(const QString& fileName, OpenFailureReport report) {
       OpenSubtitleFile(fileName);
       ButtonStatistikaClick(true);
     } catch (const std::exception& error) {
-      failure = report == OpenFailureReport::CantOpenFile ? FromCp1250(m_texts.ErrorCantOpenFile)
-                                                          : FromCp1250(error.what());
+      failure = report == OpenFailureReport::CantOpenFile ? FromUtf8(m_texts.ErrorCantOpenFile)
+                                                          : FromUtf8(error.what());
       // The size limit is named whichever way the file came.
       const auto* known = dynamic_cast<const QuillmarkError*>(&error);
       if (report == OpenFailureReport::CantOpenFile && known && known->Kind() == ErrorKind::TooLarge)
-        *failure += "\n" + FromCp1250(error.what());
+        *failure += "\n" + FromUtf8(error.what());
     }
   }
   if (failure) {
@@ -253,18 +253,15 @@ void TForm1::OpenSubtitleFile(const QString& fileName) {
 
   LoadResult loaded;
   try {
-    m_document.FormatIndex = kNotRecognised;
-    m_document.FormatIndex = DetectFormat(m_document.CurrentFileName);
-    if (m_document.FormatIndex != kNotRecognised)
-      loaded = LoadSubtitles(m_document, m_document.FormatIndex, m_document.CurrentFileName);
+    loaded = OpenSubtitles(m_document, m_document.CurrentFileName, ChosenOpenEncoding());
   } catch (...) {
     ShowPartialLoad(oldCount);
     throw;
   }
   if (m_document.FormatIndex == kNotRecognised) {
     m_dialogs.Message(this,
-                      FromCp1250(m_texts.ErrorNacitaniNespravnyFormat) + "\n" +
-                          FromCp1250(m_texts.ErrorNacitaniNespravnyFormatSend),
+                      FromUtf8(m_texts.ErrorNacitaniNespravnyFormat) + "\n" +
+                          FromUtf8(m_texts.ErrorNacitaniNespravnyFormatSend),
                       MessageIcon::Error, MessageButtons::Ok);
     m_document.CurrentFileName.clear();
     StaticTextSubtitlesFile->clear();
@@ -279,7 +276,7 @@ void TForm1::OpenSubtitleFile(const QString& fileName) {
     EditPosuvOd->setText("1");
     EditPosuvDo->setText(QString::number(m_document.SubtitleCount));
   }
-  EditZdrojFormat->setText(FromCp1250(FormatName(m_formatNames, m_document.FormatIndex)));
+  EditZdrojFormat->setText(FromUtf8(FormatName(m_formatNames, m_document.FormatIndex)));
   LabelLines->clear();
   MemoAktual->clear();
   ClearEditorTimes();
@@ -386,7 +383,7 @@ void TForm1::ClearEditorTimes() {
 
 void TForm1::ShowDuration(const TSubtitle& record) {
   EditDiference->clear();
-  EditDiference->setText(FromCp1250(DurationText(record, m_document.TimeMode)));
+  EditDiference->setText(FromUtf8(DurationText(record, m_document.TimeMode)));
 }
 
 // --- Saving -----------------------------------------------------------------------------
@@ -398,21 +395,30 @@ void TForm1::ButtonUlozitClick() {
     ShowText(m_texts.ErrorFormatNotWritable + " " + FormatName(m_formatNames, layout), MessageIcon::Error);
     return;
   }
-  SaveDialog.Title = FromCp1250(m_texts.SaveDialogTitle) + " " + ComboBoxSave->currentText();
+  // A character the encoding cannot hold is reported before a file name is asked for.
+  const TextEncoding encoding = ChosenSaveEncoding();
+  if (!FormatCatalogue[layout].SixteenBit)
+    if (const auto problem = FindUnencodableCharacter(m_document, encoding))
+      return ShowEncodingError(EncodingError(problem->SubtitleNumber, problem->Character, encoding));
+  SaveDialog.Title = FromUtf8(m_texts.SaveDialogTitle) + " " + ComboBoxSave->currentText();
   const auto fileName = m_dialogs.SaveFileName(this, SaveDialog);
   if (!fileName) return;
+  std::optional<EncodingError> refused;
   bool failed = false;
   {
     BusyWindow busy(*this);
     try {
       m_history->Complete();
       if (TimeModeOf(layout) != m_document.TimeMode && !m_document.FrameRateConfirmed) CompleteTable();
-      SaveSubtitles(m_document, layout, ToPath(*fileName));
+      SaveSubtitles(m_document, layout, ToPath(*fileName), encoding);
       SaveDialog.Folder = FolderOf(*fileName);
+    } catch (const EncodingError& error) {
+      refused = error;
     } catch (const std::exception&) {
       failed = true;
     }
   }
+  if (refused) ShowEncodingError(*refused);
   if (failed) ShowText(m_texts.ErrorCantSaveFile, MessageIcon::Error);
 }
 
@@ -533,7 +539,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 bool TForm1::FormCloseQuery() {
   if (!CheckBoxAskToClose->isChecked()) return true;
-  return m_dialogs.Message(this, FromCp1250(m_texts.QuestionUkonceni), MessageIcon::Information,
+  return m_dialogs.Message(this, FromUtf8(m_texts.QuestionUkonceni), MessageIcon::Information,
                            MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 

@@ -43,6 +43,8 @@ class QToolButton;
 
 namespace qm {
 
+class EncodingError;
+
 class IniFile;
 class SpinButton;
 class SubtitleGridModel;
@@ -113,6 +115,14 @@ class TForm1 final : public QMainWindow {
   void ClearEditorTimes();
   void ShowDuration(const TSubtitle& record);
 
+  // --- Encodings (encoding_lists.cpp) ---------------------------------------------------
+  void BuildEncodingLists();
+  void ApplyEncodingTexts();
+  // nullopt: found from each file ("Auto").
+  std::optional<TextEncoding> ChosenOpenEncoding() const;
+  TextEncoding ChosenSaveEncoding() const;
+  void ShowEncodingError(const EncodingError& error);
+
   // --- Window -----------------------------------------------------------------------------
   void ComboBoxSaveChange();
   void CheckBoxAlwaysOnTopClick();
@@ -126,7 +136,7 @@ class TForm1 final : public QMainWindow {
     try {
       body();
     } catch (const std::exception& error) {
-      ShowError(FromCp1250(error.what()));
+      ShowError(FromUtf8(error.what()));
     }
   }
 
@@ -375,9 +385,11 @@ class TForm1 final : public QMainWindow {
 
   // Right-hand menu panel
   QFrame* PanelMenu;
+  QComboBox* ComboBoxKodovaniNacist;
   QPushButton* ButtonNacist;
   QPushButton* ButtonUlozit;
   QComboBox* ComboBoxSave;
+  QComboBox* ComboBoxKodovaniUlozit;
   QPushButton* ButtonHelp;
   QPushButton* ButtonKonec;
   QComboBox* ComboBoxLanguage;

@@ -7,7 +7,7 @@
 #include <QRadioButton>
 #include <functional>
 
-#include "platform/file_io.h"
+#include "formats/subtitle_source.h"
 #include "ui/quillmark_unit.h"
 
 namespace qm {
@@ -20,12 +20,9 @@ void SetRadioUnchecked(QRadioButton& radio) {
   radio.setAutoExclusive(true);
 }
 
-// The three 16-bit formats are stored without a byte-order mark; their files begin with a
-// digit followed by a zero byte.
-QString PlainText(const std::string& bytes) {
-  if (bytes.size() >= 2 && bytes.size() % 2 == 0 && bytes[0] != 0 && bytes[1] == 0)
-    return QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.data()), qsizetype(bytes.size() / 2));
-  return FromCp1250(bytes);
+// A file's text as opening decodes it, whatever its encoding.
+QString PlainText(const std::string& path, const std::optional<TextEncoding>& encoding = std::nullopt) {
+  return FromUtf8(ReadSubtitleFileText(path, encoding));
 }
 
 // Calls back on every mouse move over a widget.
@@ -64,13 +61,13 @@ void TForm1::ComboBoxFormatChange() {
   RichEditUkazkyFormatu->clear();
   RadioButtonFormat->setChecked(true);
   const QString sample = m_programFolder + "Data/" + QString::number(format + 1) + ".sub";
-  RichEditUkazkyFormatu->setPlainText(PlainText(ReadWholeFile(ToPath(sample))));
+  RichEditUkazkyFormatu->setPlainText(PlainText(ToPath(sample)));
 }
 
 void TForm1::RadioButtonZdrojClick() {
   if (m_document.CurrentFileName.empty()) return;
   RichEditUkazkyFormatu->clear();
-  RichEditUkazkyFormatu->setPlainText(PlainText(ReadWholeFile(m_document.CurrentFileName)));
+  RichEditUkazkyFormatu->setPlainText(PlainText(m_document.CurrentFileName, m_document.Encoding));
 }
 
 void TForm1::RichEditUkazkyFormatuMouseMove() {
@@ -79,7 +76,7 @@ void TForm1::RichEditUkazkyFormatuMouseMove() {
     name = EditZdrojFormat->text();
   else if (RadioButtonFormat->isChecked())
     name = ComboBoxFormat->currentText();
-  SetHint(*RichEditUkazkyFormatu, FromCp1250(m_texts.HintPrikladFormatu) + " " + name);
+  SetHint(*RichEditUkazkyFormatu, FromUtf8(m_texts.HintPrikladFormatu) + " " + name);
 }
 
 void TForm1::ResetSamplesPage() {

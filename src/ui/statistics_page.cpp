@@ -18,13 +18,13 @@ namespace qm {
 namespace {
 
 int32_t MillisecondsIn(const QLineEdit* field, int32_t fallback) {
-  const std::optional<double> seconds = TryParseDecimal(ToCp1250(field->text()));
+  const std::optional<double> seconds = TryParseDecimal(ToUtf8(field->text()));
   if (!seconds || !(*seconds >= 0) || *seconds > 86400) return fallback;
   return static_cast<int32_t>(RoundHalfEven(*seconds * 1000));
 }
 
 int32_t NumberIn(const QLineEdit* field, int32_t fallback) {
-  const std::optional<int32_t> value = TryStrToInt(ToCp1250(field->text()));
+  const std::optional<int32_t> value = TryStrToInt(ToUtf8(field->text()));
   return value && *value >= 0 ? *value : fallback;
 }
 
@@ -101,10 +101,10 @@ void TForm1::FillQualityReport() {
   QStringList lines;
   m_reportRows.clear();
   for (const Finding& finding : report.Findings) {
-    lines << FromCp1250(FindingLine(finding, templates));
+    lines << FromUtf8(FindingLine(finding, templates));
     m_reportRows.push_back(finding.Number);
   }
-  if (lines.isEmpty() && report.SubtitleCount > 0) lines << FromCp1250(m_texts.StatistikaBezNalezu);
+  if (lines.isEmpty() && report.SubtitleCount > 0) lines << FromUtf8(m_texts.StatistikaBezNalezu);
   MemoStatistika->setPlainText(lines.join('\n'));
 }
 

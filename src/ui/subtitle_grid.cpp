@@ -23,7 +23,7 @@ GridRow GridCells(const TSubtitle& record, int32_t row, uint8_t timeMode) {
 
 QString GridTextShown(std::string_view keptBytes) {
   const bool cutBefore = keptBytes.size() >= kGridTextBytes;
-  QString text = FromCp1250(keptBytes.substr(0, kGridTextBytes - 1));
+  QString text = FromUtf8(keptBytes.substr(0, kGridTextBytes - 1));
   if (!cutBefore && text.size() <= kGridTextCharacters) return text;
   if (text.size() > kGridTextCharacters) {
     // Never half a character: a surrogate pair stays whole or goes.
@@ -102,7 +102,7 @@ QVariant SubtitleGridModel::data(const QModelIndex& index, int role) const {
   if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) return {};
   if (role != Qt::DisplayRole) return {};
   const std::string_view cell = Cell(index.column(), index.row() + 1);
-  return index.column() == kGridColumns - 1 ? GridTextShown(cell) : FromCp1250(cell);
+  return index.column() == kGridColumns - 1 ? GridTextShown(cell) : FromUtf8(cell);
 }
 
 QVariant SubtitleGridModel::headerData(int section, Qt::Orientation orientation, int role) const {

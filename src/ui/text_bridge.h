@@ -1,5 +1,5 @@
 #pragma once
-// The screen edge of Windows-1250: document text is bytes inside and QString only on screen.
+// The screen edge of the text model: text is UTF-8 inside and QString only on screen.
 
 #include <QString>
 #include <string>
@@ -7,10 +7,11 @@
 
 namespace qm {
 
-QString FromCp1250(std::string_view bytes);
-// Characters outside the code page become "?".
-std::string ToCp1250(const QString& text);
-// Paths are the platform's own (UTF-8) names, not document text.
+inline QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+inline std::string ToUtf8(const QString& text) { return text.toStdString(); }
+// Paths are the platform's own names (UTF-8 here).
 inline std::string ToPath(const QString& path) { return path.toStdString(); }
 inline QString FromPath(const std::string& path) { return QString::fromStdString(path); }
 

@@ -38,13 +38,13 @@ void TForm1::ButtonProvestClick() {
   const QModelIndex current = Titulky->currentIndex();
   const int row = current.isValid() ? current.row() + 1 : 1;  // grid row, as the grid counts
   TextChanges changes;
-  changes.Find = ToCp1250(EditString1->text());
-  changes.Replacement = ToCp1250(EditString2->text());
+  changes.Find = ToUtf8(EditString1->text());
+  changes.Replacement = ToUtf8(EditString2->text());
   changes.TrimEnds = CheckBoxDeleteLastEmptyChars->isChecked();
   changes.RepairHiding = CheckBoxRepairHiding->isChecked();
   RunWholeDocumentTool([&] { ApplyTextChanges(m_document, changes); });
   UpdateMaxLines();
-  EditPosuv->setText(FromCp1250(kZeroShiftSeconds));
+  EditPosuv->setText(FromUtf8(kZeroShiftSeconds));
   SpinEditPosuv->setValue(0);
   if (row < m_gridModel->GridRowCount()) Titulky->setCurrentIndex(m_gridModel->index(row - 1, 0));
   SetNewSubtitleFlag(true);
@@ -64,7 +64,7 @@ void TForm1::ButtonKonvertToCestinaClick() {
 }
 
 void TForm1::ButtonZalomeniRadekClick() {
-  const auto maxChars = [this] { return StrToInt(ToCp1250(EditMaxCharsOnLine->text())); };
+  const auto maxChars = [this] { return StrToInt(ToUtf8(EditMaxCharsOnLine->text())); };
   // A pasted non-number or a width below 1 fails before anything changes.
   if (m_document.SubtitleCount > 0) WrapSubtitleLines({}, maxChars());
   RunWholeDocumentTool([&] {

@@ -21,8 +21,8 @@ namespace {
 constexpr int kShiftSecondsTyped = 7;
 constexpr int kTimeScaleTyped = 20;
 
-double FieldNumber(const QLineEdit& field) { return StrToFloat(ToCp1250(field.text())); }
-double FieldNumber(const QComboBox& box) { return StrToFloat(ToCp1250(box.currentText())); }
+double FieldNumber(const QLineEdit& field) { return StrToFloat(ToUtf8(field.text())); }
+double FieldNumber(const QComboBox& box) { return StrToFloat(ToUtf8(box.currentText())); }
 
 const std::string& TextOfKey(const DynamicTexts& texts, std::string_view key) {
   for (const DynamicTextKey& entry : kDynamicTextKeys)
@@ -86,9 +86,9 @@ void TForm1::ButtonPosuvCasuClick() {
   BusyWindow busy(*this);
   std::optional<SubtitleRange> range;
   if (CheckBoxPosuvOdDo->isChecked())
-    range = SubtitleRange{StrToInt(ToCp1250(EditPosuvOd->text())), StrToInt(ToCp1250(EditPosuvDo->text()))};
+    range = SubtitleRange{StrToInt(ToUtf8(EditPosuvOd->text())), StrToInt(ToUtf8(EditPosuvDo->text()))};
   TimeShift shift;
-  shift.Frames = TryStrToInt(ToCp1250(SpinEditPosuv->cleanText())).value_or(0);
+  shift.Frames = TryStrToInt(ToUtf8(SpinEditPosuv->cleanText())).value_or(0);
   shift.Seconds = FieldNumber(*EditPosuv);  // read in both views, as the shift always has
   shift.Show = CheckBoxShow->isChecked();
   shift.Hide = CheckBoxHide->isChecked();
@@ -96,19 +96,18 @@ void TForm1::ButtonPosuvCasuClick() {
 }
 
 void TForm1::EditPosuvChange() {
-  if (auto repair = RepairDecimalText(EditPosuv->text(), FromCp1250(kZeroShiftSeconds)))
+  if (auto repair = RepairDecimalText(EditPosuv->text(), FromUtf8(kZeroShiftSeconds)))
     ApplyRepair(*EditPosuv, *repair);
 }
 
 void TForm1::SpinButtonPosuvClick(bool up) {
-  EditPosuv->setText(FromCp1250(StepShiftSeconds(ToCp1250(EditPosuv->text()), up)));
+  EditPosuv->setText(FromUtf8(StepShiftSeconds(ToUtf8(EditPosuv->text()), up)));
 }
 
 void TForm1::CheckBoxPosuvOdDoClick() {
   const bool checked = CheckBoxPosuvOdDo->isChecked();
   EditPosuvOd->setText(checked ? QString("1") : QString("Min"));
-  EditPosuvDo->setText(checked ? FromCp1250(ShiftRangeLastDefault(m_document.SubtitleCount))
-                               : QString("Max"));
+  EditPosuvDo->setText(checked ? FromUtf8(ShiftRangeLastDefault(m_document.SubtitleCount)) : QString("Max"));
   // The fields start disabled with the box unchecked, so following the box inverts them.
   EditPosuvOd->setEnabled(checked);
   EditPosuvDo->setEnabled(checked);
@@ -122,14 +121,14 @@ void TForm1::EditPosuvOdDoChange(QLineEdit& field) {
     return;  // each field was checked as it was written
   }
   const auto corrected =
-      CorrectShiftRangeField(ToCp1250(field.text()), &field == EditPosuvOd, m_document.SubtitleCount);
-  if (corrected && CheckBoxPosuvOdDo->isChecked()) field.setText(FromCp1250(*corrected));
+      CorrectShiftRangeField(ToUtf8(field.text()), &field == EditPosuvOd, m_document.SubtitleCount);
+  if (corrected && CheckBoxPosuvOdDo->isChecked()) field.setText(FromUtf8(*corrected));
 }
 
 void TForm1::AdaptShiftControls(uint8_t mode) {
   const bool frames = mode == kModeFrames;
   LabelVyberPosuvu->setText(
-      FromCp1250(frames ? m_texts.LabelVyberPosuvuZkratkaSnimky : m_texts.LabelVyberPosuvuZkratkaSekundy));
+      FromUtf8(frames ? m_texts.LabelVyberPosuvuZkratkaSnimky : m_texts.LabelVyberPosuvuZkratkaSekundy));
   SpinEditPosuv->setVisible(frames);
   EditPosuv->setVisible(!frames);
   SpinButtonPosuv->setVisible(!frames);
@@ -140,7 +139,7 @@ void TForm1::AdaptShiftControls(uint8_t mode) {
   if (frames)
     SpinEditPosuv->setValue(ShiftSecondsToFrames(FieldNumber(*EditPosuv), rate));
   else
-    EditPosuv->setText(FromCp1250(ShiftFramesToSecondsText(SpinEditPosuv->value(), rate)));
+    EditPosuv->setText(FromUtf8(ShiftFramesToSecondsText(SpinEditPosuv->value(), rate)));
 }
 
 // --- Speed change -----------------------------------------------------------------------
@@ -151,7 +150,7 @@ void TForm1::ComboBoxSnimkyChange(QComboBox& box) {
     return;  // the repaired text is a change of its own, which sets the scale
   }
   EditTimeScale->setText(
-      FromCp1250(TimeScaleText(FieldNumber(*ComboBoxSnimky1), FieldNumber(*ComboBoxSnimky2))));
+      FromUtf8(TimeScaleText(FieldNumber(*ComboBoxSnimky1), FieldNumber(*ComboBoxSnimky2))));
 }
 
 void TForm1::EditTimeScaleChange() {
@@ -160,7 +159,7 @@ void TForm1::EditTimeScaleChange() {
     return;
   }
   m_timeScale = FieldNumber(*EditTimeScale);
-  const QString text = FromCp1250(TextOfKey(m_texts, SpeedChangeTextKey(m_timeScale)));
+  const QString text = FromUtf8(TextOfKey(m_texts, SpeedChangeTextKey(m_timeScale)));
   LabelZmenaRychlosti->setText(text);
   SetHint(*EditTimeScale, text);
 }

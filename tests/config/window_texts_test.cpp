@@ -25,7 +25,7 @@ TEST(WindowTexts, TablesHoldEverySectionWithItsNumberOfKeys) {
     for (const WindowTextKey& entry : table) ++counts[std::string(entry.Section)];
   const std::map<std::string, int, std::less<>> expected = {{"STRINGGRID_TITULKY", 4},
                                                             {"PANEL_TOP", 9},
-                                                            {"PANEL_MENU", 7},
+                                                            {"PANEL_MENU", 9},
                                                             {"STATUSBAR", 1},
                                                             {"TABSHEET_UPRAVY_CASU", 21},
                                                             {"TABSHEET_UPRAVY_TITULKU", 19},
@@ -36,7 +36,7 @@ TEST(WindowTexts, TablesHoldEverySectionWithItsNumberOfKeys) {
                                                             {"FORM_FRAME", 5},
                                                             {"FORM_FIND", 8},
                                                             {"FORM_SELECT_DIR", 1},
-                                                            {"FORM_KONVERZE", 11}};
+                                                            {"FORM_KONVERZE", 13}};
   EXPECT_EQ(counts, expected);
   EXPECT_TRUE(SecondaryWindowTextKeys("TFormInfo").empty());
 }
@@ -83,9 +83,9 @@ TEST(WindowTexts, UserLanguagesAreListedAndReadFromTheirOwnFolder) {
   user.Write("notes.ini", "");
   std::filesystem::create_directories(user.File("lng_Dir.ini"));
   const LanguageFiles files(program.Path(), user.Path());
-  EXPECT_EQ(files.UserLanguages(), (std::vector<std::string>{"English", "Sloven\xE8ina"}));
+  EXPECT_EQ(files.UserLanguages(), (std::vector<std::string>{"English", "Slovenčina"}));
   EXPECT_EQ(files.IniPath("English"), user.Path() + "/lng_English.ini");
-  EXPECT_EQ(files.FlagPath("Sloven\xE8ina"), user.Path() + "/lng_Sloven\xC4\x8Dina.bmp");
+  EXPECT_EQ(files.FlagPath("Slovenčina"), user.Path() + "/lng_Sloven\xC4\x8Dina.bmp");
   EXPECT_EQ(files.IniPath("Deutsch"), program.Path() + "/Data/lng_Deutsch.ini");
   EXPECT_TRUE(LanguageFiles(program.Path(), "").UserLanguages().empty());
 }

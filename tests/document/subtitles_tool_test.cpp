@@ -203,18 +203,13 @@ TEST_F(DocumentTest, CopyShowToHideAndBack) {
 }
 
 TEST_F(DocumentTest, RemoveAccentsChangesOnlyEightSmallLetters) {
-  Rec(1).Text =
-      "\xE8"
-      "e\x9Atina k\xF9\xF2 \xC8"
-      "as t\xEDha \x9Duk \x8E"
-      "lu\x9Do"
-      "u\xE8k\xFD";
+  Rec(1).Text = "čeština kůň Čas tíha ťuk Žluťoučký";
   RemoveAccents(doc, 1);
-  EXPECT_EQ(Rec(1).Text,
-            "cestina kun \xC8"
-            "as t\xEDha \x9Duk \x8E"
-            "lu\x9Do"
-            "uck\xFD");
+  EXPECT_EQ(Rec(1).Text, "cestina kun Čas tíha ťuk Žluťoucký");
+  // Letters of other scripts are characters, not bytes: none of their bytes is touched.
+  Rec(2).Text = "времена très 日本語 łódź ěšř";
+  RemoveAccents(doc, 2);
+  EXPECT_EQ(Rec(2).Text, "времена très 日本語 łódź esr");
 }
 
 TEST_F(DocumentTest, DeleteEmptyKeepsOrderAndClearsVacatedSlots) {

@@ -97,10 +97,10 @@ TEST(Writers, LayoutEdgeCases) {
        10,
        {{0, 0, 12, "500", 0, 0, 10, "000", "r"}},
        Utf16("00:00:12.500\t00:00:10.000\t00:00:02.500\tr\r\n")},
-      {"en dash keeps its byte as its code",
+      {"every character as its Unicode code: the en dash is U+2013, Š U+0160",
        9,
-       {{0, 0, 0, "000", 0, 0, 0, "000", "\x96\x8A"}},
-       Utf16("00:00:00:00\t00:00:00:00\t") + std::string("\x96\x00\x60\x01\r\x00\n\x00", 8)},
+       {{0, 0, 0, "000", 0, 0, 0, "000", "–Š"}},
+       Utf16("00:00:00:00\t00:00:00:00\t") + std::string("\x13\x20\x60\x01\r\x00\n\x00", 8)},
   };
   for (const Case& c : cases) EXPECT_EQ(Write(c.layout, c.subs), c.expected) << c.what;
 }
@@ -166,10 +166,7 @@ TEST(SaveSubtitles, FailuresLeaveTheOldFileUntouched) {
 TEST(RoundTrip, EachLayoutKeepsItsPrecision) {
   const std::vector<Sub> subs = {
       {0, 0, 1, "234", 0, 0, 4, "567", "First|second line", 29, 109},
-      {0, 0, 4, "980", 0, 1, 2, "005",
-       "\x8A\xE1rka \x96 \x9E"
-       "lu\x9D",
-       119, 1550},
+      {0, 0, 4, "980", 0, 1, 2, "005", "Šárka – žluť", 119, 1550},
       {9, 59, 59, "999", 9, 59, 59, "999", "Late", 862999, 863000},
   };
   for (uint8_t layout = 0; layout <= 10; ++layout) {

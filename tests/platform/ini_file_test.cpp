@@ -7,24 +7,32 @@
 namespace qm {
 namespace {
 
+// The file is Windows-1250; names and values come and go as UTF-8.
 TEST(IniFile, SectionsAndKeysMatchWithoutRegardToCase) {
   const IniFile ini = IniFile::Parse(
       "[Settings]\r\nLanguage=2\r\n[LANGUAGES]\r\n1=\xC8"
-      "esk\xFD\r\n");
+      "esk\xFD\r\n[\xC8\xC1ST]\r\nKL\xCD\xC8=v\r\n");
   EXPECT_EQ(ini.ReadInteger("SETTINGS", "language", 1), 2);
-  EXPECT_EQ(ini.ReadString("languages", "1", "x"),
-            "\xC8"
-            "esk\xFD");
-  EXPECT_EQ(ini.ReadString("LANGUAGES", "2",
-                           "\xC8"
-                           "esk\xFD"),
-            "\xC8"
-            "esk\xFD");
-  EXPECT_TRUE(
-      EqualsIgnoringCase1250("\xC8"
-                             "ESK\xDD",
-                             "\xE8"
-                             "esk\xFD"));
+  EXPECT_EQ(ini.ReadString("languages", "1", "x"), "Český");
+  EXPECT_EQ(ini.ReadString("LANGUAGES", "2", "Český"), "Český");
+  EXPECT_EQ(ini.ReadString("část", "klíč", "x"), "v");
+  EXPECT_TRUE(EqualsIgnoringCase1250("ČESKÝ", "český"));
+  EXPECT_FALSE(EqualsIgnoringCase1250("český", "česky"));
+  EXPECT_FALSE(EqualsIgnoringCase1250("ł", "ł "));
+}
+
+TEST(IniFile, WritesWindows1250AndMarksWhatItCannotHold) {
+  IniFile ini;
+  ini.WriteString("LANGUAGES", "1", "Český");
+  ini.WriteString("FOLDERS", "Open", "/home/ł/日本");
+  EXPECT_EQ(ini.Serialize("\n"),
+            "[LANGUAGES]\n1=\xC8"
+            "esk\xFD\n\n[FOLDERS]\nOpen=/home/\xB3/??\n");
+  // Every byte of a file read comes back as it was.
+  std::string all = "[s]\nk=";
+  for (int b = 0x21; b < 256; ++b) all += static_cast<char>(b);
+  all += "\n";
+  EXPECT_EQ(IniFile::Parse(all).Serialize("\n"), all);
 }
 
 TEST(IniFile, ValuesAreTrimmedAndUnquotedAsThePlatformReadsThem) {

@@ -70,7 +70,7 @@ QStringList Items(const QListWidget& list) {
   return items;
 }
 
-QString T(const std::string& cp1250) { return FromCp1250(cp1250); }
+QString T(const std::string& cp1250) { return FromUtf8(cp1250); }
 
 // A check box takes a click on its box or its text, not on the empty rest of its row.
 void ClickCheckBox(QCheckBox* box) {

@@ -61,7 +61,7 @@ void TypeMemo(TForm1& form, const QStringList& lines) {
   }
 }
 
-QString NewSubtitleText(Editor& editor) { return FromCp1250(editor.Form().Texts().LabelTitleNumNovyTitulek); }
+QString NewSubtitleText(Editor& editor) { return FromUtf8(editor.Form().Texts().LabelTitleNumNovyTitulek); }
 
 }  // namespace
 
@@ -340,12 +340,12 @@ void EditorPageTest::overwriteModeAndCaretPanel() {
   QTest::keyClick(form.MemoAktual, Qt::Key_Home);
   QCOMPARE(form.StatusBarMemoText(1), QString("2 : 1"));
   QTest::keyClick(form.MemoAktual, Qt::Key_Insert);
-  QCOMPARE(form.StatusBarMemoText(2), FromCp1250(texts.StatusBarMemoPrepisovani));
+  QCOMPARE(form.StatusBarMemoText(2), FromUtf8(texts.StatusBarMemoPrepisovani));
   QTest::keyClicks(form.MemoAktual, "XYZ");  // replaces d and e; a line break is never replaced
   QCOMPARE(form.MemoAktual->toPlainText(), QString("abc\nXYZ"));
   QTest::keyClick(form.MemoAktual, Qt::Key_Insert, Qt::ShiftModifier);  // with a modifier: no toggle
   QTest::keyClick(form.MemoAktual, Qt::Key_Insert);
-  QCOMPARE(form.StatusBarMemoText(2), FromCp1250(texts.StatusBarMemoVkladani));
+  QCOMPARE(form.StatusBarMemoText(2), FromUtf8(texts.StatusBarMemoVkladani));
   form.MemoAktual->setPlainText(QString(1600, u'x'));
   QCOMPARE(form.MemoAktual->toPlainText().size(), 1500);
 }

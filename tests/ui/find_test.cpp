@@ -65,6 +65,7 @@ class FindTest : public QObject {
   void walksWithoutWrapping();
   void letterCaseOnlyForBasicLatin();
   void selectsAHitOnALaterLine();
+  void selectsAHitAfterCharactersOfOtherScripts();
 };
 
 void FindTest::windowControlsAndOpening() {
@@ -101,7 +102,7 @@ void FindTest::walksWithoutWrapping() {
   f.Search("needle", false, 5);
   QCOMPARE(f.NothingFound(), 1);
   QCOMPARE(f.editor.Dialogs.Last(Kind::Message)->Icon, MessageIcon::Information);
-  QCOMPARE(f.editor.Dialogs.Last(Kind::Message)->Text, FromCp1250(f.form.Texts().InformationNothingFound));
+  QCOMPARE(f.editor.Dialogs.Last(Kind::Message)->Text, FromUtf8(f.form.Texts().InformationNothingFound));
   QCOMPARE(f.form.CurrentRow(), 5);
   QVERIFY(f.form.isEnabled() && f.find.ButtonNajit->isEnabled() && !f.find.EditFindText->isReadOnly());
 
@@ -119,11 +120,7 @@ void FindTest::walksWithoutWrapping() {
 }
 
 void FindTest::letterCaseOnlyForBasicLatin() {
-  // Windows-1250: "\xC8" "AU" is ČAU. The typed needle reaches the search as Windows-1250.
-  FindFixture f(TenSubtitles({{4, "Ahoj"},
-                              {6,
-                               "\xC8"
-                               "AU"}}));
+  FindFixture f(TenSubtitles({{4, "Ahoj"}, {6, "ČAU"}}));
   for (const QChar ch : QString::fromUtf8("čau"))
     QTest::sendKeyEvent(QTest::Click, f.find.EditFindText, Qt::Key_unknown, QString(ch), Qt::NoModifier);
   QTest::mouseClick(f.find.ButtonNajit, Qt::LeftButton);
@@ -136,13 +133,21 @@ void FindTest::letterCaseOnlyForBasicLatin() {
 }
 
 void FindTest::selectsAHitOnALaterLine() {
-  FindFixture f(TenSubtitles({{7, "Ahoj|Jak se m\xE1\x9A"}}));
+  FindFixture f(TenSubtitles({{7, "Ahoj|Jak se máš"}}));
   f.Search("jak", false, 1);
   QCOMPARE(f.form.CurrentRow(), 7);
   QCOMPARE(f.form.MemoAktual->toPlainText(), QString::fromUtf8("Ahoj\nJak se máš"));
   const QTextCursor cursor = f.form.MemoAktual->textCursor();
   QCOMPARE(cursor.selectionStart(), 5);  // four letters and the one-character line break
   QCOMPARE(cursor.selectedText(), QString("Jak"));
+}
+
+// A UTF-8 file: the hit is selected by characters, also after ones beyond U+FFFF.
+void FindTest::selectsAHitAfterCharactersOfOtherScripts() {
+  FindFixture f(TenSubtitles({{2, "日本語 😀|Жак и JAK"}}));
+  f.Search("jak", false, 1);
+  QCOMPARE(f.form.CurrentRow(), 2);
+  QCOMPARE(f.form.MemoAktual->textCursor().selectedText(), QString("JAK"));
 }
 
 QTEST_MAIN(FindTest)

@@ -115,7 +115,7 @@ void TimePageTest::shiftInFrameViewIsExactInFramesAndClockFollows() {
   TForm1& form = Shown(editor);
   Load(editor, "a.sub", "{100}{150}Text\r\n");
   editor.Doc().FrameRate = 25;
-  QCOMPARE(form.LabelVyberPosuvu->text(), FromCp1250(form.Texts().LabelVyberPosuvuZkratkaSnimky));
+  QCOMPARE(form.LabelVyberPosuvu->text(), FromUtf8(form.Texts().LabelVyberPosuvuZkratkaSnimky));
   form.SpinEditPosuv->setFocus();
   form.SpinEditPosuv->selectAll();
   QTest::keyClicks(form.SpinEditPosuv, "25");
@@ -231,13 +231,13 @@ void TimePageTest::shiftValueIsCarriedOverOnSwitchAndLoad() {
   Load(editor, "a.srt", SubRipFile(2));
   QVERIFY(form.EditPosuv->isVisible() && form.SpinButtonPosuv->isVisible());
   QVERIFY(!form.SpinEditPosuv->isVisible());
-  QCOMPARE(form.LabelVyberPosuvu->text(), FromCp1250(form.Texts().LabelVyberPosuvuZkratkaSekundy));
+  QCOMPARE(form.LabelVyberPosuvu->text(), FromUtf8(form.Texts().LabelVyberPosuvuZkratkaSekundy));
   Retype(form.EditPosuv, "1.5");
   editor.Dialogs.FrameRateAnswers = {23.976};
   QTest::keyClick(form.Titulky, Qt::Key_F5);
   QCOMPARE(form.SpinEditPosuv->value(), 36);
   QVERIFY(form.SpinEditPosuv->isVisible() && !form.EditPosuv->isVisible());
-  QCOMPARE(form.LabelVyberPosuvu->text(), FromCp1250(form.Texts().LabelVyberPosuvuZkratkaSnimky));
+  QCOMPARE(form.LabelVyberPosuvu->text(), FromUtf8(form.Texts().LabelVyberPosuvuZkratkaSnimky));
   QTest::keyClick(form.Titulky, Qt::Key_F5);
   QCOMPARE(form.EditPosuv->text(), QString("1,502"));
 
@@ -278,18 +278,18 @@ void TimePageTest::rateBoxesSetTheScaleAndItsText() {
   Retype(form.ComboBoxSnimky1, "25");
   QCOMPARE(form.EditTimeScale->text(), QString("0,95904"));
   QCOMPARE(form.TimeScale(), 0.95904);
-  QCOMPARE(form.LabelZmenaRychlosti->text(), FromCp1250(texts.LabelZmenaRychlostiTitulkyZrychli));
-  QCOMPARE(form.EditTimeScale->toolTip(), FromCp1250(texts.LabelZmenaRychlostiTitulkyZrychli));
+  QCOMPARE(form.LabelZmenaRychlosti->text(), FromUtf8(texts.LabelZmenaRychlostiTitulkyZrychli));
+  QCOMPARE(form.EditTimeScale->toolTip(), FromUtf8(texts.LabelZmenaRychlostiTitulkyZrychli));
   Retype(form.ComboBoxSnimky1, "23,976");
   Retype(form.ComboBoxSnimky2, "25");
   QCOMPARE(form.EditTimeScale->text(), QString("1,04270937604271"));
-  QCOMPARE(form.LabelZmenaRychlosti->text(), FromCp1250(texts.LabelZmenaRychlostiTitulkyZpomali));
+  QCOMPARE(form.LabelZmenaRychlosti->text(), FromUtf8(texts.LabelZmenaRychlostiTitulkyZpomali));
 
   Retype(form.EditTimeScale, "1");
-  QCOMPARE(form.LabelZmenaRychlosti->text(), FromCp1250(texts.LabelZmenaRychlostiTitulkyBezeZmeny));
+  QCOMPARE(form.LabelZmenaRychlosti->text(), FromUtf8(texts.LabelZmenaRychlostiTitulkyBezeZmeny));
   Retype(form.EditTimeScale, "1.5");
   QCOMPARE(form.TimeScale(), 1.5);
-  QCOMPARE(form.LabelZmenaRychlosti->text(), FromCp1250(texts.LabelZmenaRychlostiTitulkyZpomali));
+  QCOMPARE(form.LabelZmenaRychlosti->text(), FromUtf8(texts.LabelZmenaRychlostiTitulkyZpomali));
   form.EditTimeScale->selectAll();
   QTest::keyClick(form.EditTimeScale, Qt::Key_Delete);
   QCOMPARE(form.EditTimeScale->text(), QString("1"));
@@ -335,8 +335,7 @@ void TimePageTest::sourceRateOfZeroFailsAndKeepsTheScale() {
   Retype(form.ComboBoxSnimky1, "25");
   Retype(form.ComboBoxSnimky1, "0");
   QCOMPARE(editor.Dialogs.Count(Kind::Message), 1);
-  QCOMPARE(editor.Dialogs.Last(Kind::Message)->Text,
-           QString("Floating point division by zero"));
+  QCOMPARE(editor.Dialogs.Last(Kind::Message)->Text, QString("Floating point division by zero"));
   QCOMPARE(form.EditTimeScale->text(), QString("0,95904"));
   QVERIFY(form.isEnabled());
 

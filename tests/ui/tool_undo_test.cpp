@@ -40,7 +40,7 @@ QStringList Records(const SubtitleDocument& doc) {
                    .arg(r.EndMinute)
                    .arg(r.EndSecond)
                    .arg(QString::fromStdString(r.EndMs))
-                   .arg(FromCp1250(r.Text));
+                   .arg(FromUtf8(r.Text));
   }
   return records;
 }

@@ -1,0 +1,158 @@
+#include "platform/text_encoding.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/cp1250.h"
+#include "platform/errors.h"
+#include "platform/utf8.h"
+
+namespace qm {
+namespace {
+
+// The same lines in five languages; Polish and the en dash are where Windows-1250 and the
+// old 49-letter table part ways.
+const std::string kSample = "Žluťoučký kůň – łódź, très, времена, 日本語 😀";
+
+TEST(Cp1250, DecodesTheCodePageAndRoundTripsEveryByte) {
+  EXPECT_EQ(Cp1250ToUnicode(0x8A), U'Š');
+  EXPECT_EQ(Cp1250ToUnicode(0xA3), U'Ł');
+  EXPECT_EQ(Cp1250ToUnicode(0x80), U'€');
+  EXPECT_EQ(Cp1250ToUnicode(0x96), U'–');
+  EXPECT_EQ(Cp1250ToUnicode(0x81), U'\u0081');
+  for (int b = 0; b < 256; ++b) EXPECT_EQ(UnicodeToCp1250(Cp1250ToUnicode(static_cast<unsigned char>(b))), b);
+}
+
+TEST(Cp1250, Utf8BothWaysAndLossReported) {
+  EXPECT_EQ(Cp1250ToUtf8("\xC8"
+                         "esk\xFD"),
+            "Český");
+  bool lossless = false;
+  EXPECT_EQ(Utf8ToCp1250("Český", &lossless),
+            "\xC8"
+            "esk\xFD");
+  EXPECT_TRUE(lossless);
+  EXPECT_EQ(Utf8ToCp1250("日本", &lossless), "??");
+  EXPECT_FALSE(lossless);
+  EXPECT_EQ(Utf8ToCp1250("a\xC3", &lossless), "a?");  // cut short
+}
+
+TEST(Utf8, StrictValidityAndCharacterCounts) {
+  struct Case {
+    std::string bytes;
+    bool valid;
+  } const cases[] = {
+      {"plain", true},
+      {kSample, true},
+      {"\xC3", false},              // cut short
+      {"\xC0\xAF", false},          // overlong "/"
+      {"\xE0\x80\xAF", false},      // overlong, three bytes
+      {"\xED\xA0\x80", false},      // a surrogate
+      {"\xF4\x90\x80\x80", false},  // beyond U+10FFFF
+      {"\x80", false},              // a lone continuation byte
+      {"\xE8\x61", false},          // Windows-1250 "č" before a letter
+      {"\xF0\x9F\x98\x80", true},   // U+1F600
+  };
+  for (const Case& c : cases) EXPECT_EQ(IsValidUtf8(c.bytes), c.valid) << c.bytes;
+  EXPECT_FALSE(IsUtf8WithMultibyte("ascii only"));
+  EXPECT_TRUE(IsUtf8WithMultibyte("č"));
+  EXPECT_EQ(SanitizeUtf8("a\xE8z\xC3"), "a\uFFFDz\uFFFD");
+  EXPECT_EQ(CountCharacters("kůň 日本"), 6u);
+  EXPECT_EQ(CharacterSubstr("kůň 日本", 2, 3), "ň 日");
+  EXPECT_EQ(Utf32ToUtf8(Utf8ToUtf32(kSample)), kSample);
+}
+
+// Every encoding a user can pick decodes what it encodes; where the sample does not fit, the
+// first character that does not is named with its place.
+TEST(TextEncoding, EveryOfferedEncodingRoundTripsOrNamesTheFirstMisfit) {
+  for (const std::string& item : SaveEncodingItems()) {
+    SCOPED_TRACE(item);
+    const auto encoding = ParseEncodingName(item);
+    ASSERT_TRUE(encoding);
+    EncodeFailure failure;
+    const auto bytes = EncodeText(kSample, *encoding, &failure);
+    if (bytes) {
+      const auto bom = DetectBom(*bytes);
+      EXPECT_EQ(bom.has_value(), encoding->Bom);
+      EXPECT_EQ(DecodeText(SkipBomOf(*encoding, *bytes), *encoding), kSample);
+      continue;
+    }
+    EXPECT_FALSE(CanEncode(kSample, *encoding));
+    // The misfit is a character of the sample, at its place.
+    size_t pos = failure.Offset;
+    EXPECT_EQ(NextCodePoint(kSample, pos), failure.Character);
+    EXPECT_TRUE(CanEncode(kSample.substr(0, failure.Offset), *encoding));
+  }
+}
+
+TEST(TextEncoding, WhatEachEncodingCannotHold) {
+  EncodeFailure failure;
+  EXPECT_FALSE(EncodeText("ok ł 日", Windows1250Encoding(), &failure).has_value() &&
+               failure.Character == U'日');
+  EXPECT_EQ(failure.Character, U'日');
+  EXPECT_EQ(*EncodeText("ł – „x“", Windows1250Encoding()), "\xB3 \x96 \x84x\x93");
+  EXPECT_FALSE(EncodeText("ł", *ParseEncodingName("windows-1252"), &failure));
+  EXPECT_EQ(failure.Character, U'ł');
+  EXPECT_EQ(failure.Offset, 0u);
+  EXPECT_EQ(*EncodeText("très", *ParseEncodingName("windows-1252")), "tr\xE8s");
+  EXPECT_EQ(*EncodeText("время", *ParseEncodingName("windows-1251")), "\xE2\xF0\xE5\xEC\xFF");
+}
+
+TEST(TextEncoding, Utf16FormsAndTheirMarks) {
+  EXPECT_EQ(*EncodeText("a😀", Utf16LeEncoding()), std::string("\xFF\xFE"
+                                                              "a\0\x3D\xD8\x00\xDE",
+                                                              8));
+  EXPECT_EQ(*EncodeText("a", Utf16BeEncoding()), std::string("\xFE\xFF\0a", 4));
+  EXPECT_EQ(*EncodeText("a", Utf16LeEncoding(false)), std::string("a\0", 2));
+  EXPECT_EQ(*EncodeText("a", Utf8Encoding(true)),
+            "\xEF\xBB\xBF"
+            "a");
+  EXPECT_EQ(DecodeText(std::string("\x3D\xD8\x00\xDE", 4), Utf16LeEncoding()), "😀");
+  // A lone surrogate and half a character are no characters.
+  EXPECT_EQ(DecodeText(std::string("\x00\xD8"
+                                   "a\0"
+                                   "b",
+                                   5),
+                       Utf16LeEncoding()),
+            "\uFFFDa\uFFFD");
+  EXPECT_EQ(DetectBom("\xEF\xBB\xBFx")->Encoding, Utf8Encoding(true));
+  EXPECT_EQ(DetectBom("\xFF\xFEx")->Encoding, Utf16LeEncoding(true));
+  EXPECT_EQ(DetectBom("\xFE\xFFx")->Length, 2u);
+  EXPECT_FALSE(DetectBom("x"));
+  // Only a mark of the named encoding is skipped.
+  EXPECT_EQ(SkipBomOf(Utf8Encoding(), "\xEF\xBB\xBFx"), "x");
+  EXPECT_EQ(SkipBomOf(Windows1250Encoding(), "\xEF\xBB\xBFx"), "\xEF\xBB\xBFx");
+}
+
+TEST(TextEncoding, WindowsUndefinedBytesSurviveEveryWay) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  const std::string text = DecodeText(all, Windows1250Encoding());
+  EXPECT_TRUE(IsValidUtf8(text));
+  for (const char* undefined : {"\u0081", "\u0083", "\u0088", "\u0090", "\u0098"})
+    EXPECT_NE(text.find(undefined), std::string::npos) << undefined;
+  EXPECT_EQ(*EncodeText(text, Windows1250Encoding()), all);
+}
+
+TEST(TextEncoding, NamesAsUsersGiveThem) {
+  EXPECT_FALSE(ParseEncodingName("auto"));
+  EXPECT_FALSE(ParseEncodingName("Auto"));
+  EXPECT_EQ(*ParseEncodingName("UTF-8 BOM"), Utf8Encoding(true));
+  EXPECT_EQ(*ParseEncodingName("utf-8-bom"), Utf8Encoding(true));
+  EXPECT_EQ(*ParseEncodingName("CP1250"), Windows1250Encoding());
+  EXPECT_EQ(ParseEncodingName("ISO-8859-2")->Name, "iso-8859-2");
+  EXPECT_EQ(*ParseReadEncodingName("utf-16le"), Utf16LeEncoding(false));
+  EXPECT_THROW(ParseEncodingName("no-such-encoding"), QuillmarkError);
+  EXPECT_THROW(ParseEncodingName(""), QuillmarkError);
+  for (const std::string& item : OpenEncodingItems()) EXPECT_NO_THROW(ParseReadEncodingName(item)) << item;
+  EXPECT_EQ(EncodingDisplayName(Utf8Encoding(true)), "utf-8-bom");
+  EXPECT_EQ(EncodingDisplayName(Utf16BeEncoding(true)), "utf-16be");
+}
+
+TEST(TextEncoding, BytesACodePageDoesNotDefineBecomeReplacementCharacters) {
+  // 0x98 is undefined in Windows-1251; iconv refuses it, we show U+FFFD and go on.
+  EXPECT_EQ(DecodeText("a\x98z", *ParseEncodingName("windows-1251")), "a\uFFFDz");
+  EXPECT_EQ(DecodeText("a\xE8z", Utf8Encoding()), "a\uFFFDz");
+}
+
+}  // namespace
+}  // namespace qm
