@@ -83,7 +83,8 @@ class FileConversion {
     try {
       SaveSubtitles(m_work, layout, output, encoding);
     } catch (const QuillmarkError& error) {
-      // Reported against the input file: say which output could not be written.
+      // Reported against the input file: a file that cannot be written is named.
+      if (error.Kind() != ErrorKind::InOut) throw;
       throw QuillmarkError(error.Kind(), "Cannot write " + EscapeControls(output) + ": " + error.what());
     }
   }
