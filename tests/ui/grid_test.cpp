@@ -71,16 +71,28 @@ void GridTest::cellsShowFramesOrClockTexts() {
 
 void GridTest::longTextsAreCutInTheGridAndWholeInTheEditor() {
   const QString ellipsis(QChar(0x2026));
+  const auto repeated = [](const char* utf8, size_t times) {
+    std::string text;
+    for (size_t i = 0; i < times; ++i) text += utf8;
+    return text;
+  };
   const struct {
-    size_t bytes;
+    std::string bytes;
     QString shown;
   } cases[] = {
-      {999, QString(999, 'a')},
-      {1000, QString(1000, 'a')},
-      {1001, QString(1000, 'a') + ellipsis},
-      {kGridTextBytes, QString(1000, 'a') + ellipsis},
+      {std::string(999, 'a'), QString(999, 'a')},
+      {std::string(1000, 'a'), QString(1000, 'a')},
+      {std::string(1001, 'a'), QString(1000, 'a') + ellipsis},
+      {std::string(kGridTextBytes, 'a'), QString(1000, 'a') + ellipsis},
+      {repeated("\u010D", 1001), QString(1000, QChar(0x010D)) + ellipsis},  // two bytes each
+      // Four bytes each, two UTF-16 units on screen: never half of one.
+      {repeated("\U0001F600", 1001).substr(0, kGridTextBytes),
+       QString::fromUtf8(repeated("\U0001F600", 500)) + ellipsis},
   };
-  for (const auto& c : cases) QCOMPARE(GridTextShown(std::string(c.bytes, 'a')), c.shown);
+  for (const auto& c : cases) QCOMPARE(GridTextShown(c.bytes), c.shown);
+  // The 1000th unit is the first half of a pair: the pair goes.
+  QCOMPARE(GridTextShown("a" + repeated("\U0001F600", 1000)),
+           "a" + QString::fromUtf8(repeated("\U0001F600", 499)) + ellipsis);
 
   Editor editor;
   TForm1& form = editor.Form();
