@@ -43,8 +43,9 @@ else
 fi
 
 echo "== All tests under ASan + UBSan =="
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_BENCH=OFF \
-  -DQM_SANITIZE=address,undefined -DQM_WERROR="${QM_WERROR:-OFF}" >/dev/null
+# -O1 and line tables only: the sanitizers' own advice, and a third less compile time than -O2 -g.
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" \
+  -DQM_BENCH=OFF -DQM_SANITIZE=address,undefined -DQM_WERROR="${QM_WERROR:-OFF}" >/dev/null
 cmake --build build-asan -j"$jobs"
 run_stage "sanitizer tests" build-asan -LE slow
 
