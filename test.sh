@@ -1,25 +1,29 @@
 #!/usr/bin/env bash
 # Sets everything up on a fresh Debian 12 machine and runs every test:
 #   1. the main build (editor, converter, tests) and all its tests, then the installed tree
-#      and the Debian package checked (scripts/check_install.sh);
+#      and the Debian package checked (scripts/check_install.sh), then what the converter
+#      writes read back by ffmpeg and aeidon and drawn by libass (scripts/check_interop.sh);
 #   2. every test once more, GUI tests included, under AddressSanitizer +
 #      UndefinedBehaviorSanitizer;
 #   3. a short libFuzzer smoke run of every parser (clang).
-# QM_WERROR=ON turns warnings into errors (CI sets it).
+# QM_WERROR=ON turns warnings into errors (CI sets it). The summary gives each stage's time.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/ensure_deps.sh
-ensure_packages "${QM_BUILD_PACKAGES[@]}" "${QM_TEST_PACKAGES[@]}"
+ensure_packages "${QM_BUILD_PACKAGES[@]}" "${QM_TEST_PACKAGES[@]}" "${QM_INTEROP_PACKAGES[@]}"
 
 jobs=$(nproc)
 declare -a summary=()
 stage_start=$SECONDS
-run_stage() {  # name, build dir, ctest args...; the time counts from the stage's build
+stage_time() {  # the time since the last stage ended, which counts the stage's build
+  echo "$((SECONDS - stage_start)) s"
+  stage_start=$SECONDS
+}
+run_stage() {  # name, build dir, ctest args...
   local name=$1 dir=$2; shift 2
   local log="$dir/ctest.log"
   if ctest --test-dir "$dir" --output-on-failure -j"$jobs" "$@" 2>&1 | tee "$log"; then
-    summary+=("$name: $(grep -E 'tests passed' "$log" | tail -1) ($((SECONDS - stage_start)) s)")
-    stage_start=$SECONDS
+    summary+=("$name: $(grep -E 'tests passed' "$log" | tail -1) ($(stage_time))")
   else
     summary+=("$name: FAILED ($(grep -E 'tests passed' "$log" | tail -1))")
     printf '\n== Summary ==\n'; printf '  %s\n' "${summary[@]}"
@@ -34,10 +38,18 @@ run_stage "unit and GUI tests" build -LE slow
 
 echo "== Install check =="
 if scripts/check_install.sh build; then
-  summary+=("install check: passed ($((SECONDS - stage_start)) s)")
-  stage_start=$SECONDS
+  summary+=("install check: passed ($(stage_time))")
 else
   summary+=("install check: FAILED")
+  printf '\n== Summary ==\n'; printf '  %s\n' "${summary[@]}"
+  exit 1
+fi
+
+echo "== Interoperability (ffmpeg, aeidon, libass) =="
+if scripts/check_interop.sh build | tee build/interop.log; then
+  summary+=("interop: $(tail -1 build/interop.log | sed 's/^interop: //') ($(stage_time))")
+else
+  summary+=("interop: FAILED ($(tail -1 build/interop.log | sed 's/^interop: //'))")
   printf '\n== Summary ==\n'; printf '  %s\n' "${summary[@]}"
   exit 1
 fi

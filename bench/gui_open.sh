@@ -2,12 +2,15 @@
 # The editor opening a 20000-subtitle SubRip file, timed as a whole process from start to the
 # grid's first paint, side by side with bench/gui_anchor (the same file in a bare Qt grid);
 # then re-opening the same file in the running editor, and the peak memory of both.
-#   bench/gui_open.sh [BUILD_DIR] [RUNS]      (BUILD_DIR configured with QM_GUI=ON QM_BENCH=ON)
+#   bench/gui_open.sh [BUILD_DIR] [RUNS] [TEXT]   (BUILD_DIR configured with QM_GUI=ON QM_BENCH=ON)
+# TEXT is ascii (the default), windows-1250 or utf-8: the subtitles' text then carries Czech
+# letters in that encoding.
 # Runs on the offscreen platform, so no X server is needed.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$here/build}"
 runs="${2:-7}"
+text="${3:-ascii}"
 editor="$build/src/app/quillmark"
 anchor="$build/bench/gui_anchor"
 for exe in "$editor" "$anchor"; do
@@ -24,12 +27,20 @@ cp "$(dirname "$editor")"/Data/* "$work/program/Data/"
 printf '[SETTINGS]\r\nExec=1\r\n' > "$work/program/Data/settings.ini"
 editor="$work/program/quillmark"
 file="$work/big.srt"
-awk 'BEGIN {
-  for (i = 1; i <= 20000; i++) {
-    s = i * 3; e = s + 2;
-    printf "%d\r\n%02d:%02d:%02d,%03d --> %02d:%02d:%02d,500\r\n", i, s/3600, (s/60)%60, s%60, (i*37)%1000, e/3600, (e/60)%60, e%60;
-    printf "Subtitle number %d with some text\r\nand a second line %d\r\n\r\n", i, i;
-  } }' > "$file"
+/usr/bin/python3 - "$file" "$text" <<'PY'
+import sys
+path, text = sys.argv[1], sys.argv[2]
+words = ("Subtitle number {} with some text", "and a second line {}") if text == "ascii" else \
+        ("Titulek číslo {} s nějakým textem", "a druhý řádek {} – žluťoučký kůň")
+out = []
+for i in range(1, 20001):
+    s, e = i * 3, i * 3 + 2
+    out.append("%d\r\n%02d:%02d:%02d,%03d --> %02d:%02d:%02d,500\r\n" % (
+        i, s // 3600, s // 60 % 60, s % 60, i * 37 % 1000, e // 3600, e // 60 % 60, e % 60))
+    out.append(words[0].format(i) + "\r\n" + words[1].format(i) + "\r\n\r\n")
+codec = {"ascii": "ascii", "windows-1250": "cp1250", "utf-8": "utf-8"}[text]
+open(path, "wb").write("".join(out).encode(codec))
+PY
 
 export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work"
 once() {  # command...: prints "milliseconds maxKB" for one run
@@ -51,7 +62,7 @@ anchorTime=$(cut -d' ' -f1 "$work/anchor" | median)
 editorPeak=$(cut -d' ' -f2 "$work/editor" | sort -n | tail -1)
 anchorPeak=$(cut -d' ' -f2 "$work/anchor" | sort -n | tail -1)
 
-echo "20000 subtitles, $(wc -c < "$file") bytes, $runs runs each, median wall time:"
+echo "20000 subtitles ($text), $(wc -c < "$file") bytes, $runs runs each, median wall time:"
 echo "  editor  ${editorTime} ms   peak ${editorPeak} KB"
 echo "  anchor  ${anchorTime} ms   peak ${anchorPeak} KB"
 awk -v e="$editorTime" -v a="$anchorTime" 'BEGIN { printf "  ratio   %.2f (target <= 1.30)\n", e / a }'

@@ -17,3 +17,5 @@ ensure_packages() {
 QM_BUILD_PACKAGES=(cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev)
 QM_TEST_PACKAGES=(clang libclang-rt-14-dev xvfb xauth
   desktop-file-utils appstream dpkg-dev man-db shared-mime-info file bash-completion)
+# Peers that read back what the converter writes (scripts/check_interop.sh).
+QM_INTEROP_PACKAGES=(ffmpeg python3-aeidon)

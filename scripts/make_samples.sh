@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Writes the format samples Data/1.sub ... Data/13.sub: one short SubRip text converted by
-# quillmark-convert into each of the eleven formats it writes (the Sub Station Alpha one
-# gets its script header), and hand-written SAMI and RadLight examples.
+# quillmark-convert into each of the eleven formats it writes, and hand-written SAMI and
+# RadLight examples.
 #   scripts/make_samples.sh [BUILD_DIR]
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -32,21 +32,6 @@ to1250 < "$work/sample.utf8" > "$work/sample.srt"
 for format in $(seq 0 10); do
   "$convert" --quiet --to "$format" --fps 25 -o "$data/$((format + 1)).sub" "$work/sample.srt"
 done
-
-{ crlf <<'SSA'
-[Script Info]
-Title: Quillmark
-ScriptType: v4.00
-
-[V4 Styles]
-Format: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, TertiaryColour, BackColour, Bold, Italic, BorderStyle, Outline, Shadow, Alignment, MarginL, MarginR, MarginV, AlphaLevel, Encoding
-Style: Default,Arial,20,16777215,65535,65535,0,0,0,1,2,0,2,30,30,10,0,238
-
-[Events]
-Format: Marked, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text
-SSA
-  cat "$data/7.sub"; } > "$work/7.sub"
-mv "$work/7.sub" "$data/7.sub"
 
 crlf <<'SAMI' | to1250 > "$data/12.sub"
 <SAMI>

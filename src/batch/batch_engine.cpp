@@ -53,14 +53,28 @@ class FileConversion {
       ++m_outcome.ErrorCount;
       return;
     }
-    if (LoadSubtitleSource(m_work, source).Truncated) {
-      ++m_outcome.TruncatedCount;
-      m_observer.Truncated(path);
-    }
+    const LoadResult loaded = LoadSubtitleSource(m_work, source);
     const uint8_t layout = m_request.KeepInputFormat ? format : m_request.Layout;
+    const std::string output = BatchOutputPath(m_request, path);
+    if (loaded.Truncated) {
+      ++m_outcome.TruncatedCount;
+      // Written over itself, the file would lose every subtitle past the table's end.
+      const bool overItself = output != "-" && IsSameFile(output, path);
+      m_observer.Truncated(path, overItself);
+      if (overItself) {
+        m_observer.AddLine(kIndent + m_texts.FileNotConverted);
+        return;
+      }
+    }
+    if (loaded.NegativeTimesZeroed > 0) m_observer.NegativeTimesZeroed(path, loaded.NegativeTimesZeroed);
+    m_work.FrameRate = m_request.FrameRate;
+    if (loaded.FileFrameRate) {
+      if (m_request.UseFileFrameRate) m_work.FrameRate = *loaded.FileFrameRate;
+      m_observer.FileFrameRate(path, *loaded.FileFrameRate, m_request.UseFileFrameRate);
+    }
     if (m_request.Transform) m_request.Transform(m_work, format);
-    ConvertTiming(m_work, format, layout, m_request.FrameRate);
-    Write(BatchOutputPath(m_request, path), layout);
+    ConvertTiming(m_work, format, layout, m_work.FrameRate);
+    Write(output, layout);
     m_observer.AddLine(kIndent + m_texts.Format + "  " + FormatName(m_names, format));
     m_observer.AddLine(kIndent + m_texts.FileConverted);
     ++m_outcome.ConvertedCount;
@@ -98,11 +112,11 @@ class FileConversion {
 };
 
 bool HasSubtitleExtension(const std::filesystem::path& file) {
-  static const char* const kExtensions[] = {".txt", ".sub", ".srt", ".stf", ".aqt", ".ssa", ".dks"};
   std::string extension = file.extension().string();
   std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return std::find(std::begin(kExtensions), std::end(kExtensions), extension) != std::end(kExtensions);
+  return std::any_of(SubtitleExtensions.begin(), SubtitleExtensions.end(),
+                     [&](const SubtitleExtension& known) { return extension == known.Extension; });
 }
 
 void AppendSubtitleFilesIn(const std::string& folder, std::vector<std::string>& out) {

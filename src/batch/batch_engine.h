@@ -21,14 +21,18 @@ struct BatchRequest {
   uint8_t Layout = 0;            // output format number, 0..10
   bool KeepInputFormat = false;  // write each file in its own format instead of Layout
   double FrameRate = 23.976;     // used only where input and output timing differ
-  std::string Destination;       // output folder, ending with "/"
-  bool KeepExtension = true;     // else the extension becomes "." + Extension
+  // A file that gives its own frame rate (MicroDVD's {1}{1}23.976) is converted at that
+  // rate instead; otherwise its rate is only reported.
+  bool UseFileFrameRate = false;
+  std::string Destination;    // output folder, ending with "/"
+  bool KeepExtension = true;  // else the extension becomes "." + Extension
   std::string Extension = "sub";
   bool Overwrite = true;                      // else ConfirmOverwrite decides for existing outputs
   std::string SingleOutput;                   // one explicit output path instead of Destination; "-" = stream
   std::optional<TextEncoding> InputEncoding;  // how files are decoded; nullopt: found per file
   std::optional<TextEncoding> OutputEncoding;  // nullopt: each file keeps its own
-  // Tools applied after reading, on the file's own timing, before the timing conversion.
+  // Tools applied after reading, on the file's own timing, before the timing conversion; the
+  // document's FrameRate is then the rate the file is converted at.
   std::function<void(SubtitleDocument&, uint8_t format)> Transform;
 };
 
@@ -47,8 +51,13 @@ class BatchObserver {
   virtual bool ConfirmOverwrite(const std::string& outputPath, const std::string& question) = 0;
   // A file failed to be detected, read, converted or written. Return false to end the run.
   virtual bool ContinueAfterFailure(const std::string& path, const QuillmarkError& error) = 0;
-  // The file held more subtitles than the table; the first ones were converted.
-  virtual void Truncated(const std::string& path) = 0;
+  // The file held more subtitles than the table; the first ones were converted, or, when the
+  // output is the input itself, nothing was written (inputKept) so that the rest survives.
+  virtual void Truncated(const std::string& path, bool inputKept) = 0;
+  // `count` times before zero in the file were read as zero.
+  virtual void NegativeTimesZeroed(const std::string& path, int32_t count) = 0;
+  // The file gives its own frame rate; `used` when the file was converted at it.
+  virtual void FileFrameRate(const std::string& path, double rate, bool used) = 0;
   virtual void FileDone(int done, int total) = 0;
   // The bytes for SingleOutput "-".
   virtual void WriteStream(const std::string& bytes) = 0;

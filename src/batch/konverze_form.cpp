@@ -18,6 +18,7 @@
 
 #include "batch/batch_engine.h"
 #include "batch/select_dir_form.h"
+#include "document/subtitles_tool.h"
 #include "formats/subtitles_save.h"
 #include "platform/file_io.h"
 #include "platform/numbers.h"
@@ -66,7 +67,16 @@ class WindowReport final : public BatchObserver {
     m_failure = FromUtf8(refused ? EncodingErrorText(m_texts.ErrorCantEncode, *refused) : error.what());
     return false;
   }
-  void Truncated(const std::string&) override { AddLine("      " + m_texts.WarningTooManySubtitles); }
+  void Truncated(const std::string&, bool inputKept) override {
+    AddLine("      " + (inputKept ? m_texts.WarningTooManySubtitlesKept : m_texts.WarningTooManySubtitles));
+  }
+  void NegativeTimesZeroed(const std::string&, int32_t count) override {
+    AddLine("      " + ReplaceAll("{value}", std::to_string(count), m_texts.WarningNegativeTimes));
+  }
+  // The window converts at its own rate; the line names the file's.
+  void FileFrameRate(const std::string&, double rate, bool) override {
+    AddLine("      " + ReplaceAll("{value}", FloatToText(rate), m_texts.MessageBatchFileFrameRate));
+  }
   void FileDone(int done, int total) override {
     m_form.GaugeStavKonverze->setValue(done);
     // Redrawing the window (and laying out the report list) costs more than converting a

@@ -14,6 +14,7 @@
 #include "formats/subtitle_source.h"
 #include "platform/errors.h"
 #include "platform/file_io.h"
+#include "platform/numbers.h"
 
 namespace qm {
 namespace {
@@ -166,7 +167,17 @@ class CliReport : public BatchObserver {
     if (!m_quiet) Say("      " + m_texts.FileNotConverted + '\n');
     return true;
   }
-  void Truncated(const std::string& path) override { Say(Shown(path) + ": " + TruncationMessage() + '\n'); }
+  void Truncated(const std::string& path, bool inputKept) override {
+    Say(Shown(path) + ": " + (inputKept ? TruncationKeptMessage() : TruncationMessage()) + '\n');
+  }
+  void NegativeTimesZeroed(const std::string& path, int32_t count) override {
+    Say(Shown(path) + ": " + ReplaceAll("{value}", std::to_string(count), NegativeTimesTemplate()) + '\n');
+  }
+  void FileFrameRate(const std::string&, double rate, bool used) override {
+    if (m_quiet) return;
+    Say(std::string(6, ' ') + (used ? "Frame rate from the file: " : "The file gives its own frame rate: ") +
+        FloatToText(rate) + (used ? "" : " (--fps used)") + '\n');
+  }
   void FileDone(int done, int total) override {
     if (m_progress) m_progress->Update(done, total);
   }
@@ -195,6 +206,7 @@ BatchRequest MakeRequest(const CliOptions& o) {
   request.KeepInputFormat = !o.Format;
   request.Layout = o.Format.value_or(0);
   request.FrameRate = o.FrameRate;
+  request.UseFileFrameRate = !o.FrameRateGiven;
   request.Overwrite = !o.NoOverwrite;
   request.SingleOutput = o.Output;
   request.InputEncoding = InputEncoding(o);
@@ -215,9 +227,8 @@ BatchRequest MakeRequest(const CliOptions& o) {
   request.Extension = extension;
   if (!o.Tools.Steps.empty()) {
     const ToolSettings tools = o.Tools;
-    const double rate = o.FrameRate;
-    request.Transform = [tools, rate](SubtitleDocument& doc, uint8_t format) {
-      ApplyTools(doc, format, tools, rate);
+    request.Transform = [tools](SubtitleDocument& doc, uint8_t format) {
+      ApplyTools(doc, format, tools, doc.FrameRate);  // the file's own rate where it gives one
     };
   }
   return request;

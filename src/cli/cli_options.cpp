@@ -29,7 +29,8 @@ const char* const kCliUsage =
     "  --to FORMAT     output format: a number or a name from --list-formats (srt too);\n"
     "                  without it (tools only) each file keeps its own format\n"
     "  --fps RATE      frame rate for converting between frames and clock times\n"
-    "                  (\"23,976\" or \"23.976\"; default 23.976; 0.001 to 1000)\n"
+    "                  (\"23,976\" or \"23.976\"; 0.001 to 1000; without it the rate a file\n"
+    "                  gives of itself, as MicroDVD's {1}{1}25, else 23.976)\n"
     "  -o OUTPUT       write the one input to OUTPUT (\"-\" for standard output)\n"
     "  -d DIR          write each input into DIR under its own name, with the extension\n"
     "                  replaced by EXT (default: the output format's usual one;\n"
@@ -230,7 +231,7 @@ const std::vector<OptionRule>& Rules() {
        [](Parser& p, const Values& v) { p.o.Format = ParseFormat(v[0]), p.convertOptionSeen = true; }},
       {"--fps", 1,
        [](Parser& p, const Values& v) {
-         p.o.FrameRate = ParseFrameRate("--fps", v[0]), p.convertOptionSeen = true;
+         p.o.FrameRate = ParseFrameRate("--fps", v[0]), p.o.FrameRateGiven = true, p.convertOptionSeen = true;
        }},
       {"-o", 1,
        [](Parser& p, const Values& v) {

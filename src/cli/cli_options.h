@@ -24,6 +24,7 @@ struct CliOptions {
   std::vector<std::string> Files;
   std::optional<uint8_t> Format;         // --to
   double FrameRate = 23.976;             // --fps
+  bool FrameRateGiven = false;           // else a rate that a file gives of itself is used
   std::string Output;                    // -o
   std::string Directory;                 // -d
   std::optional<std::string> Extension;  // --ext

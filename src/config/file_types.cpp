@@ -6,12 +6,18 @@
 #include <optional>
 #include <string_view>
 
+#include "formats/catalogue.h"
 #include "platform/errors.h"
 #include "platform/file_io.h"
 
 namespace qm {
 
-const std::vector<std::string> kSubtitleExtensions = {".sub", ".srt", ".ssa", ".dks", ".aqt"};
+const std::vector<std::string> kSubtitleExtensions = [] {
+  std::vector<std::string> registered;
+  for (const auto& [extension, isRegistered] : SubtitleExtensions)
+    if (isRegistered) registered.emplace_back(extension);
+  return registered;
+}();
 
 // .sub is shared by several layouts; the two that the program reads are claimed.
 const std::vector<MimeTypeGlob> kSubtitleMimeTypes = {

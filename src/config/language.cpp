@@ -9,7 +9,7 @@ namespace qm {
 
 using T = DynamicTexts;
 
-const std::array<DynamicTextKey, 43> kDynamicTextKeys = {{
+const std::array<DynamicTextKey, 47> kDynamicTextKeys = {{
     {"AUTHOR", "Author", &T::Author},
     {"AUTHOR", "Comment", &T::Comment},
     {"DYNAMIC_TEXTS", "ErrorNacitaniNespravnyFormat", &T::ErrorNacitaniNespravnyFormat},
@@ -40,10 +40,14 @@ const std::array<DynamicTextKey, 43> kDynamicTextKeys = {{
     {"DYNAMIC_TEXTS", "MessageBatchConverted", &T::MessageBatchConverted},
     {"DYNAMIC_TEXTS", "MessageBatchErrors", &T::MessageBatchErrors},
     {"DYNAMIC_TEXTS", "WarningTooManySubtitles", &T::WarningTooManySubtitles},
+    {"DYNAMIC_TEXTS", "WarningTooManySubtitlesKept", &T::WarningTooManySubtitlesKept},
+    {"DYNAMIC_TEXTS", "QuestionSaveCutDocument", &T::QuestionSaveCutDocument},
     {"DYNAMIC_TEXTS", "ErrorFormatNotWritable", &T::ErrorFormatNotWritable},
     {"DYNAMIC_TEXTS", "InformationTableFull", &T::InformationTableFull},
     {"DYNAMIC_TEXTS", "ErrorCantEncode", &T::ErrorCantEncode},
     {"DYNAMIC_TEXTS", "EncodingAsSource", &T::EncodingAsSource},
+    {"DYNAMIC_TEXTS", "WarningNegativeTimes", &T::WarningNegativeTimes},
+    {"DYNAMIC_TEXTS", "MessageBatchFileFrameRate", &T::MessageBatchFileFrameRate},
     {"DYNAMIC_TEXTS", "StatistikaDlouhe", &T::StatistikaDlouhe},
     {"DYNAMIC_TEXTS", "StatistikaKratke", &T::StatistikaKratke},
     {"DYNAMIC_TEXTS", "StatistikaRadku", &T::StatistikaRadku},
@@ -57,6 +61,10 @@ const std::array<DynamicTextKey, 43> kDynamicTextKeys = {{
 
 namespace {
 
+constexpr const char* kEnglishSaveCutDocument =
+    "The file held more than 20000 subtitles and only the first 20000 were read. Saving over it loses "
+    "the rest. Save anyway?";
+
 std::string DataFilePath(const std::string& programFolder, std::string_view languageName,
                          std::string_view extension) {
   return programFolder + "Data/lng_" + std::string(languageName) + std::string(extension);
@@ -64,11 +72,15 @@ std::string DataFilePath(const std::string& programFolder, std::string_view lang
 
 std::string FallbackFor(std::string DynamicTexts::*member) {
   if (member == &T::WarningTooManySubtitles) return TruncationMessage();
+  if (member == &T::WarningTooManySubtitlesKept) return TruncationKeptMessage();
+  if (member == &T::QuestionSaveCutDocument) return kEnglishSaveCutDocument;
   if (member == &T::ErrorFormatNotWritable) return FormatNotWritableMessage();
   if (member == &T::InformationTableFull) return "The table is full: it holds at most 20000 subtitles.";
   if (member == &T::StatistikaBezNalezu) return "No problems found.";
   if (member == &T::ErrorCantEncode) return kEnglishCantEncode;
   if (member == &T::EncodingAsSource) return "As the file";
+  if (member == &T::WarningNegativeTimes) return NegativeTimesTemplate();
+  if (member == &T::MessageBatchFileFrameRate) return "the file gives its own frame rate: {value}";
   static constexpr std::string DynamicTexts::*kFindings[] = {
       &T::StatistikaDlouhe,   &T::StatistikaKratke, &T::StatistikaRadku,    &T::StatistikaSkryti,
       &T::StatistikaPrekryti, &T::StatistikaPoradi, &T::StatistikaRychlost, &T::StatistikaDelkaRadku};

@@ -34,9 +34,13 @@ struct DynamicTexts {
 
   // Our own keys in DYNAMIC_TEXTS; older language files lack them, so they fall back to
   // English texts instead of "LNG error!!".
-  std::string WarningTooManySubtitles;  // a file held more subtitles than the table
-  std::string ErrorFormatNotWritable;   // an output format that has no writer
-  std::string InformationTableFull;     // add or insert with the table full
+  std::string WarningTooManySubtitles;      // a file held more subtitles than the table
+  std::string WarningTooManySubtitlesKept;  // ... and was therefore not written over itself
+  std::string QuestionSaveCutDocument;      // saving such a document over the file it came from
+  std::string ErrorFormatNotWritable;       // an output format that has no writer
+  std::string InformationTableFull;         // add or insert with the table full
+  std::string WarningNegativeTimes;         // times before zero read as zero ({value}: how many)
+  std::string MessageBatchFileFrameRate;    // the rate a file gives of itself ({value})
   // A character the output encoding cannot hold ({number}, {character}, {encoding}).
   std::string ErrorCantEncode;
   std::string EncodingAsSource;  // the first item of the save encoding lists
@@ -52,7 +56,7 @@ struct DynamicTextKey {
   std::string DynamicTexts::*Member;
 };
 // In the order in which the language file is read.
-extern const std::array<DynamicTextKey, 43> kDynamicTextKeys;
+extern const std::array<DynamicTextKey, 47> kDynamicTextKeys;
 
 // <programFolder>Data/lng_<languageName>.ini. programFolder ends with "/".
 std::string LanguageFilePath(const std::string& programFolder, std::string_view languageName);

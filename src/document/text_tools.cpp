@@ -118,7 +118,8 @@ std::basic_string<Char> Wrap(std::basic_string_view<Char> text, int32_t maxChars
           break;
       }
     }
-    if (!existingBreak && p < n) result += '|';
+    // Where a line break already stands next, adding one would make an empty line.
+    if (!existingBreak && p < n && at(p) != '|') result += '|';
     lineStart = ++breakAt;
     existingBreak = false;
   }

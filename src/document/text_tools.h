@@ -44,7 +44,8 @@ void RemoveAccentsFromAll(SubtitleDocument& doc);
 // Breaks the lines of one subtitle text so that a line holds about `maxChars` characters:
 // a line is broken at the last blank, tab, "-" or "." once more than that many characters of it
 // were read; existing "|" restart the count; nothing is broken inside quotes ('...' or "..."),
-// and an unmatched quote stops breaking for the rest of the text. A width below 1 is refused.
+// and an unmatched quote stops breaking for the rest of the text. No break is added right
+// before an existing one, so wrapping never makes an empty line. A width below 1 is refused.
 std::string WrapSubtitleLines(std::string_view text, int32_t maxChars);
 // WrapSubtitleLines on every subtitle; the width is checked before anything changes.
 void WrapAllSubtitleLines(SubtitleDocument& doc, int32_t maxChars);

@@ -10,26 +10,50 @@ namespace qm {
 using enum TimingKind;
 
 const std::array<FormatEntry, kFormatCount> FormatCatalogue = {{
-    {0, "MicroDVD", Frames, true, true, false, "sub", "microdvd", ReadMicroDVD, WriteMicroDVD},
-    {1, "SubRip", Clock, true, true, false, "srt", "subrip", ReadSubRip, WriteSubRip},
-    {2, "SubViewer", Clock, true, true, false, "sub", "subviewer", ReadSubViewer, WriteSubViewer},
-    {3, "SubViewer 2.0", Clock, true, true, false, "sub", "subviewer2", ReadSubViewer2, WriteSubViewer2},
-    {4, "AQT (aqTitle)", Frames, true, true, false, "aqt", "aqt", ReadAQT, WriteAQT},
-    {5, "HH:MM:SS (SimpleTime)", Clock, true, true, false, "txt", "simpletime", ReadSimpleTime,
+    {kMicroDVD, "MicroDVD", Frames, true, true, false, "sub", "microdvd", ReadMicroDVD, WriteMicroDVD},
+    {kSubRip, "SubRip", Clock, true, true, false, "srt", "subrip", ReadSubRip, WriteSubRip},
+    {kSubViewer, "SubViewer", Clock, true, true, false, "sub", "subviewer", ReadSubViewer, WriteSubViewer},
+    {kSubViewer2, "SubViewer 2.0", Clock, true, true, false, "sub", "subviewer2", ReadSubViewer2,
+     WriteSubViewer2},
+    {kAQT, "AQT (aqTitle)", Frames, true, true, false, "aqt", "aqt", ReadAQT, WriteAQT},
+    {kSimpleTime, "HH:MM:SS (SimpleTime)", Clock, true, true, false, "txt", "simpletime", ReadSimpleTime,
      WriteSimpleTime},
-    {6, "Sub Station Alpha scriptV4", Clock, true, true, false, "ssa", "ssa", ReadSSA, WriteSSA},
-    {7, "DKS (SubTrack)", Clock, true, true, false, "dks", "dks", ReadDKS, WriteDKS},
-    {8, "DVD Architect Subtitle Script", Clock, true, true, true, "sub", "dvd-architect", ReadDVDArchitect,
-     WriteDVDArchitect},
-    {9, "DVD Studio Pro Subtitle", Clock, true, true, true, "txt", "dvd-studio-pro", ReadDVDStudioPro,
-     WriteDVDStudioPro},
-    {10, "Sony Vegas Region List", Clock, true, true, true, "txt", "vegas", ReadVegasRegions,
+    {kSSA, "Sub Station Alpha scriptV4", Clock, true, true, false, "ssa", "ssa", ReadSSA, WriteSSA},
+    {kDKS, "DKS (SubTrack)", Clock, true, true, false, "dks", "dks", ReadDKS, WriteDKS},
+    {kDVDArchitect, "DVD Architect Subtitle Script", Clock, true, true, true, "sub", "dvd-architect",
+     ReadDVDArchitect, WriteDVDArchitect},
+    {kDVDStudioPro, "DVD Studio Pro Subtitle", Clock, true, true, true, "txt", "dvd-studio-pro",
+     ReadDVDStudioPro, WriteDVDStudioPro},
+    {kVegasRegions, "Sony Vegas Region List", Clock, true, true, true, "txt", "vegas", ReadVegasRegions,
      WriteVegasRegions},
-    {11, "SAMI", None, false, false, false, "smi", "sami", nullptr, nullptr},
-    {12, "RadLight", None, false, false, false, "rt", "radlight", nullptr, nullptr},
+    {kSAMI, "SAMI", None, false, false, false, "smi", "sami", nullptr, nullptr},
+    {kRadLight, "RadLight", None, false, false, false, "rt", "radlight", nullptr, nullptr},
 }};
 
-bool IsFrameFormat(uint8_t formatIndex) { return formatIndex == 0 || formatIndex == 4; }
+bool IsFrameFormat(uint8_t formatIndex) {
+  return formatIndex < kFormatCount && FormatCatalogue[formatIndex].Timing == Frames;
+}
+
+bool IsSixteenBitFormat(uint8_t formatIndex) {
+  return formatIndex < kFormatCount && FormatCatalogue[formatIndex].SixteenBit;
+}
+
+const std::array<SubtitleExtension, 7> SubtitleExtensions = {{
+    {".txt", false},
+    {".sub", true},
+    {".srt", true},
+    {".stf", false},
+    {".aqt", true},
+    {".ssa", true},
+    {".dks", true},
+}};
+
+std::string SubtitleExtensionPatterns() {
+  std::string patterns;
+  for (const auto& [extension, registered] : SubtitleExtensions)
+    patterns += (patterns.empty() ? "*" : " *") + std::string(extension);
+  return patterns;
+}
 
 uint8_t TimeModeOf(uint8_t formatIndex) { return IsFrameFormat(formatIndex) ? 0 : 1; }
 

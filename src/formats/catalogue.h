@@ -20,6 +20,23 @@ using WriterFunction = void (*)(const SubtitleDocument& doc, std::string& out);
 constexpr uint8_t kFormatCount = 13;  // 0..12
 constexpr uint8_t kNotRecognised = 13;
 
+// The catalogue's numbers by name; a file's FormatIndex and a layout are one of these.
+enum FormatNumber : uint8_t {
+  kMicroDVD,
+  kSubRip,
+  kSubViewer,
+  kSubViewer2,
+  kAQT,
+  kSimpleTime,
+  kSSA,
+  kDKS,
+  kDVDArchitect,
+  kDVDStudioPro,
+  kVegasRegions,
+  kSAMI,
+  kRadLight,
+};
+
 enum class TimingKind { Frames, Clock, None };
 
 struct FormatEntry {
@@ -37,11 +54,22 @@ struct FormatEntry {
 
 extern const std::array<FormatEntry, kFormatCount> FormatCatalogue;
 
-bool IsFrameFormat(uint8_t formatIndex);  // MicroDVD and AQT
+bool IsFrameFormat(uint8_t formatIndex);  // MicroDVD and AQT, by the catalogue's timing column
+bool IsSixteenBitFormat(uint8_t formatIndex);
 // The view a file of this format is read into: frames (0) for MicroDVD and AQT, else clock (1).
 uint8_t TimeModeOf(uint8_t formatIndex);
 // A catalogue number or a case-insensitive command-line name ("srt" too).
 std::optional<uint8_t> FormatFromCliName(std::string_view name);
+
+// The file extensions of subtitle files, as the open dialogs and the batch list's folder
+// drop take them; the registered ones are those the program offers to open from the desktop.
+struct SubtitleExtension {
+  const char* Extension;  // with its dot
+  bool Registered;
+};
+extern const std::array<SubtitleExtension, 7> SubtitleExtensions;
+// "*.txt *.sub ..." for a file dialog's filter.
+std::string SubtitleExtensionPatterns();
 
 // Display names: Data/formats.ini (section "SUBTITLES FORMATS", keys 1..13) when that file
 // exists, else the built-in names.

@@ -25,6 +25,28 @@ bool Contains(std::string_view line, std::string_view part) {
   return line.find(part) != std::string_view::npos;
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// "[-]HH:MM:SS.ff" with a fraction of two or three digits from `at`; returns the position
+// after it, or npos.
+size_t SkipSubViewer2Time(std::string_view line, size_t at) {
+  if (at < line.size() && line[at] == '-') ++at;
+  constexpr std::string_view kShape = "99:99:99.99";
+  if (line.size() < at + kShape.size()) return std::string_view::npos;
+  for (size_t i = 0; i < kShape.size(); ++i)
+    if (kShape[i] == '9' ? !IsDigit(line[at + i]) : line[at + i] != kShape[i]) return std::string_view::npos;
+  at += kShape.size();
+  return at < line.size() && IsDigit(line[at]) ? at + 1 : at;
+}
+
+// A SubViewer 2.0 time line whose fractions have three digits (or a sign) somewhere, which
+// the 23-character test does not see: 00:00:01.000,00:00:02.500.
+bool IsSubViewer2TimeLine(std::string_view line) {
+  const size_t comma = SkipSubViewer2Time(line, 0);
+  if (comma == std::string_view::npos || comma >= line.size() || line[comma] != ',') return false;
+  return SkipSubViewer2Time(line, comma + 1) == line.size();
+}
+
 class Detector {
  public:
   // Returns true when the line decides the result.
@@ -33,10 +55,9 @@ class Detector {
     if (line.size() >= 10 && CharAt(line, 1, '[') && CharAt(line, 10, ']')) m_result = 7;
     if (!line.empty() && line[0] == '{' && Contains(line, "}{")) return Decide(0);
     if (Contains(line, "-->> ")) m_result = 4;
-    if (line.size() == 23 && CharAt(line, 12, ',')) m_result = 3;
-    if (line.size() >= 27 && Contains(line, "-->") && CharAt(line, 3, ':') && CharAt(line, 6, ':') &&
-        (CharAt(line, 9, ',') || CharAt(line, 9, '.') || CharAt(line, 9, ':')))
-      return Decide(1);
+    if ((line.size() == 23 && CharAt(line, 12, ',')) || IsSubViewer2TimeLine(line)) m_result = 3;
+    if (IsSubRipTimeLine(line) || (!line.empty() && line[0] == '-' && IsSubRipTimeLine(line.substr(1))))
+      return Decide(1);  // a time before zero ("-00:00:06,843 --> ...") is one too
     if (StartsWithUpper(line, "DIALOGUE:") || StartsWithUpper(line, "COMMENT:")) return Decide(6);
     if (ContainsStartScript(line)) return Decide(2);
     if (m_firstLine && line.size() >= 48 && line[0] >= '0' && line[0] <= '9' && line[1] == '\0') {
@@ -52,6 +73,10 @@ class Detector {
   uint8_t Result() const { return m_result; }
 
  private:
+  static bool IsSubRipTimeLine(std::string_view line) {
+    return line.size() >= 27 && Contains(line, "-->") && CharAt(line, 3, ':') && CharAt(line, 6, ':') &&
+           (CharAt(line, 9, ',') || CharAt(line, 9, '.') || CharAt(line, 9, ':'));
+  }
   bool Decide(uint8_t result) {
     m_result = result;
     return true;

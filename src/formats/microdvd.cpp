@@ -2,6 +2,7 @@
 // Timing: frame numbers (start and end frame).
 
 #include <algorithm>
+#include <optional>
 
 #include "formats/reader_support.h"
 #include "formats/writer_support.h"
@@ -40,21 +41,46 @@ void ReadText(ByteStream& in, std::string& text) {
   }
 }
 
+// The frame rate that a first subtitle {1}{1}23.976 (or {0}{0}23.976) states: its text is
+// only a decimal number from 1 to 120, with "." or "," before the decimals.
+std::optional<double> StatedFrameRate(std::string_view start, std::string_view end, std::string_view text) {
+  if (start != end || (start != "0" && start != "1")) return std::nullopt;
+  const size_t separator = text.find_first_of(".,");
+  const std::string_view whole = text.substr(0, separator);
+  const std::string_view decimals = separator == std::string_view::npos ? "" : text.substr(separator + 1);
+  const auto digits = [](std::string_view part) {
+    return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  if (whole.empty() || !digits(whole) || !digits(decimals) || whole.size() > 3 ||
+      (separator != std::string_view::npos && decimals.empty()))
+    return std::nullopt;
+  const auto rate = TryParseDecimal(text, true);
+  if (!rate || *rate < 1 || *rate > 120) return std::nullopt;
+  return rate;
+}
+
 }  // namespace
 
 void ReadMicroDVD(ReaderState& state) {
   ByteStream& in = state.In;
-  std::string field;
+  std::string start, end;
   while (in.SkipPast('{')) {
     // A "{" that the file ends behind starts nothing worth keeping.
-    if (!ReadUpTo(in, '}', field)) return;
+    if (!ReadUpTo(in, '}', start)) return;
     if (!state.NewSubtitle()) return;
     TSubtitle& subtitle = state.Current();
-    if (!field.empty()) subtitle.StartFrame = StrToInt(field);
+    if (!start.empty()) subtitle.StartFrame = StrToInt(start);
     in.SkipChars(1);  // the second "{"
-    if (!ReadUpTo(in, '}', field)) return;
-    if (!field.empty()) subtitle.EndFrame = StrToInt(field);
+    if (!ReadUpTo(in, '}', end)) return;
+    if (!end.empty()) subtitle.EndFrame = StrToInt(end);
     ReadText(in, subtitle.Text);
+    if (state.Doc.SubtitleCount > 1 || state.FileFrameRate) continue;
+    // The rate line is about the file, not a subtitle: it is neither kept nor counted.
+    state.FileFrameRate = StatedFrameRate(start, end, subtitle.Text);
+    if (state.FileFrameRate) {
+      subtitle = TSubtitle{};
+      state.Doc.SubtitleCount = 0;
+    }
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -51,6 +52,18 @@ class ByteStream {
   size_t m_pos = 0;
 };
 
+// A clock time as the clock formats write it: an optional "-", the hours (every digit before
+// the first ":", so one digit and three or more read too; `positionalHours` characters when
+// no run of digits ends in ":", so that a malformed time still fails by position), then
+// ":MM:SS" by position.
+struct ClockText {
+  bool Negative = false;
+  std::string_view Hours;
+  std::string_view MinutesSeconds;  // ":MM:SS"; shorter when the text ends first
+  size_t Length = 0;                // characters the sign, the hours and ":MM:SS" take
+};
+ClockText SplitClock(std::string_view text, size_t positionalHours);
+
 // The reader state of one LoadSubtitles call. The two flags start set; each reader that
 // uses them gives them its own meaning.
 struct ReaderState {
@@ -63,6 +76,8 @@ struct ReaderState {
   bool FirstFlag = true;
   bool SecondFlag = true;
   bool Truncated = false;  // a subtitle beyond MaxSubtitles was met and not read
+  int32_t NegativeTimesZeroed = 0;
+  std::optional<double> FileFrameRate;
 
   // Starts the next subtitle in a cleared slot. When the table is full it reads nothing,
   // sets Truncated and returns false; the reader then stops.
@@ -70,6 +85,9 @@ struct ReaderState {
   TSubtitle& Current() { return Doc.SubtitleTable[Doc.SubtitleCount]; }
   // StoreTimeStamp of Stamp into the current subtitle.
   void StoreStamp(bool toStart, bool toEnd);
+  // The clock with the milliseconds text `ms` (stored unchecked) into the current subtitle.
+  // A time written below zero is stored as zero and counted in NegativeTimesZeroed.
+  void StoreClock(const ClockText& clock, std::string_view ms, bool toStart, bool toEnd);
 };
 
 // Helpers shared by several readers.

@@ -12,10 +12,10 @@ void ReadSimpleTime(ReaderState& state) {
   // and fails as a number.
   while (!in.Eof()) {
     if (!state.NewSubtitle()) return;
-    state.Stamp.clear();
-    in.AppendChars(state.Stamp, 8);
-    state.Stamp += ".000";
-    state.StoreStamp(true, true);
+    // HH:MM:SS by position; one-digit hours and a "-" before the time (read as zero) too.
+    const ClockText clock = SplitClock(in.Remaining(), 2);
+    in.SkipChars(clock.Length);
+    state.StoreClock(clock, "000", true, true);
     in.SkipChars(1);  // the separator after the time
     state.Current().Text = in.ReadLine();
   }

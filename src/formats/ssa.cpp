@@ -23,12 +23,14 @@ bool SkipToFirstEvent(ByteStream& in) {
   return false;
 }
 
-// H:MM:SS.cc with "0" in front and "0" behind is HH:MM:SS.mmm.
+// H:MM:SS.cc, hundredths with "0" behind as milliseconds. Hours of two digits (ten hours
+// and more) and a "-" before a time (read as zero) read too.
 void ReadTime(ReaderState& state, bool toStart) {
-  state.Stamp.assign(1, '0');
-  state.In.AppendChars(state.Stamp, 10);
-  state.Stamp += '0';
-  state.StoreStamp(toStart, !toStart);
+  const std::string_view rest = state.In.Remaining();
+  const ClockText clock = SplitClock(rest, 1);
+  const std::string ms = std::string(Copy(rest, clock.Length + 2, 2)) + '0';
+  state.In.SkipChars(clock.Length + 3);
+  state.StoreClock(clock, ms, toStart, !toStart);
 }
 
 std::string NewlinesToBars(std::string_view text) {
@@ -64,14 +66,45 @@ void ReadSSA(ReaderState& state) {
   }
 }
 
+namespace {
+
+// H:MM:SS.cc: hundredths, truncated; from ten hours on the hour has two digits.
+void AppendTime(std::string& out, const TSubtitle& subtitle, int which) {
+  const int32_t hour = which == kShowTime ? subtitle.StartHour : subtitle.EndHour;
+  AppendClock(out, subtitle, which, false, '.', true, hour >= 10 ? 11 : 10);
+}
+
+// Players open only a complete script: the script information with the play resolution
+// that the style's sizes and margins refer to, one style (white sans-serif text with a black
+// outline, bottom centre) and the events' format line.
+constexpr std::string_view kScriptHeader =
+    "[Script Info]\r\n"
+    "Title: Quillmark\r\n"
+    "ScriptType: v4.00\r\n"
+    "Collisions: Normal\r\n"
+    "PlayResX: 384\r\n"
+    "PlayResY: 288\r\n"
+    "\r\n"
+    "[V4 Styles]\r\n"
+    "Format: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, TertiaryColour, BackColour, "
+    "Bold, Italic, BorderStyle, Outline, Shadow, Alignment, MarginL, MarginR, MarginV, AlphaLevel, "
+    "Encoding\r\n"
+    "Style: Default,Arial,20,16777215,65535,0,0,0,0,1,2,0,2,10,10,10,0,1\r\n"
+    "\r\n"
+    "[Events]\r\n"
+    "Format: Marked, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\r\n";
+
+}  // namespace
+
 void WriteSSA(const SubtitleDocument& doc, std::string& out) {
+  out += kScriptHeader;
   for (int32_t k = 1; k <= doc.SubtitleCount; ++k) {
     const TSubtitle& subtitle = doc.SubtitleTable[k];
-    // Ten characters: H:MM:SS.cc, or only tenths from ten hours on.
     out += "Dialogue: Marked=0,";
-    AppendClock(out, subtitle, kShowTime, false, '.', true, 10);
+    AppendTime(out, subtitle, kShowTime);
     out += ',';
-    AppendClock(out, subtitle, kHideTime, false, '.', true, 10);
+    AppendTime(out, subtitle, kHideTime);
+    // "*Default" is read as the style Default by players.
     out += ",*Default,";
     AppendNumber(out, k);
     out += ",0000,0000,0000,,";

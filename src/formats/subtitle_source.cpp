@@ -31,21 +31,19 @@ TextEncoding FindEncoding(std::string_view bytes, size_t& bomLength) {
   return Windows1250Encoding();
 }
 
-bool IsSixteenBitFormat(uint8_t format) {
-  return format < kFormatCount && FormatCatalogue[format].SixteenBit;
-}
-
 }  // namespace
 
 SubtitleSource PrepareSubtitleSource(std::string bytes, const std::optional<TextEncoding>& chosen) {
   SubtitleSource source;
   size_t bomLength = 0;
+  bool validUtf8 = false;  // known valid UTF-8 once the encoding was found from it
   if (chosen) {
     source.Encoding = *chosen;
     bomLength = bytes.size() - SkipBomOf(*chosen, bytes).size();
     source.Encoding.Bom = bomLength > 0;
   } else {
     source.Encoding = FindEncoding(bytes, bomLength);
+    validUtf8 = source.Encoding == Utf8Encoding(false);
   }
   bytes.erase(0, bomLength);
 
@@ -60,7 +58,7 @@ SubtitleSource PrepareSubtitleSource(std::string bytes, const std::optional<Text
       return source;
     }
     source.Text = DecodeText(bytes, Utf16LeEncoding());
-  } else if (source.Encoding.Name == "utf-8" ? IsValidUtf8(bytes) : IsAscii(bytes)) {
+  } else if (source.Encoding.Name == "utf-8" ? validUtf8 || IsValidUtf8(bytes) : IsAscii(bytes)) {
     source.Text = std::move(bytes);  // already what the readers read: no copy
     decoded = false;
   } else {

@@ -7,6 +7,7 @@
 #include "formats/reader_support.h"
 #include "formats/subtitle_source.h"
 #include "platform/cp1250.h"
+#include "platform/errors.h"
 #include "platform/file_io.h"
 #include "platform/numbers.h"
 #include "platform/utf8.h"
@@ -37,10 +38,9 @@ size_t ByteStream::BytesOfChars(size_t n) const {
   const std::string_view rest = Remaining();
   const size_t quick = std::min(n, rest.size());
   // Times and numbers are ASCII: the common case needs no walk over the characters.
-  if (FindNonAscii(rest.substr(0, quick)) == quick &&
-      (quick == rest.size() || !IsContinuationByte(rest[quick])))
-    return quick;
-  return ByteOffsetOfCharacter(rest, n);
+  const bool ascii =
+      (quick == rest.size() || !IsContinuationByte(rest[quick])) && IsAscii(rest.substr(0, quick));
+  return ascii ? quick : ByteOffsetOfCharacter(rest, n);
 }
 
 void ByteStream::AppendChars(std::string& text, size_t n) {
@@ -114,6 +114,42 @@ void ReaderState::StoreStamp(bool toStart, bool toEnd) {
   StoreTimeStamp(Doc, Stamp, Doc.SubtitleCount, toStart, toEnd);
 }
 
+ClockText SplitClock(std::string_view text, size_t positionalHours) {
+  ClockText clock;
+  size_t at = 0;
+  if (!text.empty() && text[0] == '-') {
+    clock.Negative = true;
+    at = 1;
+  }
+  size_t digits = 0;
+  while (at + digits < text.size() && text[at + digits] >= '0' && text[at + digits] <= '9') ++digits;
+  const bool run = digits > 0 && at + digits < text.size() && text[at + digits] == ':';
+  const size_t hours = run ? digits : positionalHours;
+  clock.Hours = text.substr(at, hours);
+  clock.MinutesSeconds = text.substr(std::min(at + hours, text.size()), 6);
+  clock.Length = at + hours + 6;
+  return clock;
+}
+
+void ReaderState::StoreClock(const ClockText& clock, std::string_view ms, bool toStart, bool toEnd) {
+  const int32_t hours = StrToInt(clock.Hours);
+  Stamp = "00";
+  Stamp += clock.MinutesSeconds;
+  Stamp += ',';
+  Stamp += ms;
+  StoreStamp(toStart, toEnd);
+  TSubtitle& record = Current();
+  if (toStart) record.StartHour = hours;
+  if (toEnd) record.EndHour = hours;
+  const bool zero = hours == 0 && StrToInt(Copy(Stamp, 4, 2)) == 0 && StrToInt(Copy(Stamp, 7, 2)) == 0 &&
+                    ms.find_first_not_of('0') == std::string_view::npos;
+  if (!clock.Negative || zero) return;
+  // Nothing before the film's start can be shown: such a time is read as the start itself.
+  ++NegativeTimesZeroed;
+  if (toStart) record.StartHour = record.StartMinute = record.StartSecond = 0, record.StartMs = "000";
+  if (toEnd) record.EndHour = record.EndMinute = record.EndSecond = 0, record.EndMs = "000";
+}
+
 char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
 
 std::string AsciiUpper(std::string_view text) {
@@ -158,20 +194,38 @@ void ReadWideStamp(ReaderState& state, size_t count, const char* suffix) {
 
 // --- Entry points ----------------------------------------------------------------------
 
+namespace {
+
+// Anything but blanks, line ends and NUL bytes (the high halves of 16-bit text): a file of
+// only these holds nothing a reader could have missed.
+bool HasVisibleContent(std::string_view input) {
+  for (const unsigned char c : input)
+    if (c > ' ' || (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != 0)) return true;
+  return false;
+}
+
+}  // namespace
+
 void StoreTimeStamp(SubtitleDocument& doc, std::string_view stamp, int32_t index, bool toStart, bool toEnd) {
   TSubtitle& record = doc.SubtitleTable[index];
+  // Positions count characters; a stamp is nearly always ASCII, where they are bytes.
+  const bool ascii = IsAscii(stamp);
+  const auto field = [&](size_t from, size_t count) {
+    if (!ascii) return Copy(stamp, from, count);
+    return from <= stamp.size() ? stamp.substr(from - 1, count) : std::string_view{};
+  };
   // Positions 3, 6 and 9 are never looked at, so ":", "," and "." all pass there.
   if (toStart) {
-    record.StartHour = StrToInt(Copy(stamp, 1, 2));
-    record.StartMinute = StrToInt(Copy(stamp, 4, 2));
-    record.StartSecond = StrToInt(Copy(stamp, 7, 2));
-    record.StartMs = std::string(Copy(stamp, 10, 3));
+    record.StartHour = StrToInt(field(1, 2));
+    record.StartMinute = StrToInt(field(4, 2));
+    record.StartSecond = StrToInt(field(7, 2));
+    record.StartMs = std::string(field(10, 3));
   }
   if (toEnd) {
-    record.EndHour = StrToInt(Copy(stamp, 1, 2));
-    record.EndMinute = StrToInt(Copy(stamp, 4, 2));
-    record.EndSecond = StrToInt(Copy(stamp, 7, 2));
-    record.EndMs = std::string(Copy(stamp, 10, 3));
+    record.EndHour = StrToInt(field(1, 2));
+    record.EndMinute = StrToInt(field(4, 2));
+    record.EndSecond = StrToInt(field(7, 2));
+    record.EndMs = std::string(field(10, 3));
   }
 }
 
@@ -182,9 +236,9 @@ LoadResult RunReader(SubtitleDocument& doc, uint8_t formatIndex, std::string_vie
   if (!format.Reader) return {};
   ReaderState state(doc, input);
   format.Reader(state);
-  LoadResult result;
-  result.Truncated = state.Truncated;
-  return result;
+  if (doc.SubtitleCount == 0 && HasVisibleContent(input))
+    throw QuillmarkError(ErrorKind::NothingRead, NothingReadMessage());
+  return {state.Truncated, state.NegativeTimesZeroed, state.FileFrameRate};
 }
 
 LoadResult LoadSubtitlesFromBytes(SubtitleDocument& doc, uint8_t formatIndex, std::string_view bytes) {
@@ -203,8 +257,17 @@ LoadResult LoadSubtitles(SubtitleDocument& doc, uint8_t formatIndex, const std::
   return LoadSubtitlesFromBytes(doc, formatIndex, ReadWholeFile(fileName));
 }
 
+std::string NothingReadMessage() { return "No subtitle was found in the file; it was not read."; }
+
+std::string NegativeTimesTemplate() { return "Times before 0:00:00 read as 0:00:00: {value}"; }
+
 std::string TruncationMessage() {
   return "The file holds more than 20000 subtitles; the rest of it was not read.";
+}
+
+std::string TruncationKeptMessage() {
+  return "The file holds more than 20000 subtitles, so it was not written over itself: it was kept as it "
+         "is.";
 }
 
 }  // namespace qm

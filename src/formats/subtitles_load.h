@@ -23,7 +23,9 @@ struct LoadResult {
 // The reader of formatIndex (0..10) appends to the table and counts in SubtitleCount; any
 // other number reads nothing. The caller has cleared the table (ClearSubtitleTable).
 // Failures (a number field that is not a number, an unreadable file) throw QuillmarkError;
-// the subtitles read until then, including the one being read, stay in the table.
+// the subtitles read until then, including the one being read, stay in the table. A file
+// with visible content of which the reader made no subtitle at all fails too (NothingRead):
+// opening it must not look like opening an empty file.
 // `input` is text in UTF-8, or UTF-16LE bytes for the three 16-bit formats.
 LoadResult RunReader(SubtitleDocument& doc, uint8_t formatIndex, std::string_view input);
 // The file's bytes decoded as opening decodes them (OpenSubtitles), then read by the reader
@@ -37,5 +39,11 @@ void StoreTimeStamp(SubtitleDocument& doc, std::string_view stamp, int32_t index
 
 // "The file holds more than 20000 subtitles; the rest of it was not read."
 std::string TruncationMessage();
+// The same when the file was to be written over itself and was kept as it is instead.
+std::string TruncationKeptMessage();
+// "No subtitle was found in the file; it was not read."
+std::string NothingReadMessage();
+// "Times before 0:00:00 read as 0:00:00: {value}", {value} standing for the count.
+std::string NegativeTimesTemplate();
 
 }  // namespace qm

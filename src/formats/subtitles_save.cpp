@@ -32,9 +32,17 @@ void AppendClock(std::string& out, const TSubtitle& record, int which, bool lead
 }
 
 void AppendNumber(std::string& out, int64_t number) {
+  // Written backwards into a small buffer: every frame number of a file goes through here.
   char digits[24];
-  const auto result = std::to_chars(digits, digits + sizeof digits, number);
-  out.append(digits, result.ptr);
+  char* const end = digits + sizeof digits;
+  char* at = end;
+  uint64_t magnitude = number < 0 ? 0 - static_cast<uint64_t>(number) : static_cast<uint64_t>(number);
+  do {
+    *--at = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude);
+  if (number < 0) *--at = '-';
+  out.append(at, static_cast<size_t>(end - at));
 }
 
 bool SameWholeSeconds(const TSubtitle& previous, const TSubtitle& next) {

@@ -1,5 +1,8 @@
 // 00:00:01.50,00:00:04.00  then one text line with [br] breaks, then an empty line
+// (00:00:01.500,00:00:04.000 with milliseconds reads too)
 // Timing: clock time in hundredths of a second.
+
+#include <algorithm>
 
 #include "document/subtitles_tool.h"
 #include "formats/reader_support.h"
@@ -28,11 +31,28 @@ std::string BreaksToBars(std::string_view line) {
   return text;
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// One time of the time line, from its start: HH:MM:SS and a decimal fraction, two digits
+// (hundredths) as the format has it, or three (milliseconds) or one that ends at the "," or
+// the line end; a "-" before it reads as zero. Anything else is taken by position, two
+// characters. Returns the length taken, the fraction's separator included.
+size_t ReadTime(ReaderState& state, std::string_view text, bool toStart) {
+  const ClockText clock = SplitClock(text, 2);
+  const std::string_view rest = text.substr(std::min(clock.Length + 1, text.size()));
+  size_t digits = 0;
+  while (digits < 3 && digits < rest.size() && IsDigit(rest[digits])) ++digits;
+  const bool ended = digits == 3 || digits == rest.size() || rest[digits] == ',';
+  const size_t taken = ended && digits > 0 ? digits : 2;
+  std::string ms(rest.substr(0, taken));
+  ms.resize(3, '0');
+  state.StoreClock(clock, ms, toStart, !toStart);
+  return clock.Length + 1 + taken;
+}
+
 void ReadTimeLine(ReaderState& state, std::string_view line) {
-  state.Stamp = std::string(Copy(line, 1, 11)) + '0';
-  state.StoreStamp(true, false);
-  state.Stamp = std::string(Copy(line, 13, 11)) + '0';
-  state.StoreStamp(false, true);
+  const size_t showLength = ReadTime(state, line, true);
+  ReadTime(state, showLength < line.size() ? line.substr(showLength + 1) : std::string_view(), false);
 }
 
 }  // namespace

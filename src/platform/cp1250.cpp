@@ -1,6 +1,8 @@
 #include "platform/cp1250.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 #include "platform/utf8.h"
 
@@ -33,6 +35,59 @@ const std::array<unsigned char, 0x2200>& ReverseTable() {
   return table;
 }
 
+// The byte of each two-byte UTF-8 character, indexed by the two bytes as they lie in memory
+// (first byte low); 0 for pairs that are no such character or one Windows-1250 lacks.
+const std::array<unsigned char, 0x10000>& TwoByteTable() {
+  static const auto table = [] {
+    std::array<unsigned char, 0x10000> pairs{};
+    for (unsigned lead = 0xC2; lead <= 0xDF; ++lead)
+      for (unsigned next = 0x80; next <= 0xBF; ++next) {
+        const char32_t code = (lead & 0x1Fu) << 6 | (next & 0x3Fu);
+        if (code < ReverseTable().size()) pairs[lead | next << 8] = ReverseTable()[code];
+      }
+    return pairs;
+  }();
+  return table;
+}
+
+// Each byte's UTF-8 form in the low three bytes (first byte lowest), its length in the top
+// byte: one four-byte store and one shift per character, no branch.
+const std::array<uint32_t, 256>& Utf8Forms() {
+  static const auto table = [] {
+    std::array<uint32_t, 256> forms{};
+    for (int b = 0; b < 256; ++b) {
+      const std::string text = CodePointText(Cp1250ToUnicode(static_cast<unsigned char>(b)));
+      uint32_t form = static_cast<uint32_t>(text.size()) << 24;
+      for (size_t k = 0; k < text.size(); ++k)
+        form |= static_cast<uint32_t>(static_cast<unsigned char>(text[k])) << (8 * k);
+      forms[static_cast<size_t>(b)] = form;
+    }
+    return forms;
+  }();
+  return table;
+}
+
+constexpr uint64_t kHighBits = 0x8080808080808080ULL;
+
+// How many of the eight bytes (in memory order, little-endian) come before the first one of
+// 0x80 or above.
+size_t AsciiPrefixOfWord(uint64_t word) {
+  const uint64_t high = word & kHighBits;
+  return high ? static_cast<size_t>(__builtin_ctzll(high)) / 8 : 8;
+}
+
+// How many bytes are 0x80 or above: each becomes at most three UTF-8 bytes.
+size_t CountHighBytes(std::string_view bytes) {
+  size_t count = 0, i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    uint64_t word;
+    std::memcpy(&word, bytes.data() + i, 8);
+    count += static_cast<size_t>((((word & kHighBits) >> 7) * 0x0101010101010101ULL) >> 56);
+  }
+  for (; i < bytes.size(); ++i) count += static_cast<unsigned char>(bytes[i]) >> 7;
+  return count;
+}
+
 }  // namespace
 
 char32_t Cp1250ToUnicode(unsigned char byte) { return byte < 0x80 ? byte : kHighHalf[byte - 0x80]; }
@@ -46,21 +101,96 @@ std::optional<unsigned char> UnicodeToCp1250(char32_t code) {
 }
 
 void AppendCp1250AsUtf8(std::string& out, std::string_view bytes) {
-  for (size_t pos = 0; pos < bytes.size(); ++pos) {
-    const size_t run = FindNonAscii(bytes, pos);
-    out.append(bytes.substr(pos, run - pos));
-    if (run == bytes.size()) break;
-    pos = run;
-    AppendCodePoint(out, kHighHalf[static_cast<unsigned char>(bytes[pos]) - 0x80]);
+  // Sized once for the worst case (and three bytes of room for the last four-byte store),
+  // written through a pointer, cut to what was written: files are megabytes, and this runs
+  // over every byte of them.
+  const size_t start = out.size();
+  out.resize(start + bytes.size() + 2 * CountHighBytes(bytes) + 3);
+  char* to = out.data() + start;
+  const auto* from = reinterpret_cast<const unsigned char*>(bytes.data());
+  const auto* const end = from + bytes.size();
+  const auto& forms = Utf8Forms();
+  const auto one = [&] {
+    const uint32_t form = forms[*from++];
+    std::memcpy(to, &form, 4);
+    to += form >> 24;
+  };
+  while (end - from >= 8) {
+    // Eight bytes are copied at once and as many kept as lead the first non-ASCII one.
+    uint64_t word;
+    std::memcpy(&word, from, 8);
+    std::memcpy(to, &word, 8);
+    const size_t ascii = AsciiPrefixOfWord(word);
+    to += ascii;
+    from += ascii;
+    if (ascii < 8) one();
   }
+  while (from < end) one();
+  out.resize(static_cast<size_t>(to - out.data()));
 }
 
 std::string Cp1250ToUtf8(std::string_view bytes) {
-  if (IsAscii(bytes)) return std::string(bytes);
   std::string out;
-  out.reserve(bytes.size() + bytes.size() / 4);
   AppendCp1250AsUtf8(out, bytes);
   return out;
+}
+
+bool EncodeUtf8AsCp1250(std::string_view utf8, std::string& out, size_t* failedAt) {
+  // Never longer than the UTF-8 text: every character becomes one byte.
+  const size_t start = out.size();
+  out.resize(start + utf8.size());
+  char* to = out.data() + start;
+  const auto* const begin = reinterpret_cast<const unsigned char*>(utf8.data());
+  const auto* from = begin;
+  const auto* const end = begin + utf8.size();
+  const auto& reverse = ReverseTable();
+  const auto& pairs = TwoByteTable();
+  const auto continuation = [](unsigned char c) { return (c & 0xC0) == 0x80; };
+  while (from < end) {
+    const unsigned char lead = *from;
+    if (lead < 0x80) {
+      // Eight bytes are copied at once and as many kept as lead the first non-ASCII one.
+      uint64_t word;
+      if (end - from >= 8) {
+        std::memcpy(&word, from, 8);
+        std::memcpy(to, &word, 8);
+        const size_t ascii = AsciiPrefixOfWord(word);
+        to += ascii;
+        from += ascii;
+      } else {
+        *to++ = static_cast<char>(lead);
+        ++from;
+      }
+      continue;
+    }
+    // Two-byte characters (the accented letters) are the common case: one table look-up.
+    if (end - from >= 2) {
+      uint16_t pair;
+      std::memcpy(&pair, from, 2);
+      if (const unsigned char byte = pairs[pair]) {
+        *to++ = static_cast<char>(byte);
+        from += 2;
+        continue;
+      }
+    }
+    char32_t code = 0xFFFF;  // four bytes or a broken sequence: nothing Windows-1250 holds
+    size_t length = 1;
+    if (lead >= 0xC2 && lead <= 0xDF && end - from >= 2 && continuation(from[1])) {
+      code = (lead & 0x1Fu) << 6 | (from[1] & 0x3Fu), length = 2;
+    } else if ((lead & 0xF0) == 0xE0 && end - from >= 3 && continuation(from[1]) && continuation(from[2])) {
+      code = (lead & 0x0Fu) << 12 | (from[1] & 0x3Fu) << 6 | (from[2] & 0x3Fu), length = 3;
+    }
+    const unsigned char byte = code < reverse.size() ? reverse[code] : 0;
+    if (byte == 0) {
+      out.resize(start);
+      if (failedAt) *failedAt = static_cast<size_t>(from - begin);
+      return false;
+    }
+    *to++ = static_cast<char>(byte);
+    from += length;
+  }
+  out.resize(static_cast<size_t>(to - out.data()));
+  return true;
 }
 
 std::string Utf8ToCp1250(std::string_view utf8, bool* lossless) {

@@ -13,6 +13,9 @@ char32_t Cp1250ToUnicode(unsigned char byte);
 std::optional<unsigned char> UnicodeToCp1250(char32_t code);
 void AppendCp1250AsUtf8(std::string& out, std::string_view bytes);
 std::string Cp1250ToUtf8(std::string_view bytes);
+// Appends the Windows-1250 bytes of a UTF-8 text; false, with `out` as it was and the
+// offending character's offset in *failedAt, when a character is outside the code page.
+bool EncodeUtf8AsCp1250(std::string_view utf8, std::string& out, size_t* failedAt = nullptr);
 // Characters outside the code page become "?"; *lossless tells whether any did.
 std::string Utf8ToCp1250(std::string_view utf8, bool* lossless = nullptr);
 

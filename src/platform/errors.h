@@ -15,6 +15,7 @@ enum class ErrorKind {
   TableFull,    // more subtitles than the table holds
   Unsupported,  // a format that has no reader or writer
   Encoding,     // a character that the chosen text encoding cannot hold
+  NothingRead,  // a recognised file of which its reader made no subtitle
   TooLarge,     // a file above the size that is read at all
 };
 

@@ -37,5 +37,7 @@ bool IsTemporaryFileName(std::string_view name);
 
 bool FileExists(const std::string& path);  // a regular file (or a link to one)
 bool DirectoryExists(const std::string& path);
+// Both paths name one existing file (through links and other names of it too).
+bool IsSameFile(const std::string& a, const std::string& b);
 
 }  // namespace qm

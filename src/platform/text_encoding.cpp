@@ -27,7 +27,7 @@ std::string NormalisedName(std::string_view text) {
 }
 
 // The code pages offered after the UTF forms: Central European first, then the other
-// European ones, then the East Asian ones.
+// European and the Middle Eastern ones, then the East Asian ones.
 constexpr const char* kCodePages[] = {
     "Windows-1250", "Windows-1252", "ISO-8859-2",   "Windows-1251", "ISO-8859-1",
     "ISO-8859-15",  "Windows-1253", "Windows-1254", "Windows-1257", "KOI8-R",
@@ -120,21 +120,13 @@ std::string DecodeWithIconv(std::string_view bytes, const std::string& name) {
 }
 
 bool EncodeCp1250(std::string_view utf8, std::string& out, EncodeFailure* failure) {
-  for (size_t pos = 0; pos < utf8.size();) {
-    const size_t run = FindNonAscii(utf8, pos);
-    out.append(utf8.substr(pos, run - pos));
-    if (run == utf8.size()) break;
-    pos = run;
-    const size_t at = pos;
-    const char32_t code = NextCodePoint(utf8, pos);
-    const auto mapped = UnicodeToCp1250(code);
-    if (!mapped) {
-      if (failure) *failure = {at, code};
-      return false;
-    }
-    out += static_cast<char>(*mapped);
+  size_t failedAt = 0;
+  if (EncodeUtf8AsCp1250(utf8, out, &failedAt)) return true;
+  if (failure) {
+    size_t pos = failedAt;
+    *failure = {failedAt, NextCodePoint(utf8, pos)};
   }
-  return true;
+  return false;
 }
 
 void AppendUtf16Be(std::string& out, std::string_view utf8) {

@@ -47,9 +47,26 @@ std::string Utf32ToUtf8(std::u32string_view text) {
 }
 
 bool IsValidUtf8(std::string_view bytes) {
-  for (size_t pos = 0; pos < bytes.size();) {
-    if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
+  const size_t size = bytes.size();
+  for (size_t pos = 0; pos < size;) {
+    // ASCII eight bytes at a time, up to the first byte that is not; a two-byte character,
+    // the common case in European text, inline.
+    if (pos + 8 <= size) {
+      uint64_t word;
+      std::memcpy(&word, bytes.data() + pos, 8);
+      const uint64_t high = word & 0x8080808080808080ULL;
+      if (!high) {
+        pos += 8;
+        continue;
+      }
+      pos += static_cast<size_t>(__builtin_ctzll(high)) / 8;
+    } else if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
       ++pos;
+      continue;
+    }
+    const auto lead = static_cast<unsigned char>(bytes[pos]);
+    if (lead >= 0xC2 && lead <= 0xDF && pos + 1 < size && IsContinuationByte(bytes[pos + 1])) {
+      pos += 2;
       continue;
     }
     const size_t length = ValidSequenceLength(bytes, pos);

@@ -64,6 +64,8 @@ void TFormFrame::ButtonFrameRateApplyClick() {
   }
 }
 
+void TFormFrame::ProposeRate(double rate) { ComboBoxFrameRate->setEditText(FromUtf8(FloatToText(rate))); }
+
 void TFormFrame::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   CentreOnScreen(*this);

@@ -19,6 +19,8 @@ class TFormFrame final : public QDialog {
   TFormFrame(Dialogs& dialogs, QWidget* parent);
   // The rate of the last close through OK.
   double ChosenRate() const { return m_chosenRate; }
+  // The rate the window offers when it opens next, such as the one a file gives of itself.
+  void ProposeRate(double rate);
 
   QLabel* LabelFrameRate;
   QComboBox* ComboBoxFrameRate;

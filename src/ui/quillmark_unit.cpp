@@ -47,8 +47,9 @@ namespace {
 
 constexpr QSize kDesignSize{736, 622};
 constexpr const char* kVersionText = "ver.: 0.91   10.08.2005     ";
-constexpr const char* kFileFilter =
-    "Všechny soubory (*.*);;Titulky (*.txt *.sub *.srt *.stf *.aqt *.ssa *.dks)";
+QString FileFilter() {
+  return QString::fromUtf8("Všechny soubory (*.*);;Titulky (%1)").arg(FromUtf8(SubtitleExtensionPatterns()));
+}
 // A fill lets pending window messages run at most this often: often enough to keep the
 // window alive, rarely enough that a 20000-row fill is not slowed down by it.
 constexpr qint64 kFillYieldMs = 50;
@@ -134,7 +135,7 @@ void TForm1::FormCreate() {
   m_runCount = storedRunCount < std::numeric_limits<int32_t>::max() ? storedRunCount + 1 : storedRunCount;
   LabelExecution->setText(QString::number(m_runCount));
 
-  OpenDialog.Filter = SaveDialog.Filter = kFileFilter;
+  OpenDialog.Filter = SaveDialog.Filter = FileFilter();
   // Files dropped from the desktop land on the grid or on the small drop box.
   Titulky->viewport()->installEventFilter(this);
   ListBoxDragAndDrop->viewport()->installEventFilter(this);
@@ -252,6 +253,7 @@ void TForm1::OpenSubtitleFile(const QString& fileName) {
   StaticTextSubtitlesFile->setText(fileName);
 
   LoadResult loaded;
+  m_documentCut = false;
   try {
     loaded = OpenSubtitles(m_document, m_document.CurrentFileName, ChosenOpenEncoding());
   } catch (...) {
@@ -285,7 +287,17 @@ void TForm1::OpenSubtitleFile(const QString& fileName) {
   FillGrid();
   if (oldCount > m_document.SubtitleCount) ClearGridRows(m_document.SubtitleCount + 1, oldCount);
   if (m_document.FormatIndex == kNotRecognised) m_gridModel->SetGridRowCount(2);
+  m_documentCut = loaded.Truncated;
   if (loaded.Truncated) ShowText(m_texts.WarningTooManySubtitles, MessageIcon::Warning);
+  ReportLoadNotes(loaded);
+}
+
+void TForm1::ReportLoadNotes(const LoadResult& loaded) {
+  const int32_t zeroed = loaded.NegativeTimesZeroed;
+  ShowApplicationHint(
+      zeroed > 0 ? FromUtf8(ReplaceAll("{value}", std::to_string(zeroed), m_texts.WarningNegativeTimes))
+                 : QString());
+  if (loaded.FileFrameRate) m_formFrame->ProposeRate(*loaded.FileFrameRate);
 }
 
 void TForm1::ShowPartialLoad(int32_t oldCount) {
@@ -403,6 +415,11 @@ void TForm1::ButtonUlozitClick() {
   SaveDialog.Title = FromUtf8(m_texts.SaveDialogTitle) + " " + ComboBoxSave->currentText();
   const auto fileName = m_dialogs.SaveFileName(this, SaveDialog);
   if (!fileName) return;
+  // A document cut at the table's end would cost its file every subtitle past it.
+  if (m_documentCut && IsSameFile(ToPath(*fileName), m_document.CurrentFileName) &&
+      m_dialogs.Message(this, FromUtf8(m_texts.QuestionSaveCutDocument), MessageIcon::Warning,
+                        MessageButtons::YesNo) != MessageAnswer::Yes)
+    return;
   std::optional<EncodingError> refused;
   bool failed = false;
   {
@@ -411,6 +428,7 @@ void TForm1::ButtonUlozitClick() {
       m_history->Complete();
       if (TimeModeOf(layout) != m_document.TimeMode && !m_document.FrameRateConfirmed) CompleteTable();
       SaveSubtitles(m_document, layout, ToPath(*fileName), encoding);
+      if (IsSameFile(ToPath(*fileName), m_document.CurrentFileName)) m_documentCut = false;
       SaveDialog.Folder = FolderOf(*fileName);
     } catch (const EncodingError& error) {
       refused = error;

@@ -46,6 +46,7 @@ namespace qm {
 class EncodingError;
 
 class IniFile;
+struct LoadResult;
 class SpinButton;
 class SubtitleGridModel;
 class TFormFind;
@@ -436,6 +437,8 @@ class TForm1 final : public QMainWindow {
   void SetModesFromFormat();
   void ResetSamplesPage();
   void ShowPartialLoad(int32_t oldCount);
+  // Zeroed times in the status bar; a rate the file gives proposed in the frame-rate window.
+  void ReportLoadNotes(const LoadResult& loaded);
   bool HandleDrop(QEvent* event);
   bool HandleAuthorLabel(QEvent* event);
   void ShowApplicationHint(const QString& hint);
@@ -470,6 +473,7 @@ class TForm1 final : public QMainWindow {
   QString m_programFolder;
   int m_runCount = 1;
   uint8_t m_saveFormatIndex = 0;
+  bool m_documentCut = false;  // the open file held more subtitles than the table
   double m_timeScale = 1.0;
   bool m_newSubtitleFlag = true;
   bool m_overwriteMode = false;

@@ -27,7 +27,15 @@ class Recorder final : public BatchObserver {
     Steps.push_back("! " + path + ": " + error.what());
     return false;  // the window ends the run here
   }
-  void Truncated(const std::string& path) override { Steps.push_back("truncated " + path); }
+  void Truncated(const std::string& path, bool inputKept) override {
+    Steps.push_back("truncated " + path + (inputKept ? " kept" : ""));
+  }
+  void NegativeTimesZeroed(const std::string&, int32_t count) override {
+    Steps.push_back("zeroed " + std::to_string(count));
+  }
+  void FileFrameRate(const std::string&, double rate, bool used) override {
+    Steps.push_back("rate " + std::to_string(rate).substr(0, 5) + (used ? " used" : " reported"));
+  }
   void FileDone(int done, int total) override {
     Steps.push_back("done " + std::to_string(done) + "/" + std::to_string(total));
   }
@@ -80,6 +88,31 @@ TEST_F(BatchEngine, FailureEndsTheRunWhenTheObserverSaysSo) {
   EXPECT_FALSE(outcome.Completed);
   EXPECT_TRUE(std::filesystem::exists(out + "/a.sub"));
   EXPECT_FALSE(std::filesystem::exists(out + "/c.sub"));
+}
+
+// A file's own frame rate converts it where the run lets it (the converter without --fps) and
+// is only reported where the run keeps its own (the batch window); zeroed times are reported.
+TEST_F(BatchEngine, FileFrameRateAndZeroedTimesPerFile) {
+  BatchRequest request;
+  request.Files = {dir.Write("a.sub", "{1}{1}29.970\r\n{2997}{5994}One\r\n"),
+                   dir.Write("b.srt", "1\r\n-00:00:01,000 --> -00:00:00,500\r\nOne\r\n\r\n")};
+  request.Layout = 1;
+  request.KeepExtension = false;
+  request.Extension = "srt";
+  request.FrameRate = 25;
+  request.UseFileFrameRate = true;
+  Run(request);
+  EXPECT_EQ(test::ReadFile(out + "/a.srt"), "1\r\n00:01:40,000 --> 00:03:20,000\r\nOne\r\n\r\n");
+  EXPECT_EQ(test::ReadFile(out + "/b.srt"), "1\r\n00:00:00,000 --> 00:00:00,000\r\nOne\r\n\r\n");
+  const std::vector<std::string> reports = {recorder.Steps[1], recorder.Steps[6]};
+  EXPECT_EQ(reports, (std::vector<std::string>{"rate 29.97 used", "zeroed 2"}));
+
+  recorder.Steps.clear();
+  request.UseFileFrameRate = false;
+  request.Files.resize(1);
+  Run(request);
+  EXPECT_EQ(test::ReadFile(out + "/a.srt"), "1\r\n00:01:59,880 --> 00:03:59,760\r\nOne\r\n\r\n");
+  EXPECT_EQ(recorder.Steps[1], "rate 29.97 reported");
 }
 
 TEST(BatchDrop, FoldersGiveTheirSubtitleFilesSortedFilesStay) {

@@ -30,6 +30,42 @@ TEST_F(CliConvert, ConvertsBetweenTimingKindsThroughTheFrameRate) {
   // 5.5 s x 25 = 137.5: ties go to the even frame.
 }
 
+// A MicroDVD rate line gives the rate when --fps does not; with --fps the line only reports it.
+TEST_F(CliConvert, AFilesOwnFrameRateServesWhenNoneIsGiven) {
+  const std::string in = dir.Write("film.sub", "{1}{1}29,97\r\n{2997}{5994}One\r\n");
+  CliRun run = RunConvert({"--to", "srt", "-o", dir.File("a.srt"), in});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(test::ReadFile(dir.File("a.srt")), "1\r\n00:01:40,000 --> 00:03:20,000\r\nOne\r\n\r\n");
+  EXPECT_NE(run.err.find("      Frame rate from the file: 29,97\n"), std::string::npos) << run.err;
+
+  run = RunConvert({"--to", "srt", "--fps", "25", "-o", dir.File("b.srt"), in});
+  EXPECT_EQ(test::ReadFile(dir.File("b.srt")), "1\r\n00:01:59,880 --> 00:03:59,760\r\nOne\r\n\r\n");
+  EXPECT_NE(run.err.find("The file gives its own frame rate: 29,97 (--fps used)"), std::string::npos)
+      << run.err;
+
+  // The tools work at the rate the file is converted at: 1 s is 29.97 frames.
+  run = RunConvert({"--shift", "1", "-o", dir.File("c.sub"), in});
+  EXPECT_EQ(test::ReadFile(dir.File("c.sub")), "{3027}{6024}One\r\n");
+}
+
+// Times before zero are read as zero with a warning, even with --quiet; a file that gives no
+// subtitle is not read and not converted.
+TEST_F(CliConvert, ZeroedTimesWarnAndAFileOfNoSubtitleFails) {
+  const std::string negative = dir.Write("neg.srt", "1\r\n-00:00:01,000 --> 00:00:02,000\r\nOne\r\n\r\n");
+  CliRun run = RunConvert({"--quiet", "--to", "srt", "-o", dir.File("a.srt"), negative});
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(run.err, negative + ": Times before 0:00:00 read as 0:00:00: 1\n");
+  EXPECT_EQ(test::ReadFile(dir.File("a.srt")), "1\r\n00:00:00,000 --> 00:00:02,000\r\nOne\r\n\r\n");
+
+  const std::string empty = dir.Write("rate-only.sub", "{1}{1}23.976\r\n");
+  run = RunConvert({"--to", "srt", "-o", dir.File("b.srt"), empty});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_NE(run.err.find(empty + ": No subtitle was found in the file; it was not read.\n"),
+            std::string::npos)
+      << run.err;
+  EXPECT_FALSE(std::filesystem::exists(dir.File("b.srt")));
+}
+
 TEST_F(CliConvert, SameTimingKindDoesNotUseTheFrameRate) {
   const std::string in = dir.Write("a.srt", kSubRip);
   EXPECT_EQ(RunConvert({"--to", "srt", "-o", dir.File("b.srt"), in}).code, 0);
@@ -147,6 +183,19 @@ TEST_F(CliConvert, MoreThanTheTableHoldsConvertsTheFirst20000AndSaysSo) {
   const std::string out = test::ReadFile(dir.File("out.sub"));
   EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 20000);
   EXPECT_NE(run.err.find("20000"), std::string::npos);
+
+  // Written over itself (by name, by a link, or by keeping the name in a folder run) the
+  // file would lose the rest: it is kept as it is, and the run says so.
+  std::filesystem::create_symlink(in, dir.File("link.sub"));
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--to", "microdvd", "-o", in, in},
+        std::vector<std::string>{"--to", "microdvd", "-o", dir.File("link.sub"), in},
+        std::vector<std::string>{"--shift", "1", "-d", dir.Path(), "--ext", "", in}}) {
+    const CliRun kept = RunConvert(args);
+    EXPECT_EQ(kept.code, 3) << args[2];
+    EXPECT_NE(kept.err.find("it was kept as it is"), std::string::npos) << kept.err;
+    EXPECT_EQ(test::ReadFile(in), big);
+  }
 }
 
 }  // namespace

@@ -101,6 +101,11 @@ TEST(WrapSubtitleLines, BreaksAtTheLastBreakCharacterOfALine) {
       {5, "\"a b c d\" e f", "\"a b c d\" |e f"},  // nothing is broken inside quotes
       {4, "a \"b\" c", "a |\"b\" c"},              // no stepping over after a closing quote
       {10, "don't stop me now please", "don't stop me now please"},  // unmatched apostrophe
+      // A break never goes where a line break already stands: no empty line is made.
+      {4, "aaa |bbb", "aaa |bbb"},
+      {4, "aaa  |bbb", "aaa  |bbb"},
+      {4, "aaa \r\n|bbb", "aaa \r\n|bbb"},
+      {6, "ab cdef|gh ij klmn", "ab |cdef|gh ij |klmn"},
   };
   for (const auto& c : cases) EXPECT_EQ(WrapSubtitleLines(c.text, c.width), c.expected) << c.text;
 }

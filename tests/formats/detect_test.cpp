@@ -50,9 +50,27 @@ TEST(DetectFormat, LaterLinesOverrideTentativeResults) {
   EXPECT_EQ(DetectFormatInBytes("{1}{2}a\n00:00:01,000 --> 00:00:04,000\n"), 0);
 }
 
+// SubViewer 2.0 time lines with millisecond fractions (or a sign) are SubViewer 2.0 too;
+// only the whole shape counts, so other lines stay what they were.
+TEST(DetectFormat, SubViewer2TimeLinesWithThreeDigitFractions) {
+  const std::pair<const char*, int> cases[] = {
+      {"[SUBTITLE]\n00:00:01.000,00:00:02.500\nText\n", 3},
+      {"[SUBTITLE]\n00:00:01.00,00:00:02.00\na\n\n00:00:18.167,00:00:20.00\nb\n", 3},
+      {"00:00:01.00,00:00:02.500\n", 3},
+      {"-00:00:06.84,-00:00:02.85\n", 3},
+      {"00:00:01.0000,00:00:02.500\n", 5},  // four digits: only the HH:MM:SS test passes
+      {"00:00:01.000,00:00:02.500 x\n", 5},
+      {"00:00:01.000;00:00:02.500\n", 5},
+  };
+  for (const auto& [text, expected] : cases) EXPECT_EQ(DetectFormatInBytes(text), expected) << text;
+}
+
 TEST(DetectFormat, SubRipNeedsTwentySevenCharacters) {
   EXPECT_EQ(DetectFormatInBytes("00:00:01,000 --> 00:00:04"), 5);  // 25 characters: only test 1
   EXPECT_EQ(DetectFormatInBytes("00:00:01,000 --> 00:00:04,0"), 1);
+  // A time before zero in front: the rest of the line is the time line.
+  EXPECT_EQ(DetectFormatInBytes("1\n-00:00:06,843 --> -00:00:02,850\n"), 1);
+  EXPECT_EQ(DetectFormatInBytes("-00:00:01,000 --> 00:00"), 13);
 }
 
 TEST(DetectFormat, SixteenBitFirstLine) {

@@ -81,12 +81,11 @@ TEST(EncodingFiles, WithoutAChoiceSingleByteFilesAreWindows1250) {
   EXPECT_EQ(guessed->Encoding, Windows1250Encoding());
   EXPECT_EQ(guessed->SubtitleTable[1].Text, "Trčs bien, oů est la foręt ?");
   EXPECT_EQ(WriteSubtitles(*guessed, 1), test::ReadFile(test::TestData("encodings/windows-1252.srt")));
-  // A chosen encoding wins over a byte-order mark, which then is text of the first line:
-  // the counter line "ď»ż1" is no number, so the first subtitle is not read.
+  // A chosen encoding wins over a byte-order mark, which then is text of the first line.
   const auto forced = Opened(test::TestData("encodings/utf-8-bom.srt"), "windows-1250");
   EXPECT_EQ(forced->Encoding, Windows1250Encoding());
-  EXPECT_EQ(forced->SubtitleCount, 4);
-  EXPECT_EQ(forced->SubtitleTable[1].Text, DecodeText(kLines.at("pl"), Windows1250Encoding()));
+  EXPECT_EQ(forced->SubtitleCount, 5);
+  EXPECT_EQ(forced->SubtitleTable[1].Text, DecodeText(kLines.at("cs"), Windows1250Encoding()));
 }
 
 // Every tool gives the same text on the UTF-8 file as on its Windows-1250 twin.

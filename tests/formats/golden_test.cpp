@@ -133,7 +133,8 @@ TEST_P(GoldenFile, ReadsAndWritesAsRecorded) {
 INSTANTIATE_TEST_SUITE_P(Data, GoldenFile, testing::ValuesIn(GoldenInputs()), CaseName);
 
 // Every prefix of every golden input: detection and reading end without a crash, a hang or
-// a write past the table. A number cut short fails with the product's message, which is fine.
+// a write past the table. A number cut short fails with the product's message, and a prefix
+// that ends before the first subtitle is not read; both are fine.
 TEST(GoldenFilePrefixes, EveryPrefixIsDetectedAndReadSafely) {
   SubtitleDocument doc;
   for (const std::string& input : GoldenInputs()) {
@@ -146,7 +147,8 @@ TEST(GoldenFilePrefixes, EveryPrefixIsDetectedAndReadSafely) {
         try {
           LoadSubtitlesFromBytes(doc, reader, prefix);
         } catch (const QuillmarkError& e) {
-          ASSERT_EQ(e.Kind(), ErrorKind::Conversion) << input << " cut at " << length << ": " << e.what();
+          ASSERT_TRUE(e.Kind() == ErrorKind::Conversion || e.Kind() == ErrorKind::NothingRead)
+              << input << " cut at " << length << ": " << e.what();
         }
         ASSERT_LE(doc.SubtitleCount, MaxSubtitles);
       }

@@ -167,6 +167,80 @@ TEST(ReaderRules, SmallCasesReadAsTheFormatsDefine) {
   }
 }
 
+// What real files hold beyond the formats' strict grammar: counters left out, empty lines in
+// a text, long hours, times before zero, millisecond fractions, the MicroDVD rate line.
+TEST(ReaderTolerance, RealFilesReadAsTheyMean) {
+  struct Case {
+    uint8_t format;
+    std::string input;
+    std::string dump;
+    int32_t negatives = 0;
+    double rate = 0;
+  };
+  const Case cases[] = {
+      {1, "100:00:03,000 --> 123:04:05,600\nlong\n", "1\t0\t0\t100\t123\t0\t4\t3\t5\t000\t600\tlong\n"},
+      // Never +7 s: a time before zero is zero, and so is one that only its sign made negative.
+      {1, "-0:00:07,000 --> 0:00:08,000\nx\n", "1\t0\t0\t0\t0\t0\t0\t0\t8\t000\t000\tx\n", 1},
+      {1, "-00:00:02,000 --> -00:00:01,000\nx\n\n-00:00:00,000 --> 00:00:01,000\ny\n",
+       "1\t0\t0\t0\t0\t0\t0\t0\t0\t000\t000\tx\n2\t0\t0\t0\t0\t0\t0\t0\t1\t000\t000\ty\n", 2},
+      // A fraction shorter than three digits is a decimal fraction; none at all is zero.
+      {1, "00:01:39 --> 00:01:41,04\nx\n", "1\t0\t0\t0\t0\t1\t1\t39\t41\t000\t040\tx\n"},
+      {5, "-0:00:07:a\n", "1\t0\t0\t0\t0\t0\t0\t0\t0\t000\t000\ta\n", 1},
+      {6, "Dialogue: 0,-0:00:07.00,10:00:01.20,,,,,,,a\n", "1\t0\t0\t0\t10\t0\t0\t0\t1\t000\t200\ta\n", 1},
+      {3, "00:00:01.000,00:00:02.5\na\n", "1\t0\t0\t0\t0\t0\t0\t1\t2\t000\t500\ta\n"},
+      {0, "{1}{1}23.976\n{1}{2}a\n", "1\t1\t2\t0\t0\t0\t0\t0\t0\t000\t000\ta\n", 0, 23.976},
+      {0, "junk {0}{0}{y:b}29,97\r\n{1}{2}a\n", "1\t1\t2\t0\t0\t0\t0\t0\t0\t000\t000\ta\n", 0, 29.97},
+      {0, "{1}{1}120\n{1}{2}a\n", "1\t1\t2\t0\t0\t0\t0\t0\t0\t000\t000\ta\n", 0, 120},
+      // Not a rate line: a second one, out of range, other frames, more than a number.
+      {0, "{1}{2}a\n{1}{1}25\n",
+       "1\t1\t2\t0\t0\t0\t0\t0\t0\t000\t000\ta\n2\t1\t1\t0\t0\t0\t0\t0\t0\t000\t000\t25\n"},
+      {0, "{1}{1}121\n", "1\t1\t1\t0\t0\t0\t0\t0\t0\t000\t000\t121\n"},
+      {0, "{1}{1}0.5\n", "1\t1\t1\t0\t0\t0\t0\t0\t0\t000\t000\t0.5\n"},
+      {0, "{2}{2}25\n", "1\t2\t2\t0\t0\t0\t0\t0\t0\t000\t000\t25\n"},
+      {0, "{0}{1}25\n", "1\t0\t1\t0\t0\t0\t0\t0\t0\t000\t000\t25\n"},
+      {0, "{1}{1}25.\n", "1\t1\t1\t0\t0\t0\t0\t0\t0\t000\t000\t25.\n"},
+      {0, "{1}{1}25 fps\n", "1\t1\t1\t0\t0\t0\t0\t0\t0\t000\t000\t25 fps\n"},
+      {0, "{1}{1}1e2\n", "1\t1\t1\t0\t0\t0\t0\t0\t0\t000\t000\t1e2\n"},
+  };
+  for (const Case& c : cases) {
+    SubtitleDocument doc;
+    const LoadResult result = Read(doc, c.format, c.input);
+    EXPECT_EQ(DumpDocument(doc), c.dump) << int{c.format} << ": " << c.input;
+    EXPECT_EQ(result.NegativeTimesZeroed, c.negatives) << c.input;
+    EXPECT_EQ(result.FileFrameRate.value_or(0), c.rate) << c.input;
+  }
+}
+
+// A recognised file whose visible content gives no subtitle is not read; a file of blanks
+// and line ends is only empty.
+TEST(ReaderRules, VisibleContentWithoutASubtitleIsNotRead) {
+  const std::pair<uint8_t, std::string> notRead[] = {
+      {0, "{1}{1}23.976\r\n"},
+      {1, "00:00:01,000 --> no hide time\r\n"},
+      {6, "[Events]\r\nDialogue: no fields\r\n"},
+      {8, Utf16("x")},
+  };
+  for (const auto& [format, input] : notRead) {
+    SubtitleDocument doc;
+    try {
+      Read(doc, format, input);
+      ADD_FAILURE() << input;
+    } catch (const QuillmarkError& e) {
+      EXPECT_EQ(e.Kind(), ErrorKind::NothingRead);
+      EXPECT_STREQ(e.what(), "No subtitle was found in the file; it was not read.");
+    }
+  }
+  for (const auto& [format, input] : {std::pair<uint8_t, std::string>{1, ""},
+                                      {1, " \r\n\t\n"},
+                                      {0, "\xEF\xBB\xBF\r\n"},
+                                      {4, " \r\n\r\n"},
+                                      {8, Utf16("\r\n")}}) {
+    SubtitleDocument doc;
+    EXPECT_NO_THROW(Read(doc, format, input)) << int{format};
+    EXPECT_EQ(doc.SubtitleCount, 0);
+  }
+}
+
 // Readers only move forward: inputs of several megabytes that keep a reader scanning,
 // skipping or appending end in well under a second each. The sanitizers slow every read
 // several times over, and their stage runs beside the GUI tests; a reader that went back

@@ -43,6 +43,7 @@ class BatchWindowTest : public QObject {
   void unrecognisedFileIsCountedAndTheRunGoesOn();
   void reportKeepsItsLastLineInView();
   void overfullFileIsConvertedWithAWarningLine();
+  void filesOwnRateIsNamedAndZeroedTimesCounted();
   void missingFileEndsTheRunWithoutSummary();
   void missingOrEmptyFolderIsRefused();
   void openDocumentSurvivesARun();
@@ -468,6 +469,28 @@ void BatchWindowTest::overfullFileIsConvertedWithAWarningLine() {
   QCOMPARE(report.size(), 6);
   QCOMPARE(report.at(1), "      " + T(editor.Form().Texts().WarningTooManySubtitles));
   QCOMPARE(report.mid(4), batch.Summary("1/1", 0));
+}
+
+// The window converts at its own rate and names the rate a file gives; times before zero are
+// counted in a line of their own.
+void BatchWindowTest::filesOwnRateIsNamedAndZeroedTimesCounted() {
+  Editor editor;
+  const QString rated = editor.Folder() + "rated.sub", negative = editor.Folder() + "negative.srt";
+  WriteBytes(rated, "{1}{1}29.970\r\n{25}{50}One\r\n");
+  WriteBytes(negative, "1\r\n-00:00:01,000 --> 00:00:02,000\r\nOne\r\n\r\n");
+  QDir().mkpath(editor.Folder() + "out");
+  Batch batch(editor);
+  batch.List({rated, negative});
+  batch.Form.ComboBoxKonverzeOutput->setCurrentIndex(1);
+  batch.Form.ComboBoxKonverzeFrames->setEditText("25");
+  batch.Start(editor.Folder() + "out");
+  const QStringList report = batch.Report();
+  QCOMPARE(report.size(), 10);
+  QCOMPARE(report.at(1), QString::fromUtf8("      soubor udává vlastní snímkovou frekvenci: 29,97"));
+  QCOMPARE(report.at(5), QString::fromUtf8("      Časy před 0:00:00 načtené jako 0:00:00: 1"));
+  QCOMPARE(ReadBytes(editor.Folder() + "out/rated.sub"),
+           std::string("1\r\n00:00:01,000 --> 00:00:02,000\r\nOne\r\n\r\n"));
+  QCOMPARE(report.mid(8), batch.Summary("2/2", 0));
 }
 
 void BatchWindowTest::missingFileEndsTheRunWithoutSummary() {

@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include "platform/file_io.h"
+#include "ui/frame_form.h"
 #include "ui/subtitle_grid.h"
 #include "ui_test_support.h"
 
@@ -38,6 +39,7 @@ class FileFlowTest : public QObject {
   void formatsWithoutWriterAreRefused();
   void tooManySubtitlesAreReported();
   void oversizedFileIsRefusedNamingTheLimit();
+  void zeroedTimesAndTheFilesRateAreShown();
 };
 
 namespace {
@@ -172,8 +174,10 @@ void FileFlowTest::shorterFileLeavesNoStaleRows() {
   QCOMPARE(editor.Doc().SubtitleCount, 4);
   QCOMPARE(editor.GridRows(), 5);
   QCOMPARE(editor.Row(4), QStringList({"4", "400", "450", "Frame 4|second line"}));
-  // A recognised file without subtitles empties the old rows and keeps their count.
+  // A recognised file that gives no subtitle is not read; the old rows are emptied and keep
+  // their count.
   Open(editor, Way::Button, editor.Write("empty.sub", "[INFORMATION]\r\n*** START SCRIPT ***\r\n"));
+  QCOMPARE(editor.Dialogs.Last(Kind::Message)->Text, QString::fromUtf8("Soubor nelze otevřít."));
   QCOMPARE(editor.Doc().FormatIndex, uint8_t{2});
   QCOMPARE(editor.Doc().SubtitleCount, 0);
   QCOMPARE(editor.GridRows(), 5);
@@ -330,6 +334,26 @@ void FileFlowTest::oversizedFileIsRefusedNamingTheLimit() {
   QCOMPARE(editor.Dialogs.Last(Kind::Message)->Text, limit);
   QCOMPARE(editor.Doc().SubtitleCount, 0);
   QVERIFY(editor.Form().isEnabled());
+}
+
+void FileFlowTest::zeroedTimesAndTheFilesRateAreShown() {
+  Editor editor;
+  auto* hintPanel = editor.Form().findChild<QLabel*>("StatusBarPanel0");
+  QComboBox* proposed = editor.Form().FormFrame().ComboBoxFrameRate;
+  Open(editor, Way::Button,
+       editor.Write("negative.srt",
+                    "1\r\n-00:00:02,000 --> -00:00:01,000\r\nOne\r\n\r\n"
+                    "2\r\n00:00:01,000 --> 00:00:02,000\r\nTwo\r\n\r\n"));
+  QCOMPARE(editor.Doc().SubtitleCount, 2);
+  QCOMPARE(hintPanel->text(), QString::fromUtf8("Časy před 0:00:00 načtené jako 0:00:00: 2"));
+  QCOMPARE(proposed->currentText(), QString("23,976"));
+
+  Open(editor, Way::Button, editor.Write("rated.sub", "{1}{1}29.970\r\n{25}{50}One\r\n"));
+  QCOMPARE(editor.Doc().SubtitleCount, 1);
+  QCOMPARE(editor.Row(1), QStringList({"1", "25", "50", "One"}));
+  QCOMPARE(hintPanel->text(), QString());
+  QCOMPARE(proposed->currentText(), QString("29,97"));
+  QCOMPARE(editor.Dialogs.Count(Kind::Message), 0);
 }
 
 QTEST_MAIN(FileFlowTest)
