@@ -242,13 +242,14 @@ TEST(ReaderRules, VisibleContentWithoutASubtitleIsNotRead) {
 }
 
 // Readers only move forward: inputs of several megabytes that keep a reader scanning,
-// skipping or appending end in well under a second each. The sanitizers slow every read
-// several times over, and their stage runs beside the GUI tests; a reader that went back
-// over its input would still take minutes.
+// skipping or appending end in well under a second each on an idle machine (the speed
+// itself is bench/linear_time's business). The bound leaves room for a busy machine and for
+// the sanitizers, which slow every read several times over; a reader that went back over
+// its input would still take minutes.
 #if defined(__SANITIZE_ADDRESS__)
-constexpr double kLinearBoundSeconds = 10.0;
+constexpr double kLinearBoundSeconds = 30.0;
 #else
-constexpr double kLinearBoundSeconds = 2.0;
+constexpr double kLinearBoundSeconds = 10.0;
 #endif
 
 TEST(ReaderLimits, LargeInputsAreReadInLinearTime) {
