@@ -5,11 +5,11 @@
 #include <memory>
 #include <string_view>
 
-#include "platform/errors.h"
 #include "formats/detect.h"
 #include "formats/subtitles_load.h"
 #include "formats/subtitles_save.h"
 #include "fuzz_common.h"
+#include "platform/errors.h"
 
 #ifndef QM_FUZZ_FORMAT
 #error "QM_FUZZ_FORMAT must name the format number (-1: let the detector choose)"

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs every fuzz target (or the ones named) for SECONDS each, two at a time, and prints the
 # executions per second and any findings:   fuzz/run.sh SECONDS [TARGET...]
+# QM_FUZZ_RUNS=N ends each target after N executions (or SECONDS, whichever comes first);
+# QM_FUZZ_JOBS=1 runs one target at a time. Inputs go up to 1 MiB.
 # Findings land in build-fuzz/artifacts/; minimise one with
 #   build-fuzz/fuzz/<target> -minimize_crash=1 -runs=100000 <artifact>
 # and commit it under fuzz/regress/<target>/ so that every build replays it.
@@ -26,12 +28,12 @@ run_one() {
   [ -f "$root/fuzz/dict/$t.dict" ] && dict=(-dict="$root/fuzz/dict/$t.dict")
   mkdir -p "$build/scratch/$t"
   "$build/fuzz/$t" -max_total_time="$seconds" -timeout=2 -rss_limit_mb=2048 -malloc_limit_mb=256 \
-    -print_final_stats=1 -artifact_prefix="$build/artifacts/$t-" "${dict[@]}" \
+    -max_len=1048576 ${QM_FUZZ_RUNS:+-runs=$QM_FUZZ_RUNS} -print_final_stats=1 -artifact_prefix="$build/artifacts/$t-" "${dict[@]}" \
     "$build/scratch/$t" "$root/fuzz/corpus/$t" "$root/fuzz/regress/$t" >"$build/logs/$t.log" 2>&1 || true
 }
 export -f run_one
-export build root seconds
-printf '%s\n' "${targets[@]}" | xargs -P 2 -I{} bash -c 'run_one {}'
+export build root seconds QM_FUZZ_RUNS
+printf '%s\n' "${targets[@]}" | xargs -P "${QM_FUZZ_JOBS:-2}" -I{} bash -c 'run_one {}'
 
 status=0
 printf '%-26s %12s %10s %s\n' target executions exec/s findings

@@ -1,6 +1,8 @@
 #include "test_support.h"
 
 #include <dirent.h>
+#include <grp.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -41,6 +43,26 @@ int CountEntries(const std::string& folder) {
   int count = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++count;
   return count;
+}
+
+std::optional<int> RunUnprivileged(const std::function<int()>& body) {
+  constexpr int kCannotDrop = 125, kThrew = 126;
+  const pid_t child = fork();
+  if (child < 0) return std::nullopt;
+  if (child == 0) {
+    if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0))
+      _exit(kCannotDrop);
+    if (geteuid() == 0) _exit(kCannotDrop);
+    try {
+      _exit(body());
+    } catch (...) {
+      _exit(kThrew);
+    }
+  }
+  int status = 0;
+  if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == kCannotDrop)
+    return std::nullopt;
+  return WEXITSTATUS(status);
 }
 
 std::string TestData(const std::string& relative) { return std::string(QM_TEST_DATA) + "/" + relative; }

@@ -46,7 +46,7 @@ class FileConversion {
   void Run(const std::string& path) {
     const SubtitleSource source = ReadSubtitleFile(path, m_request.InputEncoding);
     const uint8_t format = source.FormatIndex;
-    m_observer.AddLine(m_texts.Opening + " " + path);
+    m_observer.AddLine(m_texts.Opening + " " + EscapeControls(path));
     if (format == kNotRecognised) {
       m_observer.AddLine(kIndent + m_texts.UnknownFormat);
       m_observer.AddLine(kIndent + m_texts.FileNotConverted);
@@ -88,13 +88,19 @@ class FileConversion {
       return;
     }
     if (!m_request.Overwrite && FileExists(output)) {
-      const std::string question = m_texts.OverwriteQuestion + " " + output + " ?";
+      const std::string question = m_texts.OverwriteQuestion + " " + EscapeControls(output) + " ?";
       if (!m_observer.ConfirmOverwrite(output, question)) {
         ++m_outcome.SkippedCount;
         return;
       }
     }
-    SaveSubtitles(m_work, layout, output, encoding);
+    try {
+      SaveSubtitles(m_work, layout, output, encoding);
+    } catch (const QuillmarkError& error) {
+      // Reported against the input file: a file that cannot be written is named.
+      if (error.Kind() != ErrorKind::InOut) throw;
+      throw QuillmarkError(error.Kind(), "Cannot write " + EscapeControls(output) + ": " + error.what());
+    }
   }
 
   SubtitleDocument& m_work;

@@ -19,6 +19,9 @@
 namespace qm {
 namespace {
 
+// File names and texts reach a terminal only with their control characters escaped.
+std::string Shown(const std::string& text) { return EscapeControls(text); }
+
 const char* TimingName(TimingKind kind) {
   switch (kind) {
     case TimingKind::Frames:
@@ -46,13 +49,13 @@ int Detect(const CliOptions& options, std::ostream& out, std::ostream& err) {
   for (const auto& file : options.Files) {
     try {
       const uint8_t format = DetectFormat(file, encoding);
-      out << int{format} << '\t' << FormatName(names, format) << '\t' << file << '\n';
+      out << int{format} << '\t' << FormatName(names, format) << '\t' << Shown(file) << '\n';
       if (format == kNotRecognised) {
-        err << file << ": format not recognised\n";
+        err << Shown(file) << ": format not recognised\n";
         code = kExitFailed;
       }
     } catch (const QuillmarkError& e) {
-      err << file << ": " << e.what() << '\n';
+      err << Shown(file) << ": " << e.what() << '\n';
       code = kExitFailed;
     }
   }
@@ -69,14 +72,14 @@ int Info(const CliOptions& options, std::ostream& out, std::ostream& err) {
     try {
       OpenSubtitles(*doc, file, encoding);
       if (doc->FormatIndex == kNotRecognised) {
-        err << file << ": format not recognised\n";
+        err << Shown(file) << ": format not recognised\n";
         code = kExitFailed;
         continue;
       }
       out << int{doc->FormatIndex} << '\t' << FormatName(names, doc->FormatIndex) << '\t'
-          << EncodingDisplayName(doc->Encoding) << '\t' << doc->SubtitleCount << '\t' << file << '\n';
+          << EncodingDisplayName(doc->Encoding) << '\t' << doc->SubtitleCount << '\t' << Shown(file) << '\n';
     } catch (const QuillmarkError& e) {
-      err << file << ": " << e.what() << '\n';
+      err << Shown(file) << ": " << e.what() << '\n';
       code = kExitFailed;
     }
   }
@@ -98,18 +101,18 @@ int Dump(const CliOptions& options, std::ostream& out, std::ostream& err) {
   try {
     const LoadResult result = OpenSubtitles(*doc, file, encoding);
     if (doc->FormatIndex == kNotRecognised) {
-      err << file << ": format not recognised\n";
+      err << Shown(file) << ": format not recognised\n";
       return kExitFailed;
     }
     out << DumpDocument(*doc);
     if (result.Truncated) {
-      err << file << ": " << TruncationMessage() << '\n';
+      err << Shown(file) << ": " << TruncationMessage() << '\n';
       return kExitPartial;
     }
     return kExitOk;
   } catch (const QuillmarkError& e) {
     out << DumpDocument(*doc);
-    err << file << ": " << e.what() << '\n';
+    err << Shown(file) << ": " << e.what() << '\n';
     return kExitFailed;
   }
 }
@@ -123,17 +126,17 @@ int Check(const CliOptions& options, std::ostream& out, std::ostream& err) {
     try {
       OpenSubtitles(*doc, file, encoding);
       if (doc->FormatIndex == kNotRecognised) {
-        err << file << ": format not recognised\n";
+        err << Shown(file) << ": format not recognised\n";
         code = kExitFailed;
         continue;
       }
       for (const Finding& finding : CheckQuality(*doc, {}).Findings) {
-        out << file << ':' << finding.Number << ": " << FindingTimeText(finding) << ' '
+        out << Shown(file) << ':' << finding.Number << ": " << FindingTimeText(finding) << ' '
             << FindingMessage(finding, EnglishFindingTemplates()) << '\n';
         code = kExitFailed;
       }
     } catch (const QuillmarkError& e) {
-      err << file << ": " << e.what() << '\n';
+      err << Shown(file) << ": " << e.what() << '\n';
       code = kExitFailed;
     }
   }
@@ -156,19 +159,19 @@ class CliReport : public BatchObserver {
     }
   }
   bool ConfirmOverwrite(const std::string& outputPath, const std::string&) override {
-    if (!m_quiet) Say("      Skipped: " + outputPath + " exists\n");
+    if (!m_quiet) Say("      Skipped: " + Shown(outputPath) + " exists\n");
     return false;
   }
   bool ContinueAfterFailure(const std::string& path, const QuillmarkError& error) override {
-    Say(path + ": " + error.what() + '\n');
+    Say(Shown(path) + ": " + error.what() + '\n');
     if (!m_quiet) Say("      " + m_texts.FileNotConverted + '\n');
     return true;
   }
   void Truncated(const std::string& path, bool inputKept) override {
-    Say(path + ": " + (inputKept ? TruncationKeptMessage() : TruncationMessage()) + '\n');
+    Say(Shown(path) + ": " + (inputKept ? TruncationKeptMessage() : TruncationMessage()) + '\n');
   }
   void NegativeTimesZeroed(const std::string& path, int32_t count) override {
-    Say(path + ": " + ReplaceAll("{value}", std::to_string(count), NegativeTimesTemplate()) + '\n');
+    Say(Shown(path) + ": " + ReplaceAll("{value}", std::to_string(count), NegativeTimesTemplate()) + '\n');
   }
   void FileFrameRate(const std::string&, double rate, bool used) override {
     if (m_quiet) return;
@@ -214,7 +217,7 @@ BatchRequest MakeRequest(const CliOptions& o) {
   }
   if (o.ToEncoding && !request.OutputEncoding) throw UsageError("--to-encoding: give an encoding, not auto");
   if (!o.Directory.empty()) {
-    if (!DirectoryExists(o.Directory)) throw UsageError("-d: no such folder: " + o.Directory);
+    if (!DirectoryExists(o.Directory)) throw UsageError("-d: no such folder: " + Shown(o.Directory));
     request.Destination = o.Directory.back() == '/' ? o.Directory : o.Directory + "/";
   }
   // Without --to each file keeps its format, and so its extension unless --ext says otherwise.
@@ -250,7 +253,7 @@ int Find(const CliOptions& options, std::ostream& out, std::ostream& err) {
   auto doc = std::make_unique<SubtitleDocument>();
   OpenSubtitles(*doc, file, InputEncoding(options));
   if (doc->FormatIndex == kNotRecognised) {
-    err << file << ": format not recognised\n";
+    err << Shown(file) << ": format not recognised\n";
     return kExitFailed;
   }
   const auto found = FindSubtitleText(*doc, options.FindFrom, options.FindText, options.FindCase,

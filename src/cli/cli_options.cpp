@@ -1,5 +1,8 @@
 #include "cli/cli_options.h"
 
+#include <getopt.h>
+
+#include <cmath>
 #include <functional>
 
 #include "formats/catalogue.h"
@@ -21,11 +24,13 @@ const char* const kCliUsage =
     "  quillmark-convert -h | --help | --version\n"
     "\n"
     "Converts subtitle files; the input format is recognised from the file's contents.\n"
+    "Every option with a value also takes it joined by \"=\" (--to=srt); after \"--\" every\n"
+    "word is a file, also one whose name begins with \"-\". Files above 64 MiB are not read.\n"
     "  --to FORMAT     output format: a number or a name from --list-formats (srt too);\n"
     "                  without it (tools only) each file keeps its own format\n"
     "  --fps RATE      frame rate for converting between frames and clock times\n"
-    "                  (\"23,976\" or \"23.976\"; without it the rate a file gives of\n"
-    "                  itself, as MicroDVD's {1}{1}25, else 23.976)\n"
+    "                  (\"23,976\" or \"23.976\"; 0.001 to 1000; without it the rate a file\n"
+    "                  gives of itself, as MicroDVD's {1}{1}25, else 23.976)\n"
     "  -o OUTPUT       write the one input to OUTPUT (\"-\" for standard output)\n"
     "  -d DIR          write each input into DIR under its own name, with the extension\n"
     "                  replaced by EXT (default: the output format's usual one;\n"
@@ -42,11 +47,11 @@ const char* const kCliUsage =
     "\n"
     "Tools, applied in the order given on each file's own timing, before the output's:\n"
     "  --shift SECONDS       move times by seconds (\"-1,5\" or \"-1.5\"); frame-timed files\n"
-    "                        move by SECONDS x RATE frames\n"
+    "                        move by SECONDS x RATE frames; at most 360000 seconds either way\n"
     "  --shift-frames N      move times by N frames (N / RATE seconds for clock-timed files)\n"
     "  --only show|hide      shift only the show or only the hide times\n"
     "  --range A-B           shift only subtitles A to B\n"
-    "  --scale FACTOR        multiply every time by FACTOR\n"
+    "  --scale FACTOR        multiply every time by FACTOR (0.001 to 1000)\n"
     "  --fps-from A --fps-to B   the same with FACTOR = B / A\n"
     "  --hide-from-show, --show-from-hide   copy one time of every subtitle onto the other\n"
     "  --replace FIND REPL   replace text; --trim remove trailing blanks and line breaks\n"
@@ -66,8 +71,8 @@ const char* const kCliUsage =
     "                    length); exit 1 when any file has one or cannot be read\n"
     "\n"
     "Exit codes: 0 all done; 1 a file was not recognised, read or written (or --find found\n"
-    "nothing); 2 wrong usage (nothing written); 3 a file held more than 20000 subtitles and\n"
-    "only those were converted.\n"
+    "nothing); 2 wrong usage or a number out of range (nothing written); 3 a file held more\n"
+    "than 20000 subtitles and only those were converted.\n"
     "\n"
     "On a terminal, converting 4 files or more shows a progress line on stderr (not with\n"
     "--quiet, not when stderr goes to a file or a pipe).\n"
@@ -103,29 +108,53 @@ namespace {
 
 using Values = std::vector<std::string>;
 
+// Bounds within which every result of the timing tools is a frame number and a clock time
+// exact to the millisecond, for the times a subtitle file holds (up to 99 hours).
+constexpr double kMinFrameRate = 0.001, kMaxFrameRate = 1000;
+constexpr double kMinScale = 0.001, kMaxScale = 1000;
+constexpr double kMaxShiftSeconds = 360000;  // 100 hours
+
+std::string Shown(const std::string& text) { return EscapeControls(text); }
+
+std::string RangeText(double low, double high, const char* unit = "") {
+  const auto number = [](double v) {
+    std::string text = FloatToText(v);
+    for (char& c : text)
+      if (c == ',') c = '.';
+    return text;
+  };
+  return " (" + number(low) + " to " + number(high) + unit + ")";
+}
+
 double ParseNumber(const std::string& option, const std::string& text) {
   const auto value = TryParseDecimal(text, true);
-  if (!value) throw UsageError(option + ": '" + text + "' is not a number");
+  if (!value) throw UsageError(option + ": '" + Shown(text) + "' is not a number");
   return *value;
 }
 
-double ParsePositive(const std::string& option, const std::string& text) {
+double ParseWithin(const std::string& option, const std::string& text, double low, double high,
+                   const char* unit = "") {
   const double value = ParseNumber(option, text);
-  if (!(value > 0)) throw UsageError(option + ": '" + text + "' must be above zero");
+  if (!(value >= low && value <= high))
+    throw UsageError(option + ": '" + Shown(text) + "' is out of range" + RangeText(low, high, unit));
   return value;
+}
+
+double ParseFrameRate(const std::string& option, const std::string& text) {
+  return ParseWithin(option, text, kMinFrameRate, kMaxFrameRate);
 }
 
 int32_t ParseInteger(const std::string& option, const std::string& text, int32_t minimum) {
   const auto value = TryStrToInt(text);
   if (!value || *value < minimum || text.find_first_not_of("+-0123456789") != std::string::npos)
-    throw UsageError(option + ": '" + text + "' is not a whole number" +
+    throw UsageError(option + ": '" + Shown(text) + "' is not a whole number" +
                      (minimum > INT32_MIN ? " of at least " + std::to_string(minimum) : ""));
   return *value;
 }
 
 uint8_t ParseFormat(const std::string& name) {
   const auto format = FormatFromCliName(name);
-  if (!format) throw UsageError("--to: unknown format '" + name + "' (see --list-formats)");
+  if (!format) throw UsageError("--to: unknown format '" + Shown(name) + "' (see --list-formats)");
   if (!FormatCatalogue[*format].Written)
     throw UsageError(std::string("--to: subtitles cannot be written as ") + FormatCatalogue[*format].Name);
   return *format;
@@ -133,7 +162,7 @@ uint8_t ParseFormat(const std::string& name) {
 
 SubtitleRange ParseRange(const std::string& text) {
   const size_t dash = text.find('-', 1);
-  if (dash == std::string::npos) throw UsageError("--range: '" + text + "' is not A-B");
+  if (dash == std::string::npos) throw UsageError("--range: '" + Shown(text) + "' is not A-B");
   return {ParseInteger("--range", text.substr(0, dash), 1),
           ParseInteger("--range", text.substr(dash + 1), 1)};
 }
@@ -141,6 +170,7 @@ SubtitleRange ParseRange(const std::string& text) {
 struct Parser {
   CliOptions o;
   bool convertOptionSeen = false;
+  bool stop = false;  // --help or --version: the rest is not looked at
   std::optional<double> fpsFrom, fpsTo;
   bool scalePairEmitted = false;
 
@@ -155,20 +185,30 @@ struct Parser {
   }
   void FpsPair() {
     if (fpsFrom && fpsTo && !scalePairEmitted) {
-      Tool({ToolKind::Scale, *fpsTo / *fpsFrom});
+      const double factor = *fpsTo / *fpsFrom;
+      if (!(factor >= kMinScale && factor <= kMaxScale))
+        throw UsageError("--fps-from, --fps-to: the speed change " + FloatToText(factor) +
+                         " is out of range" + RangeText(kMinScale, kMaxScale));
+      Tool({ToolKind::Scale, factor});
       scalePairEmitted = true;
     }
   }
 };
 
 struct OptionRule {
-  const char* name;
+  const char* name;  // "--long" or "-x"
   int values;
   std::function<void(Parser&, const Values&)> apply;
 };
 
 const std::vector<OptionRule>& Rules() {
   static const std::vector<OptionRule> rules = {
+      {"-h", 0, [](Parser& p, const Values&) { p.o = CliOptions{}, p.stop = true; }},
+      {"--help", 0, [](Parser& p, const Values&) { p.o = CliOptions{}, p.stop = true; }},
+      {"--version", 0,
+       [](Parser& p, const Values&) {
+         p.o = CliOptions{}, p.o.Command = CliCommand::Version, p.stop = true;
+       }},
       {"--detect", 0, [](Parser& p, const Values&) { p.Command(CliCommand::Detect, "--detect"); }},
       {"--info", 0, [](Parser& p, const Values&) { p.Command(CliCommand::Info, "--info"); }},
       {"--encoding", 1, [](Parser& p, const Values& v) { p.o.Encoding = v[0]; }},
@@ -191,7 +231,7 @@ const std::vector<OptionRule>& Rules() {
        [](Parser& p, const Values& v) { p.o.Format = ParseFormat(v[0]), p.convertOptionSeen = true; }},
       {"--fps", 1,
        [](Parser& p, const Values& v) {
-         p.o.FrameRate = ParsePositive("--fps", v[0]), p.o.FrameRateGiven = true, p.convertOptionSeen = true;
+         p.o.FrameRate = ParseFrameRate("--fps", v[0]), p.o.FrameRateGiven = true, p.convertOptionSeen = true;
        }},
       {"-o", 1,
        [](Parser& p, const Values& v) {
@@ -208,7 +248,8 @@ const std::vector<OptionRule>& Rules() {
       {"--quiet", 0, [](Parser& p, const Values&) { p.o.Quiet = p.convertOptionSeen = true; }},
       {"--shift", 1,
        [](Parser& p, const Values& v) {
-         p.Tool({ToolKind::ShiftSeconds, ParseNumber("--shift", v[0])});
+         p.Tool({ToolKind::ShiftSeconds,
+                 ParseWithin("--shift", v[0], -kMaxShiftSeconds, kMaxShiftSeconds, " seconds")});
        }},
       {"--shift-frames", 1,
        [](Parser& p, const Values& v) {
@@ -218,7 +259,7 @@ const std::vector<OptionRule>& Rules() {
       {"--only", 1,
        [](Parser& p, const Values& v) {
          if (v[0] != "show" && v[0] != "hide")
-           throw UsageError("--only: say show or hide, not '" + v[0] + "'");
+           throw UsageError("--only: say show or hide, not '" + Shown(v[0]) + "'");
          p.o.Tools.Show = v[0] == "show";
          p.o.Tools.Hide = v[0] == "hide";
          p.convertOptionSeen = true;
@@ -227,16 +268,15 @@ const std::vector<OptionRule>& Rules() {
        [](Parser& p, const Values& v) { p.o.Tools.Range = ParseRange(v[0]), p.convertOptionSeen = true; }},
       {"--scale", 1,
        [](Parser& p, const Values& v) {
-         const double factor = ParseNumber("--scale", v[0]);
-         if (factor < 0) throw UsageError("--scale: '" + v[0] + "' must not be negative");
-         p.Tool({ToolKind::Scale, factor});
+         p.Tool({ToolKind::Scale, ParseWithin("--scale", v[0], kMinScale, kMaxScale)});
        }},
       {"--fps-from", 1,
-       [](Parser& p, const Values& v) { p.fpsFrom = ParsePositive("--fps-from", v[0]), p.FpsPair(); }},
+       [](Parser& p, const Values& v) { p.fpsFrom = ParseFrameRate("--fps-from", v[0]), p.FpsPair(); }},
       {"--fps-to", 1,
-       [](Parser& p, const Values& v) { p.fpsTo = ParsePositive("--fps-to", v[0]), p.FpsPair(); }},
+       [](Parser& p, const Values& v) { p.fpsTo = ParseFrameRate("--fps-to", v[0]), p.FpsPair(); }},
       {"--hide-from-show", 0, [](Parser& p, const Values&) { p.Tool({ToolKind::HideFromShow}); }},
       {"--show-from-hide", 0, [](Parser& p, const Values&) { p.Tool({ToolKind::ShowFromHide}); }},
+      // Texts stay as given: the document holds the same UTF-8.
       {"--replace", 2,
        [](Parser& p, const Values& v) {
          p.Tool({ToolKind::Replace, 0, 0, v[0], v[1]});
@@ -253,10 +293,66 @@ const std::vector<OptionRule>& Rules() {
   return rules;
 }
 
-const OptionRule* RuleFor(const std::string& arg) {
+// getopt_long's view of the rules: each rule's code is 256 + its index, short options also
+// answer to their letter.
+constexpr int kFirstCode = 256;
+
+struct GetoptTables {
+  std::string shortOptions = "-:";  // files in order, as code 1; a missing value as ':'
+  std::vector<option> longOptions;
+};
+
+const GetoptTables& Tables() {
+  static const GetoptTables tables = [] {
+    GetoptTables t;
+    const auto& rules = Rules();
+    for (size_t i = 0; i < rules.size(); ++i) {
+      const std::string_view name = rules[i].name;
+      const int code = kFirstCode + static_cast<int>(i);
+      if (name.size() == 2) {
+        t.shortOptions += name[1];
+        if (rules[i].values > 0) t.shortOptions += ':';
+      } else {
+        t.longOptions.push_back(
+            {rules[i].name + 2, rules[i].values > 0 ? required_argument : no_argument, nullptr, code});
+      }
+    }
+    t.longOptions.push_back({nullptr, 0, nullptr, 0});
+    return t;
+  }();
+  return tables;
+}
+
+const OptionRule& RuleOfCode(int code) {
+  const auto& rules = Rules();
+  if (code >= kFirstCode) return rules.at(static_cast<size_t>(code - kFirstCode));
+  for (const auto& rule : rules)
+    if (std::string_view(rule.name).size() == 2 && rule.name[1] == code) return rule;
+  throw UsageError("unknown option");
+}
+
+// The long options that an abbreviation could mean.
+std::vector<std::string> LongOptionsStartingWith(std::string_view prefix) {
+  std::vector<std::string> found;
   for (const auto& rule : Rules())
-    if (arg == rule.name) return &rule;
-  return nullptr;
+    if (std::string_view(rule.name).substr(0, prefix.size()) == prefix) found.emplace_back(rule.name);
+  return found;
+}
+
+[[noreturn]] void ThrowUnknown(const char* arg, int optionCode) {
+  if (optionCode >= kFirstCode)
+    throw UsageError(std::string(RuleOfCode(optionCode).name) + " takes no value");
+  if (optionCode > 0)
+    throw UsageError("unknown option '-" + Shown(std::string(1, static_cast<char>(optionCode))) + "'");
+  const std::string text = arg;
+  const std::string name = text.substr(0, text.find('='));
+  const auto candidates = LongOptionsStartingWith(name);
+  if (candidates.size() > 1) {
+    std::string list;
+    for (const auto& c : candidates) list += (list.empty() ? "" : ", ") + c;
+    throw UsageError("ambiguous option '" + Shown(name) + "' (" + list + ")");
+  }
+  throw UsageError("unknown option '" + Shown(name) + "'");
 }
 
 void CheckConvert(const CliOptions& o) {
@@ -265,6 +361,12 @@ void CheckConvert(const CliOptions& o) {
   if (!o.Output.empty() && o.Files.size() != 1) throw UsageError("-o takes exactly one input file");
   if (o.Extension && o.Directory.empty()) throw UsageError("--ext goes with -d DIR");
   if (o.Files.empty()) throw UsageError("no input files");
+  // A shift in frames becomes seconds for clock-timed files, through the final frame rate.
+  for (const ToolStep& step : o.Tools.Steps)
+    if (step.Kind == ToolKind::ShiftFrames && std::fabs(step.Number / o.FrameRate) > kMaxShiftSeconds)
+      throw UsageError("--shift-frames: " + std::to_string(static_cast<int32_t>(step.Number)) +
+                       " frames is out of range" +
+                       RangeText(-kMaxShiftSeconds, kMaxShiftSeconds, " seconds"));
 }
 
 void CheckCommand(const Parser& p) {
@@ -294,31 +396,53 @@ void CheckCommand(const Parser& p) {
     throw UsageError("conversion options and tools go with converting, not with this command");
 }
 
+// Options in the order given (tools run in that order), files among them in theirs, "--"
+// ending the options, and "--opt=value" or "--opt value" alike. getopt_long keeps its
+// state in globals; optind = 0 starts it afresh for every call.
+void ReadArguments(Parser& p, const std::vector<std::string>& args) {
+  std::vector<std::string> storage;
+  storage.reserve(args.size() + 1);
+  storage.emplace_back("quillmark-convert");
+  storage.insert(storage.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& arg : storage) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  const int argc = static_cast<int>(storage.size());
+  const GetoptTables& tables = Tables();
+  optind = 0;
+  opterr = 0;
+  while (!p.stop) {
+    optopt = 0;
+    const int code =
+        getopt_long(argc, argv.data(), tables.shortOptions.c_str(), tables.longOptions.data(), nullptr);
+    if (code == -1) break;
+    if (code == 1) {
+      p.o.Files.emplace_back(optarg);
+      continue;
+    }
+    if (code == '?') ThrowUnknown(argv[static_cast<size_t>(optind - 1)], optopt);
+    if (code == ':')
+      throw UsageError(std::string(RuleOfCode(optopt).name) +
+                       (RuleOfCode(optopt).values == 1 ? " needs a value" : " needs two values"));
+    const OptionRule& rule = RuleOfCode(code);
+    Values values;
+    if (rule.values > 0) values.emplace_back(optarg);
+    if (rule.values == 2) {
+      if (optind >= argc) throw UsageError(std::string(rule.name) + " needs two values");
+      values.emplace_back(argv[static_cast<size_t>(optind++)]);
+    }
+    rule.apply(p, values);
+  }
+  if (p.stop) return;
+  for (int i = optind; i < argc; ++i) p.o.Files.emplace_back(argv[static_cast<size_t>(i)]);
+}
+
 }  // namespace
 
 CliOptions ParseCliOptions(const std::vector<std::string>& args) {
   Parser p;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--help" || arg == "-h") return CliOptions{};
-    if (arg == "--version") {
-      CliOptions version;
-      version.Command = CliCommand::Version;
-      return version;
-    }
-    if (const OptionRule* rule = RuleFor(arg)) {
-      if (args.size() - i - 1 < static_cast<size_t>(rule->values))
-        throw UsageError(arg + (rule->values == 1 ? " needs a value" : " needs two values"));
-      const Values values(args.begin() + static_cast<long>(i) + 1,
-                          args.begin() + static_cast<long>(i) + 1 + rule->values);
-      rule->apply(p, values);
-      i += static_cast<size_t>(rule->values);
-    } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
-      throw UsageError("unknown option '" + arg + "'");
-    } else {
-      p.o.Files.push_back(arg);
-    }
-  }
+  ReadArguments(p, args);
+  if (p.stop) return p.o;
   if (p.o.Command == CliCommand::Help && (p.convertOptionSeen || !p.o.Files.empty()))
     p.o.Command = CliCommand::Convert;
   CheckCommand(p);

@@ -18,7 +18,7 @@ enum class ToolKind {
   Scale,         // --scale FACTOR, or --fps-from A --fps-to B
   HideFromShow,
   ShowFromHide,
-  Replace,  // --replace FIND REPL (Windows-1250 bytes)
+  Replace,  // --replace FIND REPL (as given)
   Trim,
   RepairOverlaps,
   DeleteEmpty,

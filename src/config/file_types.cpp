@@ -3,11 +3,12 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <string_view>
 
 #include "formats/catalogue.h"
 #include "platform/errors.h"
 #include "platform/file_io.h"
-#include "platform/ini_file.h"
 
 namespace qm {
 
@@ -139,22 +140,113 @@ std::string MimePackage() {
   return xml + "</mime-info>\n";
 }
 
-std::string MimeAppsList(const std::string& previous) {
-  IniFile list = IniFile::Parse(previous);
-  for (const MimeTypeGlob& type : kSubtitleMimeTypes) {
-    // Ours first; whatever else was named stays behind it as a fallback.
-    std::string value = std::string(kDesktopFileName) + ";";
-    const std::string old = list.ReadString(kDefaultApplications, type.Type, "");
-    size_t start = 0;
-    while (start < old.size()) {
-      const size_t end = std::min(old.find(';', start), old.size());
-      const std::string entry = old.substr(start, end - start);
-      if (!entry.empty() && entry != kDesktopFileName) value += entry + ";";
-      start = end + 1;
-    }
-    list.WriteString(kDefaultApplications, type.Type, value);
+namespace {
+
+// One line of mimeapps.list with its own line end, so that lines we do not own go back
+// byte for byte.
+struct ListLine {
+  std::string_view Text, End;
+};
+
+std::vector<ListLine> SplitLines(std::string_view bytes) {
+  std::vector<ListLine> lines;
+  while (!bytes.empty()) {
+    const size_t lf = bytes.find('\n');
+    std::string_view text = bytes.substr(0, lf);
+    size_t endLength = lf == std::string_view::npos ? 0 : 1;
+    if (endLength == 1 && !text.empty() && text.back() == '\r') text.remove_suffix(1), endLength = 2;
+    lines.push_back({text, bytes.substr(text.size(), endLength)});
+    bytes.remove_prefix(std::min(bytes.size(), text.size() + endLength));
   }
-  return list.Serialize("\n");
+  return lines;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+std::optional<std::string_view> GroupName(std::string_view line) {
+  line = TrimBlanks(line);
+  if (line.size() < 2 || line.front() != '[' || line.back() != ']') return std::nullopt;
+  return line.substr(1, line.size() - 2);
+}
+
+// The subtitle type a key line of ours names, or -1.
+int OurTypeOf(std::string_view line) {
+  const size_t equals = line.find('=');
+  if (equals == std::string_view::npos) return -1;
+  const std::string_view key = TrimBlanks(line.substr(0, equals));
+  for (size_t i = 0; i < kSubtitleMimeTypes.size(); ++i)
+    if (key == kSubtitleMimeTypes[i].Type) return static_cast<int>(i);
+  return -1;
+}
+
+// Ours first; whatever else was named stays behind it as a fallback.
+std::string OurValue(std::string_view old) {
+  std::string value = std::string(kDesktopFileName) + ";";
+  size_t start = 0;
+  while (start < old.size()) {
+    const size_t end = std::min(old.find(';', start), old.size());
+    const std::string_view entry = TrimBlanks(old.substr(start, end - start));
+    if (!entry.empty() && entry != kDesktopFileName) value.append(entry).append(";");
+    start = end + 1;
+  }
+  return value;
+}
+
+}  // namespace
+
+std::string MimeAppsList(const std::string& previous) {
+  const std::vector<ListLine> lines = SplitLines(previous);
+  const std::string_view newline = !lines.empty() && lines.front().End == "\r\n" ? "\r\n" : "\n";
+  // Where each of our keys stands (in any Default Applications group) and what it held.
+  std::vector<int> typeOfLine(lines.size(), -1);
+  std::vector<std::optional<std::string_view>> oldValues(kSubtitleMimeTypes.size());
+  std::optional<size_t> groupEnd;  // after the last non-blank line of the first such group
+  bool inGroup = false, inFirstGroup = false;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (const auto name = GroupName(lines[i].Text)) {
+      inGroup = *name == kDefaultApplications;
+      inFirstGroup = inGroup && !groupEnd;
+      if (inFirstGroup) groupEnd = i + 1;
+      continue;
+    }
+    if (inFirstGroup && !TrimBlanks(lines[i].Text).empty()) groupEnd = i + 1;
+    if (!inGroup) continue;
+    const int type = OurTypeOf(lines[i].Text);
+    if (type < 0) continue;
+    typeOfLine[i] = type;
+    auto& old = oldValues[static_cast<size_t>(type)];
+    if (!old) old = TrimBlanks(lines[i].Text.substr(lines[i].Text.find('=') + 1));
+  }
+  const auto ourLine = [&](size_t type) {
+    return std::string(kSubtitleMimeTypes[type].Type) + "=" + OurValue(oldValues[type].value_or(""));
+  };
+  std::string missing;
+  for (size_t type = 0; type < kSubtitleMimeTypes.size(); ++type)
+    if (!oldValues[type]) missing.append(ourLine(type)).append(newline);
+
+  std::string out;
+  const auto endOfLine = [&](size_t i) {
+    // A last line without a line end gets one when something follows it.
+    return lines[i].End.empty() &&
+                   (i + 1 < lines.size() || (groupEnd && *groupEnd == i + 1 && !missing.empty()))
+               ? newline
+               : lines[i].End;
+  };
+  for (size_t i = 0; i < lines.size(); ++i) {
+    out += typeOfLine[i] < 0 ? std::string(lines[i].Text) : ourLine(static_cast<size_t>(typeOfLine[i]));
+    out += endOfLine(i);
+    if (groupEnd && *groupEnd == i + 1) out += missing;
+  }
+  if (!groupEnd) {
+    if (!out.empty() && out.back() != '\n') out += newline;
+    if (!out.empty()) out += newline;
+    out.append("[").append(kDefaultApplications).append("]").append(newline).append(missing);
+  }
+  return out;
 }
 
 DesktopRegistration RegisterDesktopFileTypes(const XdgFolders& folders, const std::string& programPath,

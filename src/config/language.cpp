@@ -104,7 +104,10 @@ DynamicTexts LoadDynamicTexts(const std::string& programFolder, std::string_view
 }
 
 DynamicTexts LoadDynamicTextsFrom(const std::string& languageFile) {
-  const IniFile ini = IniFile::Load(languageFile);
+  return DynamicTextsFromIni(IniFile::Load(languageFile));
+}
+
+DynamicTexts DynamicTextsFromIni(const IniFile& ini) {
   DynamicTexts texts;
   for (const auto& entry : kDynamicTextKeys)
     texts.*entry.Member = ini.ReadString(entry.Section, entry.Key, FallbackFor(entry.Member));

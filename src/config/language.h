@@ -9,6 +9,8 @@
 
 namespace qm {
 
+class IniFile;
+
 inline constexpr std::string_view kLanguageError = "LNG error!!";
 // The language every installation starts with.
 inline constexpr std::string_view kDefaultLanguageName = "Český";
@@ -64,6 +66,8 @@ std::string LanguageFlagPath(const std::string& programFolder, std::string_view 
 DynamicTexts LoadDynamicTexts(const std::string& programFolder, std::string_view languageName);
 // The same from a language file named by its path.
 DynamicTexts LoadDynamicTextsFrom(const std::string& languageFile);
+// The same from a language file already parsed.
+DynamicTexts DynamicTextsFromIni(const IniFile& language);
 
 // English fallback of ErrorFormatNotWritable; the format's name follows it after a blank.
 std::string FormatNotWritableMessage();

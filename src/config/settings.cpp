@@ -1,6 +1,5 @@
 #include "config/settings.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,8 +30,9 @@ std::string Settings::LanguageName() const {
   return Languages[static_cast<size_t>(LanguageIndex)];
 }
 
-Settings LoadSettings(const std::string& path) {
-  const IniFile ini = IniFile::Load(path);
+Settings LoadSettings(const std::string& path) { return SettingsFromIni(IniFile::Load(path)); }
+
+Settings SettingsFromIni(const IniFile& ini) {
   Settings settings;
   // Only the low 8 bits of the count and of the choice count, as the product stores them.
   const int count = ini.ReadInteger(kLanguages, "Count", 1) & 0xFF;
@@ -70,16 +70,12 @@ std::string SerializeSettings(const Settings& settings) {
 }
 
 bool CanWriteSettings(const std::string& path) {
+  // Asked as this user: the folder must take the replacement file, and an existing file
+  // must be one this user may write (root may write a read-only file, as a direct write can).
+  if (access(FolderOf(path).c_str(), W_OK | X_OK) != 0) return false;
   struct stat info {};
-  if (stat(path.c_str(), &info) == 0 && (!S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0))
-    return false;
-  // A file that the folder takes proves that the replacement can be created beside it.
-  std::string probe = FolderOf(path) + "/.settings-probe.XXXXXX";
-  const int fd = mkstemp(probe.data());
-  if (fd < 0) return false;
-  close(fd);
-  unlink(probe.c_str());
-  return true;
+  if (stat(path.c_str(), &info) != 0) return errno == ENOENT;
+  return S_ISREG(info.st_mode) && access(path.c_str(), W_OK) == 0;
 }
 
 void SaveSettings(const std::string& path, const Settings& settings) {

@@ -9,6 +9,8 @@
 
 namespace qm {
 
+class IniFile;
+
 struct Settings {
   std::vector<std::string> Languages;  // the items of the language list, in key order
   int LanguageIndex = 0;               // 0-based; outside Languages when no language is chosen
@@ -24,12 +26,14 @@ struct Settings {
 
 // A missing or unreadable file gives the defaults: one language "Český", chosen, no runs.
 Settings LoadSettings(const std::string& path);
+// The same from a file already parsed.
+Settings SettingsFromIni(const IniFile& ini);
 
 // Exactly the three sections and their keys in the product's order; nothing else survives.
 std::string SerializeSettings(const Settings& settings);
 
-// Whether the file can be written: its folder exists and takes a new file, and an existing
-// file is not read-only. Probes without touching the file itself.
+// Whether this user may write the file: its folder exists and takes a new file, and an
+// existing file is a plain file this user may write. Nothing is created to find out.
 bool CanWriteSettings(const std::string& path);
 
 // Replaces the file as a whole (temporary file + rename); on failure the previous file is

@@ -15,8 +15,13 @@ int64_t ClockMs(int32_t h, int32_t m, int32_t s, const std::string& ms) {
   return ((int64_t{h} * 60 + m) * 60 + s) * 1000 + TryStrToInt(ms).value_or(0);
 }
 
+// Frames at a tiny frame rate lie beyond any film; they are held at a bound that keeps the
+// millisecond arithmetic below within 64 bits.
+constexpr double kFarestMs = 1e15;
+
 int64_t FramesMs(int32_t frames, double rate) {
-  return rate > 0 ? static_cast<int64_t>(RoundHalfEven(frames * 1000.0 / rate)) : 0;
+  if (!(rate > 0)) return 0;
+  return static_cast<int64_t>(std::clamp(RoundHalfEven(frames * 1000.0 / rate), -kFarestMs, kFarestMs));
 }
 
 struct Span {

@@ -19,7 +19,13 @@ void AppendEscaped(std::string& out, const std::string& text) {
         out += "\\n";
         break;
       default:
-        out += c;
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+          // Other control characters (ESC above all) would act on the terminal.
+          static const char kHex[] = "0123456789abcdef";
+          out.append("\\x").append(1, kHex[(c >> 4) & 0xF]).append(1, kHex[c & 0xF]);
+        } else {
+          out += c;
+        }
     }
   }
 }

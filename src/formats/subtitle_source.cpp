@@ -52,7 +52,9 @@ SubtitleSource PrepareSubtitleSource(std::string bytes, const std::optional<Text
     if (source.Encoding.Name == "utf-16be") bytes = SwapBytepairs(bytes);
     if (const auto format = DetectSixteenBitFormat(bytes)) {
       source.FormatIndex = *format;
-      source.Text = std::move(bytes);
+      // Only the three readers take the bytes; a file like them but none of them (13) is
+      // text to show like any other.
+      source.Text = IsSixteenBitFormat(*format) ? std::move(bytes) : DecodeText(bytes, Utf16LeEncoding());
       return source;
     }
     source.Text = DecodeText(bytes, Utf16LeEncoding());

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace qm {
 
@@ -15,6 +16,7 @@ enum class ErrorKind {
   Unsupported,  // a format that has no reader or writer
   Encoding,     // a character that the chosen text encoding cannot hold
   NothingRead,  // a recognised file of which its reader made no subtitle
+  TooLarge,     // a file above the size that is read at all
 };
 
 class QuillmarkError : public std::runtime_error {
@@ -32,5 +34,12 @@ class QuillmarkError : public std::runtime_error {
 // The platform-style message for an errno value: "File not found", "I/O error 5", ...
 std::string InOutMessage(int errorNumber);
 [[noreturn]] void ThrowInOut(int errorNumber);
+// "File too large: the limit is 64 MiB".
+[[noreturn]] void ThrowTooLarge();
+
+// A file's text or name made safe to show: control characters are written as escapes
+// (TAB "\t", LF "\n", CR "\r", ESC "\x1b", a C1 control in UTF-8 "\u009b"), so that
+// the bytes of a file can neither move a terminal's cursor nor fake a line of output.
+std::string EscapeControls(std::string_view text);
 
 }  // namespace qm

@@ -1,45 +1,90 @@
 #include "platform/file_io.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <ctime>
+#include <utility>
 
 #include "platform/errors.h"
 
 namespace qm {
 namespace {
 
-// Closes the descriptor and, unless released, removes the temporary file.
-class TempFile {
+constexpr std::string_view kTempPrefix = ".qm-";
+constexpr std::string_view kTempSuffix = ".tmp";
+constexpr size_t kTempRandomLength = 6;
+constexpr time_t kStaleTempAge = 24 * 60 * 60;
+
+// Closes the descriptor on every way out.
+class Descriptor {
  public:
-  explicit TempFile(std::string pattern) : m_path(std::move(pattern)) {
-    m_fd = mkstemp(m_path.data());
-    if (m_fd < 0) ThrowInOut(errno);
-  }
-  ~TempFile() {
+  explicit Descriptor(int fd) : m_fd(fd) {}
+  ~Descriptor() {
     if (m_fd >= 0) close(m_fd);
-    if (!m_committed) unlink(m_path.c_str());
   }
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
 
   int Fd() const { return m_fd; }
-  const std::string& Path() const { return m_path; }
   void CloseChecked() {
-    const int fd = m_fd;
-    m_fd = -1;
+    const int fd = std::exchange(m_fd, -1);
     if (close(fd) != 0) ThrowInOut(errno);
   }
-  void Commit() { m_committed = true; }
 
  private:
-  std::string m_path;
-  int m_fd = -1;
-  bool m_committed = false;
+  int m_fd;
 };
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// --- Reading ---------------------------------------------------------------------------
+
+class ReadableFile {
+ public:
+  explicit ReadableFile(const std::string& path) : m_file(open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+    if (m_file.Fd() < 0) ThrowInOut(errno);
+    if (fstat(m_file.Fd(), &m_info) != 0) ThrowInOut(errno);
+    if (S_ISDIR(m_info.st_mode)) ThrowInOut(EISDIR);
+    if (S_ISREG(m_info.st_mode) && static_cast<uint64_t>(m_info.st_size) > kMaxReadFileSize) ThrowTooLarge();
+  }
+
+  size_t SizeHint() const { return m_info.st_size > 0 ? static_cast<size_t>(m_info.st_size) : 0; }
+
+  // Hands chunks to consume until it returns true or the file ends; true when it stopped.
+  // A pipe or a file that grows while it is read meets the same limit as a large file.
+  template <class Consume>
+  bool ReadChunks(Consume&& consume) {
+    char buffer[65536];
+    uint64_t total = 0;
+    for (;;) {
+      const ssize_t got = read(m_file.Fd(), buffer, sizeof buffer);
+      if (got < 0) {
+        if (errno == EINTR) continue;
+        ThrowInOut(errno);
+      }
+      if (got == 0) return false;
+      total += static_cast<uint64_t>(got);
+      if (total > kMaxReadFileSize) ThrowTooLarge();
+      if (consume(std::string_view(buffer, static_cast<size_t>(got)))) return true;
+    }
+  }
+
+ private:
+  Descriptor m_file;
+  struct stat m_info {};
+};
+
+// --- Writing ---------------------------------------------------------------------------
 
 void WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -52,56 +97,131 @@ void WriteAll(int fd, std::string_view bytes) {
   }
 }
 
-std::string FolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string BaseNameOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-}  // namespace
-
-namespace {
-
-// Closes the descriptor on every way out.
-class ReadableFile {
+// The temporary file beside the target, removed unless committed. Its name has a fixed
+// length, so that a target name of the longest length the folder takes still saves.
+class TempFile {
  public:
-  explicit ReadableFile(const std::string& path) : m_fd(open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
-    if (m_fd < 0) ThrowInOut(errno);
-    if (fstat(m_fd, &m_info) == 0 && S_ISDIR(m_info.st_mode)) {
-      close(m_fd);
-      ThrowInOut(EISDIR);
+  TempFile(const std::string& folder, mode_t mode) {
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      unsigned char random[kTempRandomLength];
+      if (getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random)) ThrowInOut(errno);
+      std::string name(kTempPrefix);
+      for (unsigned char r : random) name += kLetters[r % (sizeof kLetters - 1)];
+      m_path = folder + "/" + name + std::string(kTempSuffix);
+      // The mode given here passes through the umask, as for any new file.
+      m_fd = open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+      if (m_fd >= 0) return;
+      if (errno != EEXIST) ThrowInOut(errno);
     }
+    ThrowInOut(EEXIST);
   }
-  ~ReadableFile() { close(m_fd); }
-  ReadableFile(const ReadableFile&) = delete;
-  ReadableFile& operator=(const ReadableFile&) = delete;
-
-  size_t SizeHint() const { return m_info.st_size > 0 ? static_cast<size_t>(m_info.st_size) : 0; }
-
-  // Hands chunks to consume until it returns true or the file ends; true when it stopped.
-  template <class Consume>
-  bool ReadChunks(Consume&& consume) {
-    char buffer[65536];
-    for (;;) {
-      const ssize_t got = read(m_fd, buffer, sizeof buffer);
-      if (got < 0) {
-        if (errno == EINTR) continue;
-        ThrowInOut(errno);
-      }
-      if (got == 0) return false;
-      if (consume(std::string_view(buffer, static_cast<size_t>(got)))) return true;
-    }
+  ~TempFile() {
+    if (m_fd >= 0) close(m_fd);
+    if (!m_committed) unlink(m_path.c_str());
   }
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+
+  int Fd() const { return m_fd; }
+  const std::string& Path() const { return m_path; }
+  void CloseChecked() {
+    const int fd = std::exchange(m_fd, -1);
+    if (close(fd) != 0) ThrowInOut(errno);
+  }
+  void Commit() { m_committed = true; }
 
  private:
-  int m_fd;
-  struct stat m_info {};
+  std::string m_path;
+  int m_fd = -1;
+  bool m_committed = false;
 };
+
+// Devices and pipes (/dev/null, /dev/stdout, a FIFO) are written as they are: renaming a
+// file over one would replace the device node itself.
+void WriteToDevice(const std::string& path, std::string_view bytes) {
+  Descriptor file(open(path.c_str(), O_WRONLY | O_CLOEXEC));
+  if (file.Fd() < 0) ThrowInOut(errno);
+  WriteAll(file.Fd(), bytes);
+  file.CloseChecked();
+}
+
+// The same file rewritten, for when replacing it would split its hard links or give it
+// another owner. The space is reserved before the first byte changes, so that a full disk
+// or a file-size limit fails while the old contents are still whole.
+void RewriteInPlace(const std::string& path, std::string_view bytes) {
+  Descriptor file(open(path.c_str(), O_WRONLY | O_CLOEXEC));
+  if (file.Fd() < 0) ThrowInOut(errno);
+  if (!bytes.empty()) {
+    const int reserved = posix_fallocate(file.Fd(), 0, static_cast<off_t>(bytes.size()));
+    if (reserved != 0 && reserved != EOPNOTSUPP && reserved != EINVAL) ThrowInOut(reserved);
+  }
+  WriteAll(file.Fd(), bytes);
+  if (ftruncate(file.Fd(), static_cast<off_t>(bytes.size())) != 0) ThrowInOut(errno);
+  if (fsync(file.Fd()) != 0) ThrowInOut(errno);
+  file.CloseChecked();
+}
+
+// Gives the temporary file the old file's owner, group and mode (owner first: a change of
+// owner clears the set-user-ID bits). False when the owner or group cannot be kept.
+bool TakeOverOwnerAndMode(int fd, const struct stat& old) {
+  struct stat now {};
+  if (fstat(fd, &now) != 0) ThrowInOut(errno);
+  if ((now.st_uid != old.st_uid || now.st_gid != old.st_gid) && fchown(fd, old.st_uid, old.st_gid) != 0)
+    return false;
+  if (fchmod(fd, old.st_mode & 07777) != 0) ThrowInOut(errno);
+  return true;
+}
+
+void SyncFolder(const std::string& folder) {
+  // Makes the rename itself durable; a failure here cannot undo it, so it is not reported.
+  const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    fsync(dir);
+    close(dir);
+  }
+}
+
+// Temporary files that a killed run left behind; fresh ones may belong to a save that is
+// running right now, and anything else is not ours to touch.
+void RemoveStaleTemporaryFiles(const std::string& folder) {
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) return;
+  const time_t now = time(nullptr);
+  while (const dirent* entry = readdir(dir)) {
+    if (!IsTemporaryFileName(entry->d_name)) continue;
+    struct stat info {};
+    if (fstatat(dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    if (S_ISREG(info.st_mode) && now - info.st_mtime > kStaleTempAge) unlinkat(dirfd(dir), entry->d_name, 0);
+  }
+  closedir(dir);
+}
+
+// A link is followed, so that the file it points to is replaced and the link stays a link.
+std::string ResolveLink(const std::string& path) {
+  struct stat info {};
+  if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+  char* resolved = realpath(path.c_str(), nullptr);
+  if (!resolved) return path;  // a dangling link: the link itself is replaced
+  std::string target = resolved;
+  std::free(resolved);
+  return target;
+}
+
+// Writes the temporary file and renames it over the target; false (nothing changed) when
+// the old file's owner cannot be given to the new one.
+bool ReplaceByRename(const std::string& path, const std::string& folder, std::string_view bytes,
+                     const struct stat* old) {
+  TempFile temp(folder, old ? 0600 : 0666);
+  if (old && !TakeOverOwnerAndMode(temp.Fd(), *old)) return false;
+  WriteAll(temp.Fd(), bytes);
+  if (fsync(temp.Fd()) != 0) ThrowInOut(errno);
+  temp.CloseChecked();
+  if (rename(temp.Path().c_str(), path.c_str()) != 0) ThrowInOut(errno);
+  temp.Commit();
+  SyncFolder(folder);
+  return true;
+}
 
 }  // namespace
 
@@ -121,63 +241,32 @@ bool ReadFileInChunks(const std::string& path, const std::function<bool(std::str
   return file.ReadChunks(consume);
 }
 
-namespace {
-
-// Devices and pipes (/dev/null, /dev/stdout, a FIFO) are written in place: renaming a file
-// over one would replace the device node itself.
-void WriteInPlace(const std::string& path, std::string_view bytes) {
-  const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
-  if (fd < 0) ThrowInOut(errno);
-  try {
-    WriteAll(fd, bytes);
-  } catch (...) {
-    close(fd);
-    throw;
-  }
-  if (close(fd) != 0) ThrowInOut(errno);
-}
-
-// A link is followed, so that the file it points to is replaced and the link stays a link.
-std::string ResolveLink(const std::string& path) {
-  struct stat info {};
-  if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
-  char* resolved = realpath(path.c_str(), nullptr);
-  if (!resolved) return path;  // a dangling link: the link itself is replaced
-  std::string target = resolved;
-  std::free(resolved);
-  return target;
-}
-
-}  // namespace
-
 void WriteFileAtomically(const std::string& requestedPath, std::string_view bytes) {
   if (requestedPath.empty()) ThrowInOut(ENOENT);
   const std::string path = ResolveLink(requestedPath);
+  const std::string folder = FolderOf(path);
   struct stat old {};
   const bool replacing = stat(path.c_str(), &old) == 0;
   if (replacing && S_ISDIR(old.st_mode)) ThrowInOut(EISDIR);
-  if (replacing && !S_ISREG(old.st_mode)) return WriteInPlace(path, bytes);
+  // The same answer a direct write would get: a read-only file stays as it is.
+  if (replacing && access(path.c_str(), W_OK) != 0) ThrowInOut(errno);
+  if (replacing && !S_ISREG(old.st_mode)) return WriteToDevice(path, bytes);
+  if (replacing && old.st_nlink > 1) {
+    RewriteInPlace(path, bytes);
+  } else if (!ReplaceByRename(path, folder, bytes, replacing ? &old : nullptr)) {
+    RewriteInPlace(path, bytes);
+  }
+  RemoveStaleTemporaryFiles(folder);
+}
 
-  TempFile temp(FolderOf(path) + "/." + BaseNameOf(path) + ".XXXXXX");
-  // Keep the permissions of the file being replaced; a new file gets the usual 0666 & ~umask.
-  mode_t mode = old.st_mode & 07777;
-  if (!replacing) {
-    const mode_t mask = umask(0);
-    umask(mask);
-    mode = 0666 & ~mask;
-  }
-  if (fchmod(temp.Fd(), mode) != 0) ThrowInOut(errno);
-  WriteAll(temp.Fd(), bytes);
-  if (fsync(temp.Fd()) != 0) ThrowInOut(errno);
-  temp.CloseChecked();
-  if (rename(temp.Path().c_str(), path.c_str()) != 0) ThrowInOut(errno);
-  temp.Commit();
-  // Make the rename itself durable; a failure here cannot undo it, so it is not reported.
-  const int dir = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    fsync(dir);
-    close(dir);
-  }
+bool IsTemporaryFileName(std::string_view name) {
+  if (name.size() != kTempPrefix.size() + kTempRandomLength + kTempSuffix.size()) return false;
+  if (name.substr(0, kTempPrefix.size()) != kTempPrefix ||
+      name.substr(name.size() - kTempSuffix.size()) != kTempSuffix)
+    return false;
+  for (char c : name.substr(kTempPrefix.size(), kTempRandomLength))
+    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
+  return true;
 }
 
 bool FileExists(const std::string& path) {

@@ -78,7 +78,8 @@ IniFile IniFile::Parse(std::string_view fileBytes) {
     }
     Line entry;
     const size_t equals = line.find('=');
-    if (equals != std::string_view::npos && line.front() != ';') {
+    // A line without a key ("=x") is kept as it stands, like a comment.
+    if (equals != std::string_view::npos && line.front() != ';' && !Trim(line.substr(0, equals)).empty()) {
       entry.key = std::string(Trim(line.substr(0, equals)));
       entry.value = std::string(Trim(line.substr(equals + 1)));
     } else {

@@ -75,7 +75,7 @@ class Iconv {
 
 void CheckIconvName(const std::string& name) {
   if (!Iconv(name, "UTF-8").Valid())
-    throw QuillmarkError(ErrorKind::Unsupported, "Unknown text encoding '" + name + "'");
+    throw QuillmarkError(ErrorKind::Unsupported, "Unknown text encoding '" + EscapeControls(name) + "'");
 }
 
 std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {

@@ -16,6 +16,7 @@
 #include <QTextBlock>
 #include <QTimer>
 #include <QToolButton>
+#include <climits>
 
 #include "document/editor_rules.h"
 #include "platform/numbers.h"
@@ -181,7 +182,10 @@ void TForm1::WriteGridRow(int row) {
 }
 
 void TForm1::LoadEditorText(const std::string& text) {
-  MemoAktual->setPlainText(FromUtf8(EditorTextOf(text)));
+  const QString shown = FromUtf8(EditorTextOf(text));
+  // The limit is for typing: a longer subtitle is shown whole and may only get shorter.
+  m_memoLimit = std::max(kMemoMaxLength, static_cast<int>(std::min<qsizetype>(shown.size(), INT_MAX)));
+  MemoAktual->setPlainText(shown);
 }
 
 bool TForm1::TableFull() {
@@ -210,7 +214,9 @@ void TForm1::TitulkyClick() {
     ButtonZmenit->setEnabled(true);
     ButtonOdebrat->setEnabled(true);
   }
-  QString hint = FromUtf8(m_document.SubtitleTable[CurrentRow()].Text);
+  // The hint is cut as the grid's cell is; the editor field takes the whole text.
+  QString hint =
+      GridTextShown(std::string_view(m_document.SubtitleTable[CurrentRow()].Text).substr(0, kGridTextBytes));
   hint.replace(u'|', u'\n');  // Qt's line break in a hint; a CR would show one line
   Titulky->setToolTip(hint);
   if (CheckBoxEditByOneClick->isChecked()) TitulkyDblClick();
@@ -282,13 +288,16 @@ void TForm1::SpinEditStartChange(QSpinBox& spin) {
 }
 
 void TForm1::MemoAktualChange() {
-  if (MemoAktual->document()->characterCount() - 1 > kMemoMaxLength) {
+  const int length = MemoAktual->document()->characterCount() - 1;
+  m_memoLimit = std::max(m_memoLimit, kMemoMaxLength);
+  if (length > m_memoLimit) {
     QTextCursor cut = MemoAktual->textCursor();
-    cut.setPosition(kMemoMaxLength);
+    cut.setPosition(m_memoLimit);
     cut.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
     cut.removeSelectedText();  // raises this handler once more, within the limit
     return;
   }
+  m_memoLimit = std::max(kMemoMaxLength, length);
   LabelLines->setText(QString::number(EditorLineCount(ToUtf8(MemoAktual->toPlainText()))));
   SetNewSubtitleFlag(true);
 }

@@ -30,6 +30,7 @@
 #include "formats/subtitle_source.h"
 #include "formats/subtitles_load.h"
 #include "formats/subtitles_save.h"
+#include "platform/errors.h"
 #include "platform/file_io.h"
 #include "platform/ini_file.h"
 #include "platform/numbers.h"
@@ -231,6 +232,10 @@ void TForm1::OpenFile(const QString& fileName, OpenFailureReport report) {
     } catch (const std::exception& error) {
       failure = report == OpenFailureReport::CantOpenFile ? FromUtf8(m_texts.ErrorCantOpenFile)
                                                           : FromUtf8(error.what());
+      // The size limit is named whichever way the file came.
+      const auto* known = dynamic_cast<const QuillmarkError*>(&error);
+      if (report == OpenFailureReport::CantOpenFile && known && known->Kind() == ErrorKind::TooLarge)
+        *failure += "\n" + FromUtf8(error.what());
     }
   }
   if (failure) {

@@ -494,6 +494,7 @@ class TForm1 final : public QMainWindow {
   double m_timeScale = 1.0;
   bool m_newSubtitleFlag = true;
   bool m_overwriteMode = false;
+  int m_memoLimit = 0;  // typing stops here: 1500, or the length of a longer text loaded
   bool m_shown = false;
   int m_busyDepth = 0;
   const QEvent* m_keyEvent = nullptr;  // only compared, never read

@@ -17,8 +17,20 @@ GridRow GridCells(const TSubtitle& record, int32_t row, uint8_t timeMode) {
     cells[1] = SubtitleTimeText(record, kShowTime, true, ',', true);
     cells[2] = SubtitleTimeText(record, kHideTime, true, ',', true);
   }
-  cells[3] = record.Text;
+  cells[3] = record.Text.substr(0, kGridTextBytes);
   return cells;
+}
+
+QString GridTextShown(std::string_view keptBytes) {
+  const bool cutBefore = keptBytes.size() >= kGridTextBytes;
+  QString text = FromUtf8(keptBytes.substr(0, kGridTextBytes - 1));
+  if (!cutBefore && text.size() <= kGridTextCharacters) return text;
+  if (text.size() > kGridTextCharacters) {
+    // Never half a character: a surrogate pair stays whole or goes.
+    text.truncate(text.at(kGridTextCharacters - 1).isHighSurrogate() ? kGridTextCharacters - 1
+                                                                     : kGridTextCharacters);
+  }
+  return text + QChar(0x2026);
 }
 
 SubtitleGridModel::SubtitleGridModel(QObject* parent) : QAbstractTableModel(parent), m_rows(1) {}
@@ -89,7 +101,8 @@ int SubtitleGridModel::columnCount(const QModelIndex& parent) const {
 QVariant SubtitleGridModel::data(const QModelIndex& index, int role) const {
   if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) return {};
   if (role != Qt::DisplayRole) return {};
-  return FromUtf8(Cell(index.column(), index.row() + 1));
+  const std::string_view cell = Cell(index.column(), index.row() + 1);
+  return index.column() == kGridColumns - 1 ? GridTextShown(cell) : FromUtf8(cell);
 }
 
 QVariant SubtitleGridModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -21,9 +21,18 @@ using GridRow = std::array<std::string, 4>;
 inline constexpr int kGridColumns = 4;
 inline constexpr std::array<int, kGridColumns> kGridColumnWidths = {39, 80, 80, 522};
 
+// The grid shows at most this many characters of a subtitle's text, then "…": a very long
+// text would otherwise be laid out whole for every paint. The editor field has it all.
+inline constexpr int kGridTextCharacters = 1000;
+// Bytes of the text the grid keeps: enough for kGridTextCharacters characters of any
+// encoding (up to 4 bytes each), plus one to tell that there was more.
+inline constexpr size_t kGridTextBytes = 4 * kGridTextCharacters + 1;
+// The text cell as shown: at most kGridTextCharacters characters, "…" when cut.
+QString GridTextShown(std::string_view keptBytes);
+
 // The cells of grid row `row` for a record: number, show and hide time as frames
-// (timeMode 0) or as clock texts 01:02:03,456 (timeMode 1), and the text with its "|".
-// Fails like SubtitleTimeText on a clock field out of range.
+// (timeMode 0) or as clock texts 01:02:03,456 (timeMode 1), and the text with its "|"
+// (its first kGridTextBytes bytes). Fails like SubtitleTimeText on a clock field out of range.
 GridRow GridCells(const TSubtitle& record, int32_t row, uint8_t timeMode);
 
 class SubtitleGridModel final : public QAbstractTableModel {

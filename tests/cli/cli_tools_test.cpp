@@ -72,6 +72,7 @@ TEST_F(CliTools, ToolsRunInTheOrderGiven) {
 TEST_F(CliTools, TextToolsWithArgumentsInUtf8) {
   EXPECT_EQ(Run("a.sub", "{1}{2}banana\r\n", {"--replace", "a", "b"}).out, "{1}{2}bbnbnb\r\n");
   EXPECT_EQ(Run("b.sub", "{1}{2}k\xF9\xF2\r\n", {"--replace", "ů", "u"}).out, "{1}{2}ku\xF2\r\n");
+  EXPECT_EQ(Run("b8.sub", "{1}{2}kůň\r\n", {"--replace", "ů", "u"}).out, "{1}{2}kuň\r\n");
   EXPECT_EQ(Run("c.sub",
                 "{1}{2}\xE8"
                 "e\x9Atina\r\n",
@@ -117,6 +118,7 @@ TEST_F(CliTools, BadValuesAreUsageErrorsNamingTheOption) {
       {{"--fps-from", "25"}, "--fps-from"},
       {{"--fps-from", "0", "--fps-to", "25"}, "--fps-from"},
       {{"--scale", "-1"}, "--scale"},
+      {{"--shift", "1e18"}, "--shift"},
       {{"--up", "--shift", "1"}, "--up"},
   };
   for (const auto& [args, option] : cases) {

@@ -99,6 +99,52 @@ TEST_F(DesktopFiles, MimeAppsKeepsOtherEntriesAndTwiceGivesTheSameFiles) {
   EXPECT_EQ(test::CountEntries(folders.DataHome + "/applications"), 1);
 }
 
+// Our six lines, subrip's with `subripTail` kept behind ours, each ended by `end`.
+std::string OurLines(const std::string& end, const std::string& subripTail = "") {
+  std::string lines;
+  for (const MimeTypeGlob& type : kSubtitleMimeTypes) {
+    const bool subrip = std::string(type.Type) == "application/x-subrip";
+    lines += std::string(type.Type) + "=quillmark.desktop;" + (subrip ? subripTail : "") + end;
+  }
+  return lines;
+}
+
+std::string Without(std::string lines, const std::string& type) {
+  const size_t at = lines.find(type + "=");
+  return lines.erase(at, lines.find('\n', at) + 1 - at);
+}
+
+TEST(FileTypes, MimeAppsRewritesOnlyOurLinesAndEveryOtherByteStays) {
+  const std::string subripOurs = "application/x-subrip=quillmark.desktop;player.desktop;";
+  const struct {
+    const char* name;
+    std::string before, after;
+  } cases[] = {
+      {"no file", "", "[Default Applications]\n" + OurLines("\n")},
+      {"others kept with their spacing, comments, case and blank lines",
+       "# mine\n[Default Applications]\nimage/png = viewer.desktop;\n  application/x-subrip =player.desktop; "
+       "\n"
+       "Text/Plain=ed.desktop\n\n\n[Added Associations]\ntext/x-ssa=other.desktop;\n",
+       "# mine\n[Default Applications]\nimage/png = viewer.desktop;\n" + subripOurs +
+           "\nText/Plain=ed.desktop\n" + Without(OurLines("\n"), "application/x-subrip") +
+           "\n\n[Added Associations]\ntext/x-ssa=other.desktop;\n"},
+      {"CR LF lines and no line end at the close", "[Default Applications]\r\nimage/png=viewer.desktop;",
+       "[Default Applications]\r\nimage/png=viewer.desktop;\r\n" + OurLines("\r\n")},
+      {"no group of ours: added at the end", "[Added Associations]\nimage/png=viewer.desktop;",
+       "[Added Associations]\nimage/png=viewer.desktop;\n\n[Default Applications]\n" + OurLines("\n")},
+      {"a second group of the same name keeps its other lines",
+       "[Default Applications]\nimage/png=a.desktop;\n[X]\n[Default Applications]\ntext/x-ssa=b.desktop;\n"
+       "image/gif=c.desktop;\n",
+       "[Default Applications]\nimage/png=a.desktop;\n" + Without(OurLines("\n"), "text/x-ssa") +
+           "[X]\n[Default Applications]\ntext/x-ssa=quillmark.desktop;b.desktop;\nimage/gif=c.desktop;\n"},
+  };
+  for (const auto& c : cases) {
+    const std::string once = MimeAppsList(c.before);
+    EXPECT_EQ(once, c.after) << c.name;
+    EXPECT_EQ(MimeAppsList(once), once) << c.name << ": twice is the same as once";
+  }
+}
+
 TEST(FileTypes, XdgFoldersFallBackToTheHomeFolder) {
   const char* names[] = {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"};
   std::map<std::string, std::optional<std::string>> saved;

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
 #include "config/language.h"
+#include "platform/errors.h"
 #include "platform/cp1250.h"
 #include "test_support.h"
 
@@ -86,18 +88,44 @@ TEST(Settings, AFailedWriteLeavesThePreviousFileAsItWas) {
   EXPECT_ANY_THROW(SaveSettings(dir.File("Data/settings.ini"), settings));
   EXPECT_FALSE(std::filesystem::exists(dir.File("Data")));
 
-  // Read-only file: refused even where the folder would take a rename (and for root).
+  // Read-only file: refused for a user who may not write it; the check does not touch it.
   const std::string old = "[SETTINGS]\r\nExec=41\r\n; mine\r\n";
   const std::string path = dir.Write("settings.ini", old);
+  chmod(dir.Path().c_str(), 0777);
+  chown(path.c_str(), test::kNobody, test::kNobody);
   chmod(path.c_str(), 0444);
-  EXPECT_FALSE(CanWriteSettings(path));
-  EXPECT_ANY_THROW(SaveSettings(path, settings));
+  const auto refused = test::RunUnprivileged([&] {
+    if (CanWriteSettings(path)) return 1;
+    try {
+      SaveSettings(path, settings);
+      return 2;
+    } catch (const QuillmarkError&) {
+      return 0;
+    }
+  });
+  if (!refused) GTEST_SKIP() << "cannot run as an unprivileged user here";
+  EXPECT_EQ(*refused, 0);
   EXPECT_EQ(test::ReadFile(path), old);
   EXPECT_EQ(test::CountEntries(dir.Path()), 1);
 
   chmod(path.c_str(), 0644);
-  EXPECT_TRUE(CanWriteSettings(path));
-  EXPECT_EQ(test::ReadFile(path), old);  // the probe does not touch the file
+  const auto allowed = test::RunUnprivileged([&] { return CanWriteSettings(path) ? 0 : 1; });
+  EXPECT_EQ(allowed, 0);
+  EXPECT_EQ(test::ReadFile(path), old);
+}
+
+TEST(Settings, WritableMeansWritableByThisUserNotTheOwnersWriteBit) {
+  test::TempDir dir;
+  chmod(dir.Path().c_str(), 0777);
+  const std::string path = dir.Write("settings.ini", "[SETTINGS]\r\n");
+  chmod(path.c_str(), 0646);  // the owner may not write it, everyone else may
+  const auto result = test::RunUnprivileged([&] { return CanWriteSettings(path) ? 0 : 1; });
+  if (!result) GTEST_SKIP() << "cannot run as an unprivileged user here";
+  if (geteuid() == 0) {
+    EXPECT_EQ(*result, 0);
+  }
+  chmod(dir.Path().c_str(), 0555);  // the folder cannot take the replacement
+  EXPECT_EQ(test::RunUnprivileged([&] { return CanWriteSettings(path) ? 0 : 1; }), 1);
 }
 
 }  // namespace

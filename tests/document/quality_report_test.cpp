@@ -83,6 +83,22 @@ TEST_F(QualityTest, FrameOnlyTablesAreTimedThroughTheFrameRate) {
   EXPECT_EQ(Lines(), std::vector<std::string>{"1 (00:00:10,000): shown for 0,4 s, shorter than 1 s"});
 }
 
+TEST_F(QualityTest, FramesAtATinyFrameRateStayWithinTheTimeArithmetic) {
+  // 2^31 frames at 1e-300 frames per second are far beyond any 64-bit millisecond count;
+  // they are reported at a distant bound instead of overflowing (UBSan checks the casts).
+  doc.StoredMode = kModeFrames;
+  doc.FrameRate = 1e-300;
+  doc.SubtitleCount = 2;
+  doc.SubtitleTable[1].StartFrame = INT32_MIN;
+  doc.SubtitleTable[1].EndFrame = INT32_MAX;
+  doc.SubtitleTable[2].StartFrame = 1;
+  doc.SubtitleTable[2].EndFrame = 0;
+  const QualityReport report = CheckQuality(doc, {});
+  ASSERT_FALSE(report.Findings.empty());
+  EXPECT_EQ(report.Findings.front().Value, int64_t{2'000'000'000'000'000});  // shown for 2e15 ms
+  for (const Finding& f : report.Findings) (void)FindingLine(f, EnglishFindingTemplates());
+}
+
 TEST_F(QualityTest, EmptyAndOddRecordsDoNotFail) {
   EXPECT_TRUE(CheckQuality(doc, {}).Findings.empty());
   doc.StoredMode = kModeClock;

@@ -10,6 +10,7 @@
 #include "document/search.h"
 #include "document/subtitles_tool.h"
 #include "document/text_tools.h"
+#include "formats/catalogue.h"
 #include "formats/subtitle_source.h"
 #include "formats/subtitles_save.h"
 #include "platform/errors.h"
@@ -143,6 +144,19 @@ TEST(EncodingFiles, ACharacterTheEncodingCannotHoldStopsTheSaveAndKeepsTheOldFil
   EXPECT_EQ(test::CountEntries(dir.Path()), 1);
   EXPECT_THROW(WriteSubtitles(*doc, 0, *ParseEncodingName("windows-1251")), EncodingError);
   EXPECT_NO_THROW(WriteSubtitles(*doc, 0, *ParseEncodingName("utf-16be")));
+}
+
+TEST(EncodingFiles, AFileLikeTheSixteenBitFormatsButNoneOfThemIsNotRecognisedAndReadsAsText) {
+  // UTF-16 whose first line begins as theirs do ("1", then ":" as the fifth character) but
+  // has a tab at neither of their places.
+  const std::string text = "10:20 no tab where the three formats have one\r\nnext\r\n";
+  std::string utf16;
+  AppendUtf16Le(utf16, text);
+  for (const std::string& bytes : {utf16, "\xFF\xFE" + utf16}) {
+    const SubtitleSource source = PrepareSubtitleSource(bytes, std::nullopt);
+    EXPECT_EQ(source.FormatIndex, kNotRecognised);
+    EXPECT_EQ(source.Text, text);
+  }
 }
 
 TEST(EncodingFiles, SixteenBitFormatsHoldEveryCharacter) {

@@ -73,6 +73,12 @@ TEST(IniFile, WritingKeepsOtherLinesAndAddsSectionsAtTheEnd) {
   EXPECT_EQ(IniFile::Parse(ini.Serialize()).ReadInteger("c", "FLAG", 0), 1);
 }
 
+TEST(IniFile, ALineWithoutAKeyStaysAsItStands) {
+  const IniFile ini = IniFile::Parse("[A]\r\n = no key\r\nx=1\r\n");
+  EXPECT_EQ(ini.Serialize(), "[A]\r\n = no key\r\nx=1\r\n");
+  EXPECT_EQ(ini.ReadString("A", "", "none"), "none");
+}
+
 TEST(IniFile, MissingFileIsEmptyAndSaveIsAtomic) {
   test::TempDir dir;
   EXPECT_EQ(IniFile::Load(dir.File("none.ini")).ReadString("a", "b", "default"), "default");

@@ -32,7 +32,8 @@ TEST(StrToInt, RefusesOtherTextsWithTheProductMessage) {
       StrToInt(text);
       ADD_FAILURE() << "accepted '" << text << "'";
     } catch (const QuillmarkError& e) {
-      EXPECT_EQ(e.what(), "'" + std::string(text) + "' is not a valid integer value");
+      // Control characters are quoted escaped, as everywhere a file's text is shown.
+      EXPECT_EQ(e.what(), "'" + EscapeControls(text) + "' is not a valid integer value");
       EXPECT_EQ(e.Kind(), ErrorKind::Conversion);
     }
   }

@@ -38,6 +38,7 @@ class FileFlowTest : public QObject {
   void failedSaveKeepsTheOldFile();
   void formatsWithoutWriterAreRefused();
   void tooManySubtitlesAreReported();
+  void oversizedFileIsRefusedNamingTheLimit();
   void zeroedTimesAndTheFilesRateAreShown();
 };
 
@@ -318,6 +319,21 @@ void FileFlowTest::tooManySubtitlesAreReported() {
   QVERIFY(warning);
   QCOMPARE(warning->Icon, MessageIcon::Warning);
   QVERIFY(warning->Text.startsWith(QString::fromUtf8("Soubor obsahuje více než 20000 titulků")));
+}
+
+void FileFlowTest::oversizedFileIsRefusedNamingTheLimit() {
+  Editor editor;
+  const QString huge = editor.Write("huge.srt", "1\r\n00:00:01,000 --> 00:00:02,000\r\nx\r\n\r\n");
+  QVERIFY(QFile::resize(huge, qint64(kMaxReadFileSize) + 1));  // sparse: no disk used
+  const QString limit("File too large: the limit is 64 MiB");
+  Open(editor, Way::Button, huge);
+  QCOMPARE(editor.Dialogs.Last(Kind::Message)->Text, QString::fromUtf8("Soubor nelze otevřít.\n") + limit);
+  QSignalSpy opened(&editor.Form(), &TForm1::FileOpened);
+  Open(editor, Way::DropOnGrid, huge);
+  QTRY_COMPARE(opened.count(), 1);
+  QCOMPARE(editor.Dialogs.Last(Kind::Message)->Text, limit);
+  QCOMPARE(editor.Doc().SubtitleCount, 0);
+  QVERIFY(editor.Form().isEnabled());
 }
 
 void FileFlowTest::zeroedTimesAndTheFilesRateAreShown() {

@@ -1,9 +1,11 @@
 // The grid's model and painting, and the frame-rate window.
 
 #include <QAbstractItemModelTester>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -25,6 +27,7 @@ class GridTest : public QObject {
   void modelKeepsItsInvariantsThroughLoadsAndSwitches();
   void cellsShowFramesOrClockTexts();
   void rowCountRules();
+  void longTextsAreCutInTheGridAndWholeInTheEditor();
   void rowsArePaintedInTheirColours();
   void frameRateFieldFiltersWhatIsTyped();
   void frameRateWindowAcceptsOnlyARateThatConverts();
@@ -64,6 +67,57 @@ void GridTest::cellsShowFramesOrClockTexts() {
   model.SetGridRowCount(2);
   model.SetRowSilently(1, GridCells(record, 1, kModeFrames));
   QCOMPARE(model.data(model.index(0, 3)).toString(), QString::fromUtf8("a|šb"));
+}
+
+void GridTest::longTextsAreCutInTheGridAndWholeInTheEditor() {
+  const QString ellipsis(QChar(0x2026));
+  const auto repeated = [](const char* utf8, size_t times) {
+    std::string text;
+    for (size_t i = 0; i < times; ++i) text += utf8;
+    return text;
+  };
+  const struct {
+    std::string bytes;
+    QString shown;
+  } cases[] = {
+      {std::string(999, 'a'), QString(999, 'a')},
+      {std::string(1000, 'a'), QString(1000, 'a')},
+      {std::string(1001, 'a'), QString(1000, 'a') + ellipsis},
+      {std::string(kGridTextBytes, 'a'), QString(1000, 'a') + ellipsis},
+      {repeated("\u010D", 1001), QString(1000, QChar(0x010D)) + ellipsis},  // two bytes each
+      // Four bytes each, two UTF-16 units on screen: never half of one.
+      {repeated("\U0001F600", 1001).substr(0, kGridTextBytes),
+       QString::fromUtf8(repeated("\U0001F600", 500)) + ellipsis},
+  };
+  for (const auto& c : cases) QCOMPARE(GridTextShown(c.bytes), c.shown);
+  // The 1000th unit is the first half of a pair: the pair goes.
+  QCOMPARE(GridTextShown("a" + repeated("\U0001F600", 1000)),
+           "a" + QString::fromUtf8(repeated("\U0001F600", 499)) + ellipsis);
+
+  Editor editor;
+  TForm1& form = editor.Form();
+  const std::string longText(2'000'000, 'x');
+  editor.Dialogs.OpenAnswers = {editor.Write(
+      "long.srt", "1\r\n00:00:01,000 --> 00:00:02,000\r\n" + longText + "\r\nend\r\n\r\n" + SubRipFile(1))};
+  QTest::mouseClick(form.ButtonNacist, Qt::LeftButton);
+  QCOMPARE(editor.Doc().SubtitleTable[1].Text.size(), longText.size() + 4);
+  QCOMPARE(editor.Row(1)[3], QString(1000, 'x') + ellipsis);
+  QCOMPARE(form.GridModel().Cell(3, 1).size(), kGridTextBytes);  // the snapshot keeps no more
+
+  form.CheckBoxEditByOneClick->setChecked(true);
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  QTest::mouseClick(form.Titulky->viewport(), Qt::LeftButton, {},
+                    form.Titulky->visualRect(form.GridModel().index(0, 3)).center());
+  QCOMPARE(form.MemoAktual->toPlainText(), QString::fromStdString(longText) + "\nend");
+  QCOMPARE(form.Titulky->toolTip(), QString(1000, 'x') + ellipsis);
+  // The field's limit is for typing: the long text may get shorter, not longer.
+  form.MemoAktual->setFocus();
+  form.MemoAktual->moveCursor(QTextCursor::End);
+  QTest::keyClick(form.MemoAktual, Qt::Key_Y);
+  QCOMPARE(form.MemoAktual->toPlainText().size(), qsizetype(longText.size() + 4));
+  QTest::keyClick(form.MemoAktual, Qt::Key_Backspace);
+  QCOMPARE(form.MemoAktual->toPlainText().right(3), QString("\nen"));
 }
 
 void GridTest::rowCountRules() {

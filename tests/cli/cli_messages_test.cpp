@@ -1,0 +1,59 @@
+// What the converter prints about files: never their control characters raw, and a failed
+// write names the file that could not be written.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "cli/cli_runner.h"
+#include "test_support.h"
+
+namespace qm {
+namespace {
+
+using test::CliRun;
+using test::RunConvert;
+
+bool HasRawControl(const std::string& text) {
+  for (char c : text)
+    if ((static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\t') || c == 0x7F) return true;
+  return false;
+}
+
+TEST(CliMessages, FileBytesAndNamesReachTheTerminalEscaped) {
+  test::TempDir dir;
+  const std::string badNumber = dir.Write("esc.sub", "{1\x1b]2;owned\x07}{2}x\r\n");
+  const std::string newlineName =
+      dir.Write("two\nlines.srt", "1\r\n00:00:01,000 --> 00:00:02,000\r\nx\r\n\r\n");
+  const std::string text = dir.Write("text.sub", "{1}{2}a\x1b[2Jb\r\n");
+  std::filesystem::create_directory(dir.File("out"));
+  const std::vector<std::vector<std::string>> runs = {
+      {"--detect", newlineName, badNumber},
+      {"--dump", badNumber},
+      {"--dump", text},
+      {"--check", newlineName},
+      {"--to", "srt", "-d", dir.File("out"), newlineName, badNumber},
+      {"--to", "srt", "--quiet", "-d", dir.File("out"), newlineName, dir.File("missing\x1b[2J.srt")},
+  };
+  for (const auto& args : runs) {
+    const CliRun run = RunConvert(args);
+    EXPECT_FALSE(HasRawControl(run.out)) << args[0] << ": " << run.out;
+    EXPECT_FALSE(HasRawControl(run.err)) << args[0] << ": " << run.err;
+  }
+  const CliRun detect = RunConvert({"--detect", newlineName});
+  EXPECT_EQ(detect.out, "1\tSubRip\t" + dir.Path() + "/two\\nlines.srt\n");
+  EXPECT_NE(RunConvert({"--dump", badNumber}).err.find("'1\\x1b]2;owned\\x07' is not a valid integer value"),
+            std::string::npos);
+  EXPECT_NE(RunConvert({"--dump", text}).out.find("a\\x1b[2Jb"), std::string::npos);
+}
+
+TEST(CliMessages, AFailedWriteNamesTheOutputFile) {
+  test::TempDir dir;
+  const std::string in = dir.Write("valid.srt", "1\r\n00:00:01,000 --> 00:00:02,000\r\nx\r\n\r\n");
+  const std::string out = dir.File("no-such-folder/out.srt");
+  const CliRun run = RunConvert({"--to", "srt", "-o", out, in});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_NE(run.err.find(in + ": Cannot write " + out + ": File not found"), std::string::npos) << run.err;
+}
+
+}  // namespace
+}  // namespace qm
