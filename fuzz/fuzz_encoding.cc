@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Require(source.FormatIndex <= 10 || source.FormatIndex == 13, "format in range");
     // The 16-bit formats' readers alone take their UTF-16LE bytes; every other text is UTF-8.
     if (source.FormatIndex < 8 || source.FormatIndex > 10)
-      fuzz::Require(IsValidUtf8(source.Text), "opened text is valid UTF-8");
+      fuzz::Require(IsValidUtf8(source.AllText()), "opened text is valid UTF-8");
     fuzz::Require(IsValidUtf8(SanitizeUtf8(bytes)), "sanitised text is valid UTF-8");
     return 0;
   }

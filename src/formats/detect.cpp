@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "formats/reader_support.h"
 #include "platform/utf8.h"
 
 namespace qm {
@@ -132,6 +133,14 @@ uint8_t DetectFormatInText(std::string_view utf8) {
   std::string scratch;
   ForEachLine(utf8,
               [&](std::string_view line) { return detector.Examine(OneBytePerCharacter(line, scratch)); });
+  return detector.Result();
+}
+
+uint8_t DetectFormatInStream(ByteStream& lines) {
+  Detector detector;
+  std::string scratch;
+  while (!lines.Eof())
+    if (detector.Examine(OneBytePerCharacter(lines.ReadLine(), scratch))) break;
   return detector.Result();
 }
 

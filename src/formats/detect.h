@@ -11,8 +11,12 @@
 
 namespace qm {
 
-// 0..10, or 13 when not recognised, for a text decoded into UTF-8.
+class ByteStream;
+
+// 0..10, or 13 when not recognised, for a text decoded into UTF-8: from its start, line by
+// line, as far as a line decides.
 uint8_t DetectFormatInText(std::string_view utf8);
+uint8_t DetectFormatInStream(ByteStream& lines);
 // The three 16-bit formats' own pattern on UTF-16LE bytes: when the first line begins as
 // theirs do (a digit, then the byte 0, at least 48 bytes), the format its tabs name (8, 9, 10,
 // or 13 with neither); nullopt for any other file.

@@ -13,22 +13,17 @@ namespace {
 
 // The characters up to `stop`, which is consumed; false when the file ends first.
 bool ReadUpTo(ByteStream& in, char stop, std::string& field) {
-  const std::string_view rest = in.Remaining();
-  const size_t at = rest.find(stop);
-  field.assign(rest.substr(0, at));
-  in.SkipBytes(at == std::string_view::npos ? rest.size() : at + 1);
-  return at != std::string_view::npos;
+  std::string_view read;
+  const bool found = in.ReadUpTo(stop, read);
+  field.assign(read);
+  return found;
 }
 
 // The text runs to the line end, which is consumed. A formatting code such as {y:i} is
 // dropped with its braces; one that the line end cuts off stays in the text. The text is
 // stored as it grows, so a file that ends inside it keeps what was read.
 void ReadText(ByteStream& in, std::string& text) {
-  const std::string_view rest = in.Remaining();
-  const size_t lf = std::min(rest.find('\n'), rest.size());
-  const size_t end = std::min(rest.substr(0, lf).find('\r'), lf);
-  in.SkipBytes(end + 1);
-  const std::string_view line = rest.substr(0, end);
+  const std::string_view line = in.ReadToLineEnd();
   for (size_t pos = 0; pos < line.size();) {
     const size_t open = line.find('{', pos);
     const size_t close = open == std::string_view::npos ? open : line.find('}', open);

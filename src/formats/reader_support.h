@@ -11,16 +11,19 @@
 
 #include "document/subtitle_document.h"
 #include "formats/subtitles_load.h"
+#include "formats/text_feed.h"
 
 namespace qm {
 
 class ByteStream {
  public:
-  explicit ByteStream(std::string_view bytes) : m_bytes(bytes) {}
+  explicit ByteStream(std::string_view bytes) : m_data(bytes.data()), m_size(bytes.size()) {}
+  // A text that is decoded as it is read.
+  explicit ByteStream(TextFeed& feed) : m_feed(&feed), m_data(feed.Data()), m_size(feed.Size()) {}
 
-  bool Eof() const { return m_pos >= m_bytes.size(); }
+  bool Eof() { return m_pos >= m_size && !Grow(); }
 
-  // --- Single-byte text ---
+  // --- Text (UTF-8) ---
   // The characters up to the first CR or LF; the line end is consumed up to and including
   // the next LF, so CR LF and LF both end a line. At the end of the file: an empty line.
   std::string_view ReadLine();
@@ -32,13 +35,19 @@ class ByteStream {
   void SkipBytes(size_t n);
   // Consumes characters up to and including `stop`; false when the file ended first.
   bool SkipPast(char stop);
-  // What is left to read, for readers that scan a stretch at once (then SkipChars it).
-  std::string_view Remaining() const { return m_bytes.substr(std::min(m_pos, m_bytes.size())); }
+  // The characters before `stop`, which is consumed; false, with all the rest, when the file
+  // holds no `stop` any more.
+  bool ReadUpTo(char stop, std::string_view& field);
+  // The characters up to the first CR or LF, of which only that one character is consumed.
+  std::string_view ReadToLineEnd();
+  // What is left to read, at least through the end of this line and some characters beyond,
+  // for readers that take a time apart by position (then SkipChars it).
+  std::string_view Lookahead();
 
   // --- 16-bit little-endian text (no byte-order mark) ---
   // A half character at the very end of the file is not a character.
   bool ReadWide(uint16_t& code);
-  bool PeekWide(uint16_t& code) const;
+  bool PeekWide(uint16_t& code);
   // Appends the low bytes of up to n characters (times and numbers are plain ASCII).
   void AppendLowBytes(std::string& text, size_t n);
   void SkipWide(size_t n);
@@ -46,9 +55,18 @@ class ByteStream {
   bool SkipPastWide(char stop);
 
  private:
-  size_t BytesOfChars(size_t n) const;
+  bool Grow();
+  // Whether `count` more bytes are there, decoding as far as needed.
+  bool Ensure(size_t count);
+  size_t Left() const { return m_size - std::min(m_pos, m_size); }
+  // The offset of `c` from the current position on, decoding until it is found; npos when
+  // the text has none.
+  size_t Find(char c);
+  size_t BytesOfChars(size_t n);
 
-  std::string_view m_bytes;
+  TextFeed* m_feed = nullptr;
+  const char* m_data = nullptr;
+  size_t m_size = 0;
   size_t m_pos = 0;
 };
 
@@ -68,6 +86,7 @@ ClockText SplitClock(std::string_view text, size_t positionalHours);
 // uses them gives them its own meaning.
 struct ReaderState {
   ReaderState(SubtitleDocument& doc, std::string_view bytes) : Doc(doc), In(bytes) {}
+  ReaderState(SubtitleDocument& doc, TextFeed& feed) : Doc(doc), In(feed) {}
 
   SubtitleDocument& Doc;
   ByteStream In;

@@ -13,7 +13,7 @@ void ReadSimpleTime(ReaderState& state) {
   while (!in.Eof()) {
     if (!state.NewSubtitle()) return;
     // HH:MM:SS by position; one-digit hours and a "-" before the time (read as zero) too.
-    const ClockText clock = SplitClock(in.Remaining(), 2);
+    const ClockText clock = SplitClock(in.Lookahead(), 2);
     in.SkipChars(clock.Length);
     state.StoreClock(clock, "000", true, true);
     in.SkipChars(1);  // the separator after the time

@@ -26,7 +26,7 @@ bool SkipToFirstEvent(ByteStream& in) {
 // H:MM:SS.cc, hundredths with "0" behind as milliseconds. Hours of two digits (ten hours
 // and more) and a "-" before a time (read as zero) read too.
 void ReadTime(ReaderState& state, bool toStart) {
-  const std::string_view rest = state.In.Remaining();
+  const std::string_view rest = state.In.Lookahead();
   const ClockText clock = SplitClock(rest, 1);
   const std::string ms = std::string(Copy(rest, clock.Length + 2, 2)) + '0';
   state.In.SkipChars(clock.Length + 3);

@@ -3,11 +3,14 @@
 // editor, the batch run and the converter all open files through OpenSubtitles.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "document/subtitle_document.h"
 #include "formats/subtitles_load.h"
+#include "formats/text_feed.h"
+#include "platform/file_bytes.h"
 #include "platform/text_encoding.h"
 
 namespace qm {
@@ -16,18 +19,24 @@ namespace qm {
 struct SubtitleSource {
   TextEncoding Encoding;
   uint8_t FormatIndex = 13;
-  // The text decoded into UTF-8; for the three 16-bit formats their UTF-16LE bytes instead,
-  // since those readers take their numbers from each character's low byte.
-  std::string Text;
+  // The text in UTF-8, decoded as far as a reader asks for it; for the three 16-bit formats
+  // their UTF-16LE bytes instead, since those readers take their numbers from each
+  // character's low byte.
+  std::shared_ptr<TextFeed> Feed;
+
+  // The whole text (decoding the rest of it first).
+  std::string_view AllText() const { return Feed ? Feed->All() : std::string_view(); }
 };
 
 // Without a chosen encoding it is found in this order: a UTF-8 or UTF-16 byte-order mark;
 // the 16-bit formats' own pattern (UTF-16LE without a mark); bytes that are valid UTF-8 with
 // at least one multi-byte character; otherwise Windows-1250. A chosen encoding is used even
 // over a byte-order mark; a mark of that same encoding is skipped.
+SubtitleSource PrepareSubtitleSource(FileBytes bytes, const std::optional<TextEncoding>& chosen);
 SubtitleSource PrepareSubtitleSource(std::string bytes, const std::optional<TextEncoding>& chosen);
 
-// PrepareSubtitleSource of the file's bytes, read once. Fails like ReadWholeFile.
+// PrepareSubtitleSource of the file's bytes, read once (a large file only as far as its
+// reader gets). Fails like ReadWholeFile.
 SubtitleSource ReadSubtitleFile(const std::string& path, const std::optional<TextEncoding>& encoding);
 
 // Clears the table, sets FormatIndex (13 when not recognised, and then reads nothing),

@@ -1,6 +1,7 @@
 #include "formats/subtitles_load.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "formats/catalogue.h"
@@ -16,26 +17,51 @@ namespace qm {
 
 // --- ByteStream ------------------------------------------------------------------------
 
-std::string_view ByteStream::ReadLine() {
-  const size_t start = std::min(m_pos, m_bytes.size());
-  const char* const begin = m_bytes.data() + start;
-  const size_t left = m_bytes.size() - start;
-  // The line runs to the first CR or LF; the next one begins after the next LF.
-  const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', left));
-  const size_t toLf = lf ? static_cast<size_t>(lf - begin) : left;
-  const auto* cr = static_cast<const char*>(std::memchr(begin, '\r', toLf));
-  m_pos = lf ? start + toLf + 1 : m_bytes.size();
-  return {begin, cr ? static_cast<size_t>(cr - begin) : toLf};
-}
-
-bool ByteStream::ReadChar(char& c) {
-  if (Eof()) return false;
-  c = m_bytes[m_pos++];
+bool ByteStream::Grow() {
+  if (!m_feed) return false;
+  // Another stream over the same feed may have had it decode further already.
+  if (m_feed->Size() == m_size && !m_feed->Grow()) return false;
+  m_size = m_feed->Size();
   return true;
 }
 
-size_t ByteStream::BytesOfChars(size_t n) const {
-  const std::string_view rest = Remaining();
+bool ByteStream::Ensure(size_t count) {
+  while (Left() < count)
+    if (!Grow()) return false;
+  return true;
+}
+
+size_t ByteStream::Find(char c) {
+  size_t searched = m_pos;
+  for (;;) {
+    if (searched < m_size) {
+      const auto* hit = static_cast<const char*>(std::memchr(m_data + searched, c, m_size - searched));
+      if (hit) return static_cast<size_t>(hit - m_data) - m_pos;
+      searched = m_size;
+    }
+    if (!Grow()) return std::string_view::npos;
+  }
+}
+
+std::string_view ByteStream::ReadLine() {
+  // The line runs to the first CR or LF; the next one begins after the next LF.
+  const size_t start = std::min(m_pos, m_size);
+  const size_t toLf = Find('\n');
+  const size_t length = toLf == std::string_view::npos ? m_size - start : toLf;
+  const auto* cr = static_cast<const char*>(std::memchr(m_data + start, '\r', length));
+  m_pos = toLf == std::string_view::npos ? m_size : start + toLf + 1;
+  return {m_data + start, cr ? static_cast<size_t>(cr - (m_data + start)) : length};
+}
+
+bool ByteStream::ReadChar(char& c) {
+  if (!Ensure(1)) return false;
+  c = m_data[m_pos++];
+  return true;
+}
+
+size_t ByteStream::BytesOfChars(size_t n) {
+  Ensure(4 * n + 1);  // a character is at most four bytes
+  const std::string_view rest(m_data + std::min(m_pos, m_size), Left());
   const size_t quick = std::min(n, rest.size());
   // Times and numbers are ASCII: the common case needs no walk over the characters.
   const bool ascii =
@@ -45,38 +71,64 @@ size_t ByteStream::BytesOfChars(size_t n) const {
 
 void ByteStream::AppendChars(std::string& text, size_t n) {
   const size_t take = BytesOfChars(n);
-  text.append(m_bytes.substr(m_pos, take));
+  text.append(m_data + m_pos, take);
   m_pos += take;
 }
 
 void ByteStream::SkipChars(size_t n) { m_pos += BytesOfChars(n); }
 
 void ByteStream::SkipBytes(size_t n) {
-  m_pos += std::min(n, m_bytes.size() - std::min(m_pos, m_bytes.size()));
+  Ensure(n);
+  m_pos += std::min(n, Left());
 }
 
 bool ByteStream::SkipPast(char stop) {
   if (Eof()) return false;
-  const size_t at = m_bytes.find(stop, m_pos);
-  m_pos = at == std::string_view::npos ? m_bytes.size() : at + 1;
+  const size_t at = Find(stop);
+  m_pos = at == std::string_view::npos ? m_size : m_pos + at + 1;
   return at != std::string_view::npos;
 }
 
+bool ByteStream::ReadUpTo(char stop, std::string_view& field) {
+  const size_t start = std::min(m_pos, m_size);
+  const size_t at = Find(stop);
+  field = {m_data + start, at == std::string_view::npos ? m_size - start : at};
+  m_pos = at == std::string_view::npos ? m_size : start + at + 1;
+  return at != std::string_view::npos;
+}
+
+std::string_view ByteStream::ReadToLineEnd() {
+  const size_t start = std::min(m_pos, m_size);
+  const size_t toLf = Find('\n');
+  const size_t length = toLf == std::string_view::npos ? m_size - start : toLf;
+  const auto* cr = static_cast<const char*>(std::memchr(m_data + start, '\r', length));
+  const size_t end = cr ? static_cast<size_t>(cr - (m_data + start)) : length;
+  m_pos = std::min(start + end + 1, m_size);
+  return {m_data + start, end};
+}
+
+std::string_view ByteStream::Lookahead() {
+  // A time taken apart by position ends within its line, or a few characters past its end.
+  const size_t toLf = Find('\n');
+  Ensure(toLf == std::string_view::npos ? SIZE_MAX : toLf + 64);
+  return {m_data + std::min(m_pos, m_size), Left()};
+}
+
 bool ByteStream::ReadWide(uint16_t& code) {
-  if (m_pos + 1 >= m_bytes.size()) {
-    m_pos = m_bytes.size();
+  if (!Ensure(2)) {
+    m_pos = m_size;
     return false;
   }
-  code = static_cast<uint16_t>(static_cast<unsigned char>(m_bytes[m_pos]) |
-                               static_cast<unsigned char>(m_bytes[m_pos + 1]) << 8);
+  code = static_cast<uint16_t>(static_cast<unsigned char>(m_data[m_pos]) |
+                               static_cast<unsigned char>(m_data[m_pos + 1]) << 8);
   m_pos += 2;
   return true;
 }
 
-bool ByteStream::PeekWide(uint16_t& code) const {
-  if (m_pos + 1 >= m_bytes.size()) return false;
-  code = static_cast<uint16_t>(static_cast<unsigned char>(m_bytes[m_pos]) |
-                               static_cast<unsigned char>(m_bytes[m_pos + 1]) << 8);
+bool ByteStream::PeekWide(uint16_t& code) {
+  if (!Ensure(2)) return false;
+  code = static_cast<uint16_t>(static_cast<unsigned char>(m_data[m_pos]) |
+                               static_cast<unsigned char>(m_data[m_pos + 1]) << 8);
   return true;
 }
 
@@ -229,28 +281,33 @@ void StoreTimeStamp(SubtitleDocument& doc, std::string_view stamp, int32_t index
   }
 }
 
-LoadResult RunReader(SubtitleDocument& doc, uint8_t formatIndex, std::string_view input) {
+LoadResult RunReader(SubtitleDocument& doc, uint8_t formatIndex, TextFeed& input) {
   doc.SubtitleCount = 0;
   if (formatIndex >= kFormatCount) return {};
   const FormatEntry& format = FormatCatalogue[formatIndex];
   if (!format.Reader) return {};
   ReaderState state(doc, input);
   format.Reader(state);
-  if (doc.SubtitleCount == 0 && HasVisibleContent(input))
+  if (doc.SubtitleCount == 0 && HasVisibleContent(input.All()))
     throw QuillmarkError(ErrorKind::NothingRead, NothingReadMessage());
   return {state.Truncated, state.NegativeTimesZeroed, state.FileFrameRate};
 }
 
+LoadResult RunReader(SubtitleDocument& doc, uint8_t formatIndex, std::string_view input) {
+  TextFeed whole{std::string(input)};
+  return RunReader(doc, formatIndex, whole);
+}
+
 LoadResult LoadSubtitlesFromBytes(SubtitleDocument& doc, uint8_t formatIndex, std::string_view bytes) {
-  SubtitleSource source = PrepareSubtitleSource(std::string(bytes), std::nullopt);
+  const SubtitleSource source = PrepareSubtitleSource(std::string(bytes), std::nullopt);
   const bool sixteenBitReader = formatIndex < kFormatCount && FormatCatalogue[formatIndex].SixteenBit;
   const bool sixteenBitSource =
       source.FormatIndex < kFormatCount && FormatCatalogue[source.FormatIndex].SixteenBit;
   // The reader named gets its kind of input whatever the file looked like.
   if (sixteenBitReader && !sixteenBitSource) return RunReader(doc, formatIndex, bytes);
   if (!sixteenBitReader && sixteenBitSource)
-    return RunReader(doc, formatIndex, DecodeText(source.Text, Utf16LeEncoding()));
-  return RunReader(doc, formatIndex, source.Text);
+    return RunReader(doc, formatIndex, DecodeText(source.AllText(), Utf16LeEncoding()));
+  return RunReader(doc, formatIndex, *source.Feed);
 }
 
 LoadResult LoadSubtitles(SubtitleDocument& doc, uint8_t formatIndex, const std::string& fileName) {

@@ -10,6 +10,8 @@
 
 namespace qm {
 
+class TextFeed;
+
 struct LoadResult {
   // The file held more subtitles than the table: the first MaxSubtitles were read and the
   // rest of the file was not.
@@ -28,6 +30,7 @@ struct LoadResult {
 // opening it must not look like opening an empty file.
 // `input` is text in UTF-8, or UTF-16LE bytes for the three 16-bit formats.
 LoadResult RunReader(SubtitleDocument& doc, uint8_t formatIndex, std::string_view input);
+LoadResult RunReader(SubtitleDocument& doc, uint8_t formatIndex, TextFeed& input);
 // The file's bytes decoded as opening decodes them (OpenSubtitles), then read by the reader
 // named, whatever format the bytes look like.
 LoadResult LoadSubtitles(SubtitleDocument& doc, uint8_t formatIndex, const std::string& fileName);

@@ -100,13 +100,8 @@ std::optional<unsigned char> UnicodeToCp1250(char32_t code) {
   return byte;
 }
 
-void AppendCp1250AsUtf8(std::string& out, std::string_view bytes) {
-  // Sized once for the worst case (and three bytes of room for the last four-byte store),
-  // written through a pointer, cut to what was written: files are megabytes, and this runs
-  // over every byte of them.
-  const size_t start = out.size();
-  out.resize(start + bytes.size() + 2 * CountHighBytes(bytes) + 3);
-  char* to = out.data() + start;
+size_t DecodeCp1250Into(std::string_view bytes, char* to) {
+  char* const start = to;
   const auto* from = reinterpret_cast<const unsigned char*>(bytes.data());
   const auto* const end = from + bytes.size();
   const auto& forms = Utf8Forms();
@@ -126,7 +121,16 @@ void AppendCp1250AsUtf8(std::string& out, std::string_view bytes) {
     if (ascii < 8) one();
   }
   while (from < end) one();
-  out.resize(static_cast<size_t>(to - out.data()));
+  return static_cast<size_t>(to - start);
+}
+
+void AppendCp1250AsUtf8(std::string& out, std::string_view bytes) {
+  // Sized once for the worst case (and the room the decoder's wide stores need), written
+  // through a pointer, cut to what was written: files are megabytes, and this runs over every
+  // byte of them.
+  const size_t start = out.size();
+  out.resize(start + bytes.size() + 2 * CountHighBytes(bytes) + 8);
+  out.resize(start + DecodeCp1250Into(bytes, out.data() + start));
 }
 
 std::string Cp1250ToUtf8(std::string_view bytes) {

@@ -12,6 +12,9 @@ namespace qm {
 char32_t Cp1250ToUnicode(unsigned char byte);
 std::optional<unsigned char> UnicodeToCp1250(char32_t code);
 void AppendCp1250AsUtf8(std::string& out, std::string_view bytes);
+// Decodes into `to`, which has room for 3 bytes per input byte and 8 more; returns the
+// bytes written.
+size_t DecodeCp1250Into(std::string_view bytes, char* to);
 std::string Cp1250ToUtf8(std::string_view bytes);
 // Appends the Windows-1250 bytes of a UTF-8 text; false, with `out` as it was and the
 // offending character's offset in *failedAt, when a character is outside the code page.

@@ -155,7 +155,7 @@ TEST(EncodingFiles, AFileLikeTheSixteenBitFormatsButNoneOfThemIsNotRecognisedAnd
   for (const std::string& bytes : {utf16, "\xFF\xFE" + utf16}) {
     const SubtitleSource source = PrepareSubtitleSource(bytes, std::nullopt);
     EXPECT_EQ(source.FormatIndex, kNotRecognised);
-    EXPECT_EQ(source.Text, text);
+    EXPECT_EQ(source.AllText(), text);
   }
 }
 
