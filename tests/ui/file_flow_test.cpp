@@ -50,8 +50,7 @@ void Open(Editor& editor, Way way, const QString& path) {
   TForm1& form = editor.Form();
   switch (way) {
     case Way::Button:
-      editor.Dialogs.OpenAnswers.push_back(path);
-      QTest::mouseClick(form.ButtonNacist, Qt::LeftButton);
+      OpenWithButton(editor, path);
       break;
     case Way::DropOnGrid:
       QVERIFY(DropFiles(form.Titulky->viewport(), {path}));

@@ -1,11 +1,17 @@
 #include "ui_test_support.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QLineEdit>
 #include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
 #include <QUrl>
 #include <QWidget>
 
@@ -159,6 +165,49 @@ bool DropFiles(QWidget* target, const QStringList& paths) {
   QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(target, &drop);
   return drop.isAccepted();
+}
+
+TForm1& Shown(Editor& editor, QWidget* page) {
+  TForm1& form = editor.Form();
+  form.show();
+  if (page) form.PageControl->setCurrentWidget(page);
+  if (!QTest::qWaitForWindowExposed(&form)) qWarning("editor window not exposed");
+  return form;
+}
+
+void OpenWithButton(Editor& editor, const QString& path) {
+  editor.Dialogs.OpenAnswers.push_back(path);
+  QTest::mouseClick(editor.Form().ButtonNacist, Qt::LeftButton);
+}
+
+void Retype(QWidget* field, const QString& keys) {
+  field->setFocus();
+  // Selected as after a triple click; a focused combo box passes the keys to its line edit.
+  if (auto* line = qobject_cast<QLineEdit*>(field))
+    line->selectAll();
+  else if (auto* box = qobject_cast<QComboBox*>(field))
+    box->lineEdit()->selectAll();
+  else if (auto* spin = qobject_cast<QAbstractSpinBox*>(field))
+    spin->selectAll();
+  if (keys.isEmpty())
+    QTest::keyClick(field, Qt::Key_Backspace);
+  else
+    QTest::keyClicks(field, keys);
+}
+
+void TypeText(QWidget* field, const QString& text) {
+  field->setFocus();
+  for (const QChar ch : text)
+    QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+}
+
+void TypeMemo(TForm1& form, const QStringList& lines) {
+  form.MemoAktual->clear();
+  form.MemoAktual->setFocus();
+  for (int i = 0; i < lines.size(); ++i) {
+    if (i > 0) QTest::keyClick(form.MemoAktual, Qt::Key_Return);
+    QTest::keyClicks(form.MemoAktual, lines[i]);
+  }
 }
 
 }  // namespace qm::test

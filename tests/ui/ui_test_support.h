@@ -88,4 +88,17 @@ std::string MicroDvdFile(int count);
 // Synthesises a drop of these paths onto a widget's viewport; returns whether it was taken.
 bool DropFiles(QWidget* target, const QStringList& paths);
 
+// What a user does, through the real widgets.
+// The window on screen, with `page` in front when one is named.
+TForm1& Shown(Editor& editor, QWidget* page = nullptr);
+// Opens a file through the open button and its (scripted) dialog.
+void OpenWithButton(Editor& editor, const QString& path);
+// Replaces a field's whole text by typing (a line edit, an editable combo box or a spin field);
+// an empty text leaves the field emptied by Backspace. ASCII only.
+void Retype(QWidget* field, const QString& keys);
+// Types any text, one character at a time (QTest::keyClicks takes ASCII only).
+void TypeText(QWidget* field, const QString& text);
+// Types these lines into the subtitle editor, Enter between them.
+void TypeMemo(TForm1& form, const QStringList& lines);
+
 }  // namespace qm::test
