@@ -23,6 +23,7 @@
 #include <limits>
 
 #include "ui/app_icon.h"
+#include "ui/event_hook.h"
 #include "ui/number_filters.h"
 #include "ui/quillmark_unit.h"
 #include "ui/spin_button.h"
@@ -159,7 +160,8 @@ void TForm1::BuildGrid() {
   Titulky->setSelectionBehavior(QAbstractItemView::SelectRows);
   Titulky->setSelectionMode(QAbstractItemView::SingleSelection);
   Titulky->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  Titulky->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Only when the user widens the other columns past the window does a scroll bar appear.
+  Titulky->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   Titulky->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Titulky->setWordWrap(false);
   Titulky->setShowGrid(true);
@@ -183,6 +185,13 @@ void TForm1::BuildGrid() {
   Titulky->setAcceptDrops(true);
   Titulky->viewport()->setAcceptDrops(true);
   Titulky->setDragDropMode(QAbstractItemView::DropOnly);
+  new EventHook(Titulky->viewport(), [this](QEvent& event) {
+    if (event.type() == QEvent::Resize) FitTextColumn();
+    return false;
+  });
+  connect(Titulky->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
+    if (column < 3) FitTextColumn();
+  });
   // Like the product's grid, there is always a current row, the first one to begin with.
   Titulky->setCurrentIndex(m_gridModel->index(0, 0));
 }

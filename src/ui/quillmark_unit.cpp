@@ -52,6 +52,8 @@ QString FileFilter() {
 // A fill lets pending window messages run at most this often: often enough to keep the
 // window alive, rarely enough that a 20000-row fill is not slowed down by it.
 constexpr qint64 kFillYieldMs = 50;
+// Narrower than this, the text column would vanish behind columns the user widened.
+constexpr int kMinTextColumn = 40;
 
 // Dialog folders are remembered with their trailing separator.
 QString FolderOf(const QString& fileName) { return QFileInfo(fileName).absolutePath() + "/"; }
@@ -515,10 +517,16 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 void TForm1::FormResize() {
   // A cap rather than a fixed width, so that the panel never holds the window at its size.
   m_statusPanels[0]->setMaximumWidth(std::max(1, width() - PanelMenu->width() - 5));
-  int fixedColumns = 0;
-  for (int column = 0; column < 3; ++column) fixedColumns += Titulky->columnWidth(column);
-  Titulky->setColumnWidth(3, std::max(1, width() - fixedColumns));
+  FitTextColumn();
   LayoutTopPanel();
+}
+
+void TForm1::FitTextColumn() {
+  // The text column ends at the viewport's edge, inside the scroll bar and the frame: a
+  // wider one would let a click on a text cell scroll the number column out of sight.
+  int otherColumns = 0;
+  for (int column = 0; column < 3; ++column) otherColumns += Titulky->columnWidth(column);
+  Titulky->setColumnWidth(3, std::max(kMinTextColumn, Titulky->viewport()->width() - otherColumns));
 }
 
 void TForm1::LayoutTopPanel() {

@@ -130,6 +130,7 @@ class TForm1 final : public QMainWindow {
   void ButtonHelpClick();
   void LabelAutorClick();
   void FormResize();
+  void FitTextColumn();
 
   // Runs a handler's body; a failure that escapes it is shown as the failure's own message.
   template <class Body>
