@@ -19,7 +19,7 @@ class TFormInfo final : public QDialog {
   explicit TFormInfo(QWidget* parent);
 
   QLabel* ImageLogo;
-  QLabel* LabelProductName;
+  QLabel* LabelProductName = nullptr;
   QLabel* LabelVersion;
   QLabel* LabelDescription;
   QLabel* LabelCopyright;
@@ -29,6 +29,10 @@ class TFormInfo final : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void ShowTitleColour();
 };
 
 }  // namespace qm

@@ -79,10 +79,18 @@ QLabel* PlainLabel(QWidget* parent, const char* name, const QString& text, QRect
 }
 
 // Colours through the palette: a style sheet would restyle every child and slow the grid.
-void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+// A fixed background always comes with its text colour, so that a dark desktop's light text
+// never lands on it.
+void SetColours(QWidget* widget, QPalette::ColorRole backgroundRole, const QColor& background,
+                QPalette::ColorRole textRole, const QColor& text) {
   QPalette palette = widget->palette();
-  palette.setColor(role, colour);
+  palette.setColor(backgroundRole, background);
+  palette.setColor(textRole, text);
   widget->setPalette(palette);
+}
+// The light paper of the grid and the text views, with black text.
+void SetPaper(QWidget* widget, const QColor& paper = kGridBackground) {
+  SetColours(widget, QPalette::Base, paper, QPalette::Text, Qt::black);
 }
 
 }  // namespace
@@ -165,7 +173,7 @@ void TForm1::BuildGrid() {
   Titulky->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Titulky->setWordWrap(false);
   Titulky->setShowGrid(true);
-  SetColour(Titulky, QPalette::Base, kGridBackground);
+  SetPaper(Titulky);
   Titulky->verticalHeader()->hide();
   Titulky->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   Titulky->verticalHeader()->setMinimumSectionSize(1);
@@ -310,7 +318,7 @@ void TForm1::BuildEditorPage() {
   QM_CREATE(MemoAktual, page, 4, 22, 340, 110);
   MemoAktual->setLineWrapMode(QPlainTextEdit::NoWrap);
   MemoAktual->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  SetColour(MemoAktual, QPalette::Base, kGridBackground);
+  SetPaper(MemoAktual);
   QM_CREATE(StatusBarMemo, page, 4, 132, 340, 19);
   StatusBarMemo->setSizeGripEnabled(false);
   const int memoPanelWidths[] = {250, 40, 50};
@@ -379,10 +387,11 @@ void TForm1::BuildStatisticsPage() {
   Captioned(QM_CREATE(ButtonStatistika, page, 4, 174, 110, 25), "Zkontrolovat");
   QM_CREATE(GaugeStatistika, page, 122, 179, 176, 15)->hide();
   GaugeStatistika->setTextVisible(false);
-  SetColour(GaugeStatistika, QPalette::Base, kGridBackground);
-  SetColour(GaugeStatistika, QPalette::Highlight, QColor(0x00, 0x40, 0x80));
+  SetPaper(GaugeStatistika);
+  SetColours(GaugeStatistika, QPalette::Highlight, QColor(0x00, 0x40, 0x80), QPalette::HighlightedText,
+             Qt::white);
   QM_CREATE(MemoStatistika, page, 306, 6, 281, 194)->setReadOnly(true);
-  SetColour(MemoStatistika, QPalette::Base, kGridBackground);
+  SetPaper(MemoStatistika);
 }
 
 void TForm1::BuildSamplesPage() {
@@ -397,7 +406,7 @@ void TForm1::BuildSamplesPage() {
   QM_CREATE(ComboBoxFormat, page, 4, 104, 180, 22)->setMaxVisibleItems(10);
   QM_CREATE(RichEditUkazkyFormatu, page, 192, 4, 395, 198)->setReadOnly(true);
   RichEditUkazkyFormatu->setLineWrapMode(QPlainTextEdit::NoWrap);
-  SetColour(RichEditUkazkyFormatu, QPalette::Base, QColor(0xE4, 0xE4, 0xE4));
+  SetPaper(RichEditUkazkyFormatu, QColor(0xE4, 0xE4, 0xE4));
 }
 
 void TForm1::BuildBatchPage() {
@@ -448,8 +457,8 @@ void TForm1::BuildMenuPanel() {
   Captioned(QM_CREATE(LabelAutor, PanelMenu, 20, 208, 113, 20), "Tým Quillmark");
   LabelAutor->setAlignment(Qt::AlignCenter);
   LabelAutor->setAutoFillBackground(true);
-  SetColour(LabelAutor, QPalette::Window, QColor(0x00, 0x1E, 0x5A));
-  SetColour(LabelAutor, QPalette::WindowText, QColor(0x8F, 0xD3, 0xFF));
+  SetColours(LabelAutor, QPalette::Window, QColor(0x00, 0x1E, 0x5A), QPalette::WindowText,
+             QColor(0x8F, 0xD3, 0xFF));
   QFont authorFont = LabelAutor->font();
   authorFont.setBold(true);
   LabelAutor->setFont(authorFont);
