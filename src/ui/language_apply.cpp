@@ -133,6 +133,8 @@ void TForm1::ApplyMainWindowTexts(const IniFile& language) {
 
 void TForm1::ApplyStateTexts() {
   ApplyEncodingTexts();
+  // The caption stands in the top panel only while no file is open.
+  if (!m_document.CurrentFileName.empty()) ShowSubtitlesFile();
   // Replacing the view's items lost its selection.
   ComboBoxSubPreview->setCurrentIndex(m_document.TimeMode);
   LabelVyberPosuvu->setText(FromUtf8(m_document.TimeMode == kModeFrames

@@ -255,10 +255,10 @@ void TForm1::BuildTimePage() {
   Captioned(QM_CREATE(LabelVyberPosuvu, shift, 166, 24, 30, 16), "sn.");
   Captioned(QM_CREATE(CheckBoxShow, shift, 200, 16, 86, 18), "zobrazení")->setChecked(true);
   Captioned(QM_CREATE(CheckBoxHide, shift, 200, 34, 86, 18), "zmizení")->setChecked(true);
-  Captioned(QM_CREATE(CheckBoxPosuvOdDo, shift, 8, 58, 128, 18), "u těchto titulků");
-  LimitedEdit(QM_CREATE(EditPosuvOd, shift, 138, 57, 50, 21), "Min", 5)->setEnabled(false);
-  Captioned(QM_CREATE(LabelAz, shift, 192, 60, 18, 16), "až");
-  LimitedEdit(QM_CREATE(EditPosuvDo, shift, 212, 57, 50, 21), "Max", 5)->setEnabled(false);
+  Captioned(QM_CREATE(CheckBoxPosuvOdDo, shift, 8, 58, 144, 18), "u těchto titulků");
+  LimitedEdit(QM_CREATE(EditPosuvOd, shift, 154, 57, 46, 21), "Min", 5)->setEnabled(false);
+  Captioned(QM_CREATE(LabelAz, shift, 204, 60, 18, 16), "až");
+  LimitedEdit(QM_CREATE(EditPosuvDo, shift, 224, 57, 46, 21), "Max", 5)->setEnabled(false);
   Captioned(QM_CREATE(ButtonPosuvCasu, shift, 200, 82, 80, 23), "OK");
 
   QM_CREATE(GroupBoxNastavitCasy, page, 4, 116, 290, 86)->setTitle("Nastavit časy...");
@@ -332,7 +332,7 @@ void TForm1::BuildEditorPage() {
 
   Captioned(QM_CREATE(LabelZobrazeni, page, 4, 156, 100, 16), "zobrazení");
   Captioned(QM_CREATE(LabelZmizeni, page, 146, 156, 100, 16), "zmizení");
-  Captioned(QM_CREATE(LabelTrvani, page, 288, 156, 56, 16), "trvání");
+  Captioned(QM_CREATE(LabelTrvani, page, 260, 156, 84, 16), "trvání");
 
   QM_CREATE(PanelSubFormat0, page, 4, 172, 280, 25);
   UnboundedSpin(QM_CREATE(SpinEditStart, PanelSubFormat0, 0, 2, 84, 21));
@@ -353,7 +353,7 @@ void TForm1::BuildEditorPage() {
   PlainLabel(PanelSubFormat1, "LabelCarka1", ",", QRect(72, 5, 6, 16));
   PlainLabel(PanelSubFormat1, "LabelSipka1", "--->", QRect(112, 5, 28, 16));
   PlainLabel(PanelSubFormat1, "LabelCarka2", ",", QRect(214, 5, 6, 16));
-  QM_CREATE(EditDiference, page, 288, 174, 56, 21)->setReadOnly(true);
+  QM_CREATE(EditDiference, page, 260, 174, 84, 21)->setReadOnly(true);
   EditDiference->setFocusPolicy(Qt::NoFocus);
 
   QM_CREATE(GroupBoxEditace, page, 352, 2, 235, 200)->setTitle("Editace titulků");
@@ -375,22 +375,22 @@ void TForm1::BuildStatisticsPage() {
   ValuePanel(QM_CREATE(Panel2, page, 160, 30, 60, 20), "0");
   Captioned(QM_CREATE(Lab7, page, 4, 56, 150, 16), "Nejvíce řádků");
   ValuePanel(QM_CREATE(PanelLinesMax, page, 160, 54, 60, 20), "0");
-  Captioned(QM_CREATE(Label4, page, 4, 86, 250, 16), "Upozornit na délku zobrazení titulku větší než");
-  Captioned(QM_CREATE(Label5, page, 4, 106, 250, 16), "Upozornit na délku zobrazení titulku menší než");
-  Captioned(QM_CREATE(Label8, page, 4, 126, 250, 16), "Upozornit na titulky s počtem řádků větším");
+  Captioned(QM_CREATE(Label4, page, 4, 86, 270, 16), "Upozornit na délku zobrazení titulku větší než");
+  Captioned(QM_CREATE(Label5, page, 4, 106, 270, 16), "Upozornit na délku zobrazení titulku menší než");
+  Captioned(QM_CREATE(Label8, page, 4, 126, 270, 16), "Upozornit na titulky s počtem řádků větším");
   // The report's limits: seconds with a decimal comma, and a number of lines.
-  LimitedEdit(QM_CREATE(EditStatistikaMaxDelka, page, 256, 84, 44, 19), "7", 6);
-  LimitedEdit(QM_CREATE(EditStatistikaMinDelka, page, 256, 104, 44, 19), "1", 6);
-  LimitedEdit(QM_CREATE(EditStatistikaMaxRadku, page, 256, 124, 44, 19), "2", 3);
+  LimitedEdit(QM_CREATE(EditStatistikaMaxDelka, page, 276, 84, 40, 19), "7", 6);
+  LimitedEdit(QM_CREATE(EditStatistikaMinDelka, page, 276, 104, 40, 19), "1", 6);
+  LimitedEdit(QM_CREATE(EditStatistikaMaxRadku, page, 276, 124, 40, 19), "2", 3);
   Captioned(QM_CREATE(CheckBoxAutoStatistika, page, 4, 150, 250, 18), "zkontrolovat při načtení");
   CheckBoxAutoStatistika->setFocusPolicy(Qt::NoFocus);
   Captioned(QM_CREATE(ButtonStatistika, page, 4, 174, 110, 25), "Zkontrolovat");
-  QM_CREATE(GaugeStatistika, page, 122, 179, 176, 15)->hide();
+  QM_CREATE(GaugeStatistika, page, 122, 179, 194, 15)->hide();
   GaugeStatistika->setTextVisible(false);
   SetPaper(GaugeStatistika);
   SetColours(GaugeStatistika, QPalette::Highlight, QColor(0x00, 0x40, 0x80), QPalette::HighlightedText,
              Qt::white);
-  QM_CREATE(MemoStatistika, page, 306, 6, 281, 194)->setReadOnly(true);
+  QM_CREATE(MemoStatistika, page, 322, 6, 265, 194)->setReadOnly(true);
   SetPaper(MemoStatistika);
 }
 

@@ -247,7 +247,7 @@ void TForm1::OpenSubtitleFile(const QString& fileName) {
   m_history->Clear();  // a new document starts a new history
   ButtonZmenit->setEnabled(false);
   m_document.CurrentFileName = ToPath(fileName);
-  StaticTextSubtitlesFile->setText(fileName);
+  ShowSubtitlesFile();
 
   LoadResult loaded;
   try {
@@ -263,6 +263,7 @@ void TForm1::OpenSubtitleFile(const QString& fileName) {
                       MessageIcon::Error, MessageButtons::Ok);
     m_document.CurrentFileName.clear();
     StaticTextSubtitlesFile->clear();
+    SetHint(*StaticTextSubtitlesFile, {});
   }
 
   StaticTextSubtitlesFile->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -538,6 +539,15 @@ void TForm1::LayoutTopPanel() {
   StaticTextSubtitlesFile->setGeometry(captionLeft, StaticTextSubtitlesFile->y(),
                                        std::max(0, right - 142 - captionLeft),
                                        StaticTextSubtitlesFile->height());
+  if (!m_document.CurrentFileName.empty()) ShowSubtitlesFile();
+}
+
+void TForm1::ShowSubtitlesFile() {
+  // The beginning and the file name say the most; the middle gives way, the hint has it all.
+  const QString path = FromPath(m_document.CurrentFileName);
+  SetHint(*StaticTextSubtitlesFile, path);
+  StaticTextSubtitlesFile->setText(StaticTextSubtitlesFile->fontMetrics().elidedText(
+      path, Qt::ElideMiddle, StaticTextSubtitlesFile->contentsRect().width()));
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

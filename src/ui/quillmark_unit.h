@@ -444,6 +444,8 @@ class TForm1 final : public QMainWindow {
   bool HandleAuthorLabel(QEvent* event);
   void ShowApplicationHint(const QString& hint);
   void LayoutTopPanel();
+  // The open file's path in the top panel, elided to fit; the whole path is its hint.
+  void ShowSubtitlesFile();
   void ShowError(const QString& text);
   void ShowText(const std::string& cp1250Text, MessageIcon icon);
 

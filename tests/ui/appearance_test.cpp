@@ -1,9 +1,21 @@
 // How the windows look: readable under a dark palette, and no text cut off in either shipped
 // language.
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QStyle>
 #include <QStyleFactory>
 #include <QTest>
+#include <QTextDocument>
 
 #include "batch/konverze_form.h"
 #include "batch/select_dir_form.h"
@@ -56,6 +68,79 @@ QList<QWidget*> EveryWidget(TForm1& form) {
   return widgets;
 }
 
+// Both shipped languages, Czech chosen.
+const std::string kTwoLanguages =
+    "[LANGUAGES]\r\nCount=2\r\n1=\xC8"
+    "esk\xFD\r\n2=English\r\n[SETTINGS]\r\nLanguage=1\r\nExec=1\r\n";
+
+QString Plain(QString text) { return text.remove(QRegularExpression("&(?!&)")); }
+
+// The room a text needs beyond its own width: a button's bevel, a group box's frame.
+int Padding(const QWidget& widget) {
+  if (qobject_cast<const QPushButton*>(&widget)) return 8;
+  if (qobject_cast<const QGroupBox*>(&widget)) return 16;
+  return 0;
+}
+
+// What of a control's own text does not fit into it, as "name: text"; empty when all fits.
+QString ClippedText(QWidget& widget) {
+  QString text;
+  int room = 0;
+  if (auto* label = qobject_cast<QLabel*>(&widget)) {
+    if (label->wordWrap() || Qt::mightBeRichText(label->text()) || !label->pixmap().isNull()) return {};
+    text = label->text();
+    room = label->contentsRect().width() - 2 * label->margin() - 2 * label->indent() * (label->indent() > 0);
+  } else if (qobject_cast<QCheckBox*>(&widget) || qobject_cast<QRadioButton*>(&widget)) {
+    if (static_cast<QAbstractButton&>(widget).text().isEmpty()) return {};
+    return widget.sizeHint().width() > widget.width()
+               ? QString("%1: \"%2\" needs %3, has %4")
+                     .arg(widget.objectName(), static_cast<QAbstractButton&>(widget).text())
+                     .arg(widget.sizeHint().width())
+                     .arg(widget.width())
+               : QString();
+  } else if (auto* button = qobject_cast<QPushButton*>(&widget)) {
+    text = button->text();
+    room = button->width() - Padding(widget);
+  } else if (auto* group = qobject_cast<QGroupBox*>(&widget)) {
+    text = group->title();
+    room = group->width() - Padding(widget);
+  } else if (auto* line = qobject_cast<QLineEdit*>(&widget)) {
+    text = line->text();
+    const int frame = line->hasFrame() ? line->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+    room = line->width() - 2 * frame - 4;  // the frame and the text margins
+  }
+  text = Plain(text);
+  while (text.endsWith(' ')) text.chop(1);  // blanks at the end show nothing
+  if (text.isEmpty()) return {};
+  const int needed = widget.fontMetrics().horizontalAdvance(text);
+  return needed > room
+             ? QString("%1: \"%2\" needs %3, has %4").arg(widget.objectName(), text).arg(needed).arg(room)
+             : QString();
+}
+
+QStringList ClippedTexts(QWidget& window) {
+  QStringList clipped;
+  for (QWidget* widget : QList<QWidget*>{&window} + window.findChildren<QWidget*>())
+    if (const QString found = ClippedText(*widget); !found.isEmpty()) clipped << found;
+  return clipped;
+}
+
+// Every window as it stands on screen, laid out for its texts.
+QStringList ClippedTexts(TForm1& form) {
+  QStringList clipped = ClippedTexts(static_cast<QWidget&>(form));
+  for (QWidget* window :
+       {static_cast<QWidget*>(&form.FormInfo()), static_cast<QWidget*>(&form.FormFind()),
+        static_cast<QWidget*>(&form.FormKonverze()), static_cast<QWidget*>(&form.FormSelectDir()),
+        static_cast<QWidget*>(&form.FormFrame())}) {
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window)) clipped << window->objectName() + " not shown";
+    QCoreApplication::processEvents();
+    clipped << ClippedTexts(*window);
+    window->hide();
+  }
+  return clipped;
+}
+
 }  // namespace
 
 class AppearanceTest : public QObject {
@@ -63,6 +148,7 @@ class AppearanceTest : public QObject {
 
  private slots:
   void fixedColoursStayReadableUnderADarkPalette();
+  void noTextIsCutOffInEitherLanguage();
 };
 
 void AppearanceTest::fixedColoursStayReadableUnderADarkPalette() {
@@ -95,6 +181,41 @@ void AppearanceTest::fixedColoursStayReadableUnderADarkPalette() {
     QVERIFY(checked >= 8);  // the grid, the three text views, the gauge, the author label, ...
   }
   QApplication::setPalette(before);
+}
+
+void AppearanceTest::noTextIsCutOffInEitherLanguage() {
+  Editor editor({}, true, kTwoLanguages, {QString("lng_English.ini")});
+  TForm1& form = Shown(editor);
+  QStringList clipped;
+  for (const int language : {0, 1}) {
+    form.ComboBoxLanguage->setCurrentIndex(language);
+    clipped << ClippedTexts(form);
+  }
+  // Fields at their longest values.
+  const struct {
+    QWidget* field;
+    QStringList values;
+  } longest[] = {
+      {form.EditDiference, {"23:59:59,999", "-999999"}},
+      {form.EditZdrojFormat,
+       [&] {
+         QStringList names;
+         for (const std::string& name : form.FormatNames()) names << FromUtf8(name);
+         return names;
+       }()},
+      {form.PanelTitulkyMax, {"20000"}},
+      {form.Panel1, {"20000"}},
+      {form.Panel2, {"20000"}},
+      {form.PanelLinesMax, {"750"}},
+  };
+  for (const auto& [field, values] : longest)
+    for (const QString& value : values) {
+      if (auto* line = qobject_cast<QLineEdit*>(field)) line->setText(value);
+      if (auto* label = qobject_cast<QLabel*>(field)) label->setText(value);
+      clipped << ClippedText(*field);
+    }
+  clipped.removeAll(QString());
+  QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join('\n')));
 }
 
 QTEST_MAIN(AppearanceTest)

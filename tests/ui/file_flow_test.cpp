@@ -95,7 +95,7 @@ void FileFlowTest::opensByEachOfTheThreeWays() {
   TForm1& form = editor.Form();
   QCOMPARE(editor.Doc().SubtitleCount, 3);
   QCOMPARE(QString::fromStdString(editor.Doc().CurrentFileName), path);
-  QCOMPARE(form.StaticTextSubtitlesFile->text(), path);
+  QCOMPARE(form.StaticTextSubtitlesFile->toolTip(), path);  // the label shows it elided to fit
   QCOMPARE(form.EditZdrojFormat->text(), QString("SubRip"));
   QCOMPARE(form.PanelTitulkyMax->text(), QString("3"));
   QCOMPARE(editor.GridRows(), 4);
@@ -157,6 +157,7 @@ void FileFlowTest::unknownFormatShowsTheTwoPartMessage() {
   QCOMPARE(editor.Doc().SubtitleCount, 0);
   QVERIFY(editor.Doc().CurrentFileName.empty());
   QVERIFY(form.StaticTextSubtitlesFile->text().isEmpty());
+  QVERIFY(form.StaticTextSubtitlesFile->toolTip().isEmpty());
   QCOMPARE(form.EditZdrojFormat->text(), QString("???"));
   QCOMPARE(editor.Doc().TimeMode, kModeClock);
   QCOMPARE(editor.GridRows(), 2);

@@ -3,6 +3,9 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -60,6 +63,7 @@ class LanguageApplyTest : public QObject {
   void missingLanguageFileMarksEveryListedTextAndLeavesTheRest();
   void czechFileGivesTheBuiltInTextsAndSecondaryWindowsFollowTheShow();
   void switchWhileClockViewIsShownRebuildsStateTexts();
+  void switchKeepsTheOpenFilesPathElidedInTheMiddle();
   void tipsCountBeyondItsKeysAndUserLanguageFolder();
 };
 
@@ -161,6 +165,37 @@ void LanguageApplyTest::switchWhileClockViewIsShownRebuildsStateTexts() {
   QCOMPARE(form.ComboBoxSubPreview->currentText(), QString::fromUtf8("časový"));
   QVERIFY(!form.ImageLanguage->pixmap().isNull());
   QCOMPARE(editor.Dialogs.Count(AskedDialog::Kind::Message), 0);
+}
+
+void LanguageApplyTest::switchKeepsTheOpenFilesPathElidedInTheMiddle() {
+  Editor editor({}, true, kBothLanguages, {"lng_English.ini"});
+  TForm1& form = editor.Form();
+  ShowAndSettle(editor);
+  QLabel* caption = form.StaticTextSubtitlesFile;
+  form.ComboBoxLanguage->setCurrentIndex(1);
+  QCOMPARE(caption->text(), QString("Subtitle file"));  // no file open: the caption
+
+  const QString folder = editor.Folder() + QString("a-folder-with-a-rather-long-name-").repeated(4);
+  QVERIFY(QDir().mkpath(folder));
+  const QString path = QFileInfo(folder + "/film.srt").absoluteFilePath();
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(SubRipFile(2).c_str());
+  file.close();
+  form.OpenFile(path, OpenFailureReport::OwnMessage);
+  for (const int language : {0, 1, 0}) {
+    form.ComboBoxLanguage->setCurrentIndex(language);
+    const QString shown = caption->text();
+    QVERIFY2(shown.contains(QChar(0x2026)), qPrintable(shown));  // elided in the middle
+    QVERIFY(shown.startsWith(path.left(8)));
+    QVERIFY(shown.endsWith("/film.srt"));
+    QVERIFY(caption->fontMetrics().horizontalAdvance(shown) <= caption->contentsRect().width());
+    QCOMPARE(caption->toolTip(), path);
+  }
+  // A wider window shows more of the path.
+  const int before = caption->text().size();
+  form.resize(1200, form.height());
+  QTRY_VERIFY(caption->text().size() > before);
 }
 
 void LanguageApplyTest::tipsCountBeyondItsKeysAndUserLanguageFolder() {
