@@ -355,8 +355,8 @@ void TForm1::FillGrid() {
 
 void TForm1::ClearGridRows(int fromRow, int toRow) { m_gridModel->ClearGridRows(fromRow, toRow); }
 
-void TForm1::CompleteTable() {
-  qm::CompleteTable(m_document, [this] { return m_dialogs.FrameRate(*m_formFrame); });
+bool TForm1::CompleteTable() {
+  return qm::CompleteTable(m_document, [this] { return m_dialogs.FrameRate(*m_formFrame); });
 }
 
 void TForm1::ComboBoxSubPreviewChange() {
@@ -368,8 +368,13 @@ void TForm1::ComboBoxSubPreviewChange() {
   } enableCombo{ComboBoxSubPreview};
 
   m_history->Complete();  // completing the table is not part of the last tool's step
-  m_document.TimeMode = ComboBoxSubPreview->currentIndex() == 1 ? kModeClock : kModeFrames;
-  if (m_document.StoredMode != kModeBoth && m_document.StoredMode != m_document.TimeMode) CompleteTable();
+  const uint8_t wanted = ComboBoxSubPreview->currentIndex() == 1 ? kModeClock : kModeFrames;
+  if (m_document.StoredMode != kModeBoth && m_document.StoredMode != wanted && !CompleteTable()) {
+    // Backing out of the frame-rate window keeps the view as it was.
+    ComboBoxSubPreview->setCurrentIndex(m_document.TimeMode);
+    return;
+  }
+  m_document.TimeMode = wanted;
   const QModelIndex current = Titulky->currentIndex();
   const int row = current.isValid() ? current.row() + 1 : 1;
   AdaptShiftControls(m_document.TimeMode);
@@ -417,7 +422,8 @@ void TForm1::ButtonUlozitClick() {
     BusyWindow busy(*this);
     try {
       m_history->Complete();
-      if (TimeModeOf(layout) != m_document.TimeMode && !m_document.FrameRateConfirmed) CompleteTable();
+      if (TimeModeOf(layout) != m_document.TimeMode && !m_document.FrameRateConfirmed && !CompleteTable())
+        return;  // the user backed out of the frame-rate window: nothing is written
       SaveSubtitles(m_document, layout, ToPath(*fileName), encoding);
       SaveDialog.Folder = FolderOf(*fileName);
     } catch (const EncodingError& error) {

@@ -110,7 +110,8 @@ class TForm1 final : public QMainWindow {
   // --- Grid and views -------------------------------------------------------------------
   void FillGrid();
   void ClearGridRows(int fromRow, int toRow);
-  void CompleteTable();
+  // Asks for the frame rate and completes the table; false when the user backed out.
+  bool CompleteTable();
   void ComboBoxSubPreviewChange();
   void AdaptShiftControls(uint8_t mode);
   void ClearEditorTimes();

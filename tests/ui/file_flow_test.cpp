@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -34,6 +35,7 @@ class FileFlowTest : public QObject {
   void failedLoadReportsPerWayAndEnablesTheWindow();
   void f5AsksForTheFrameRateOncePerFile();
   void saveAsksForTheFrameRateOncePerOpenedFile();
+  void escapeInTheFrameRateWindowCancelsTheSwitchAndTheSave();
   void framesToFramesNeverAsks();
   void failedSaveKeepsTheOldFile();
   void formatsWithoutWriterAreRefused();
@@ -229,8 +231,9 @@ void FileFlowTest::f5AsksForTheFrameRateOncePerFile() {
   QCOMPARE(editor.Doc().TimeMode, kModeFrames);
   QCOMPARE(editor.Row(1)[1], QString("100"));
 
-  // A clock-timed file switched to frames asks again; closing the window keeps the rate.
+  // A clock-timed file switched to frames asks again.
   Open(editor, Way::Button, editor.Write("clock.srt", SubRipFile(2)));
+  editor.Dialogs.FrameRateAnswers = {25.0};
   QTest::keyClick(form.Titulky, Qt::Key_F5);
   QCOMPARE(editor.Dialogs.Count(Kind::FrameRate), 2);
   QCOMPARE(editor.Doc().FrameRate, 25.0);
@@ -266,6 +269,45 @@ void FileFlowTest::saveAsksForTheFrameRateOncePerOpenedFile() {
   QCOMPARE(editor.Dialogs.Count(Kind::FrameRate), 2);
   QCOMPARE(editor.Dialogs.Count(Kind::Message), 0);
   QVERIFY(form.isEnabled());
+}
+
+void FileFlowTest::escapeInTheFrameRateWindowCancelsTheSwitchAndTheSave() {
+  Editor editor;
+  TForm1& form = editor.Form();
+  Open(editor, Way::Button, editor.Write("frames.sub", MicroDvdFile(3)));
+  const auto unchanged = [&] {
+    QCOMPARE(editor.Doc().TimeMode, kModeFrames);
+    QCOMPARE(editor.Doc().StoredMode, kModeFrames);
+    QVERIFY(!editor.Doc().FrameRateConfirmed);
+    QCOMPARE(editor.Doc().FrameRate, 23.976);
+    QCOMPARE(editor.Doc().SubtitleTable[1].StartSecond, 0);  // no clock time was derived
+    QCOMPARE(form.ComboBoxSubPreview->currentIndex(), 0);
+    QCOMPARE(editor.Row(1)[1], QString("100"));
+    QVERIFY(form.PanelSubFormat0->isVisibleTo(form.TabSheetEditace));
+    QVERIFY(form.isEnabled());
+  };
+  // The window closed without OK (Escape) answers no rate.
+  editor.Dialogs.FrameRateAnswers = {std::nullopt, std::nullopt};
+  QTest::keyClick(form.Titulky, Qt::Key_F5);
+  QCOMPARE(editor.Dialogs.Count(Kind::FrameRate), 1);
+  unchanged();
+  if (QTest::currentTestFailed()) return;
+  form.ComboBoxSubPreview->setCurrentIndex(1);
+  form.ComboBoxSubPreviewChange();
+  QCOMPARE(editor.Dialogs.Count(Kind::FrameRate), 2);
+  unchanged();
+  if (QTest::currentTestFailed()) return;
+
+  form.ComboBoxSave->setCurrentIndex(1);  // SubRip
+  const QString out = editor.Folder() + "out.srt";
+  editor.Dialogs.SaveAnswers = {out};
+  editor.Dialogs.FrameRateAnswers = {std::nullopt};
+  QTest::mouseClick(form.ButtonUlozit, Qt::LeftButton);
+  QCOMPARE(editor.Dialogs.Count(Kind::FrameRate), 3);
+  QVERIFY(!QFileInfo::exists(out));
+  unchanged();
+  if (QTest::currentTestFailed()) return;
+  QCOMPARE(editor.Dialogs.Count(Kind::Message), 0);
 }
 
 void FileFlowTest::framesToFramesNeverAsks() {

@@ -225,6 +225,7 @@ void TimePageTest::shiftValueIsCarriedOverOnSwitchAndLoad() {
   Load(editor, "b.sub", MicroDvdFile(1));
   QCOMPARE(form.SpinEditPosuv->value(), 48);
   form.SpinEditPosuv->setValue(0);
+  editor.Dialogs.FrameRateAnswers = {23.976};
   QTest::keyClick(form.Titulky, Qt::Key_F5);
   QCOMPARE(form.EditPosuv->text(), QString("0,000"));
 }
