@@ -123,6 +123,10 @@ void TForm1::ConnectEditorFields() {
     HookDigitsOnly(spin);
     connect(SpinText(spin), &QLineEdit::textChanged, this, [this, spin] { SpinEditStartChange(*spin); });
   }
+  // The arrow keys, the arrow buttons and the wheel step the value without a text change of
+  // the field's line edit; every change of the value refreshes the duration as typing does.
+  for (QSpinBox* spin : {SpinEditStart, SpinEditKonec})
+    connect(spin, &QSpinBox::valueChanged, this, [this] { Guarded([this] { RefreshDuration(); }); });
 
   connect(MemoAktual, &QPlainTextEdit::textChanged, this, &TForm1::MemoAktualChange);
   new EventHook(MemoAktual, [this](QEvent& event) {

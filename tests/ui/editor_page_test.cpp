@@ -1,6 +1,7 @@
 // The editor page driven through its real controls: grid clicks and keys, the timing fields'
 // filters, add, insert, change, remove, delete all, the grid font, and undo and redo.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
@@ -14,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include "ui/subtitle_grid.h"
 #include "ui_test_support.h"
@@ -47,6 +49,7 @@ class EditorPageTest : public QObject {
   void insertChangeAndRemove();
   void deleteAllTakesTwoClicks();
   void clockFieldsFilterAndClamp();
+  void everyChangeOfAFrameFieldRefreshesTheDuration();
   void pastedNonNumberStopsBeforeAnythingChanges();
   void fullTableRefusesAddAndInsert();
   void overwriteModeAndCaretPanel();
@@ -262,6 +265,35 @@ void EditorPageTest::clockFieldsFilterAndClamp() {
   Retype(form.EditHH2, "0");
   Retype(form.EditSSS2, "5");
   QCOMPARE(form.EditDiference->text(), QString("0:59:04,499"));
+}
+
+void EditorPageTest::everyChangeOfAFrameFieldRefreshesTheDuration() {
+  Editor editor;
+  OpenWithButton(editor, editor.Write("film.sub", MicroDvdFile(2)));
+  TForm1& form = Shown(editor, editor.Form().TabSheetEditace);
+  QSpinBox* hide = form.SpinEditKonec;
+  Retype(form.SpinEditStart, "500");
+  Retype(hide, "400");
+  QCOMPARE(form.EditDiference->text(), QString("-100"));
+  QTest::keyClick(hide, Qt::Key_Up);  // the arrow keys
+  QCOMPARE(form.EditDiference->text(), QString("-99"));
+  QTest::keyClick(hide, Qt::Key_Down);
+  QTest::keyClick(hide, Qt::Key_Down);
+  QCOMPARE(form.EditDiference->text(), QString("-101"));
+  // The arrow buttons at the field's right edge, upper and lower half.
+  QTest::mouseClick(hide, Qt::LeftButton, {}, QPoint(hide->width() - 4, 4));
+  QCOMPARE(hide->value(), 400);
+  QCOMPARE(form.EditDiference->text(), QString("-100"));
+  QTest::mouseClick(hide, Qt::LeftButton, {}, QPoint(hide->width() - 4, hide->height() - 4));
+  QCOMPARE(form.EditDiference->text(), QString("-101"));
+  // The mouse wheel.
+  QWheelEvent wheel(QPointF(10, 10), hide->mapToGlobal(QPointF(10, 10)), {}, QPoint(0, 120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(hide, &wheel);
+  QCOMPARE(hide->value(), 400);
+  QCOMPARE(form.EditDiference->text(), QString("-100"));
+  form.SpinEditStart->stepBy(-150);
+  QCOMPARE(form.EditDiference->text(), QString("50"));
 }
 
 void EditorPageTest::pastedNonNumberStopsBeforeAnythingChanges() {
