@@ -41,6 +41,7 @@ std::optional<QString> QtDialogs::SaveFileName(QWidget* parent, const FileDialog
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(QString());
+  if (!request.FileName.isEmpty()) dialog.selectFile(request.FileName);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();
 }

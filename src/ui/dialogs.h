@@ -21,8 +21,9 @@ enum class MessageAnswer { Ok, Yes, No };
 
 struct FileDialogRequest {
   QString Title;
-  QString Folder;  // initial folder; empty for the default
-  QString Filter;  // Qt form: "Name (*.a *.b);;Other (*)"
+  QString Folder;    // initial folder; empty for the default
+  QString FileName;  // a name proposed in that folder (save dialog); empty for none
+  QString Filter;    // Qt form: "Name (*.a *.b);;Other (*)"
 };
 
 class Dialogs {

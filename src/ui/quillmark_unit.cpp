@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
@@ -414,7 +415,7 @@ void TForm1::ButtonUlozitClick() {
     if (const auto problem = FindUnencodableCharacter(m_document, encoding))
       return ShowEncodingError(EncodingError(problem->SubtitleNumber, problem->Character, encoding));
   SaveDialog.Title = FromUtf8(m_texts.SaveDialogTitle) + " " + ComboBoxSave->currentText();
-  const auto fileName = m_dialogs.SaveFileName(this, SaveDialog);
+  const auto fileName = m_dialogs.SaveFileName(this, SaveDialogRequest(layout));
   if (!fileName) return;
   std::optional<EncodingError> refused;
   bool failed = false;
@@ -434,6 +435,16 @@ void TForm1::ButtonUlozitClick() {
   }
   if (refused) ShowEncodingError(*refused);
   if (failed) ShowText(m_texts.ErrorCantSaveFile, MessageIcon::Error);
+}
+
+FileDialogRequest TForm1::SaveDialogRequest(uint8_t layout) const {
+  // Without a remembered folder the dialog starts beside the open file, else at home; only a
+  // save makes a folder remembered.
+  FileDialogRequest request = SaveDialog;
+  const QString opened = FromPath(m_document.CurrentFileName);
+  if (request.Folder.isEmpty()) request.Folder = opened.isEmpty() ? QDir::homePath() + "/" : FolderOf(opened);
+  request.FileName = FromPath(ProposedFileName(m_document.CurrentFileName, layout));
+  return request;
 }
 
 void TForm1::ComboBoxSaveChange() {

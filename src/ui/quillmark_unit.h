@@ -447,6 +447,7 @@ class TForm1 final : public QMainWindow {
   void LayoutTopPanel();
   // The open file's path in the top panel, elided to fit; the whole path is its hint.
   void ShowSubtitlesFile();
+  FileDialogRequest SaveDialogRequest(uint8_t layout) const;
   void ShowError(const QString& text);
   void ShowText(const std::string& cp1250Text, MessageIcon icon);
 

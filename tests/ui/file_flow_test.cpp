@@ -36,6 +36,7 @@ class FileFlowTest : public QObject {
   void f5AsksForTheFrameRateOncePerFile();
   void saveAsksForTheFrameRateOncePerOpenedFile();
   void escapeInTheFrameRateWindowCancelsTheSwitchAndTheSave();
+  void saveDialogStartsBesideTheOpenFileWithItsNameProposed();
   void framesToFramesNeverAsks();
   void failedSaveKeepsTheOldFile();
   void formatsWithoutWriterAreRefused();
@@ -308,6 +309,40 @@ void FileFlowTest::escapeInTheFrameRateWindowCancelsTheSwitchAndTheSave() {
   unchanged();
   if (QTest::currentTestFailed()) return;
   QCOMPARE(editor.Dialogs.Count(Kind::Message), 0);
+}
+
+void FileFlowTest::saveDialogStartsBesideTheOpenFileWithItsNameProposed() {
+  {
+    // No save folder remembered and no file open: the home folder, not the working directory.
+    Editor editor;
+    QTest::mouseClick(editor.Form().ButtonUlozit, Qt::LeftButton);
+    QCOMPARE(editor.Dialogs.SaveRequests.size(), size_t(1));
+    QCOMPARE(QDir(editor.Dialogs.SaveRequests[0].Folder), QDir::home());
+    QVERIFY(editor.Dialogs.SaveRequests[0].FileName.isEmpty());
+  }
+  Editor editor;
+  TForm1& form = editor.Form();
+  QVERIFY(QDir(editor.Folder()).mkpath("films"));
+  Open(editor, Way::Button, editor.Write("films/film.en.sub", MicroDvdFile(2)));
+  editor.Dialogs.FrameRateAnswers = {25.0};
+  const struct {
+    int format;
+    const char* proposed;
+  } cases[] = {{1, "film.en.srt"}, {0, "film.en.sub"}, {6, "film.en.ssa"}, {4, "film.en.aqt"}};
+  for (const auto& [format, proposed] : cases) {
+    form.ComboBoxSave->setCurrentIndex(format);
+    QTest::mouseClick(form.ButtonUlozit, Qt::LeftButton);  // cancelled
+    const FileDialogRequest& asked = editor.Dialogs.SaveRequests.back();
+    QCOMPARE(asked.Folder, editor.Folder() + "films/");
+    QCOMPARE(asked.FileName, QString(proposed));
+  }
+  // A folder the user saved into is remembered and wins; the name is still proposed.
+  editor.Dialogs.SaveAnswers = {editor.Folder() + "copy.srt"};
+  form.ComboBoxSave->setCurrentIndex(1);
+  QTest::mouseClick(form.ButtonUlozit, Qt::LeftButton);
+  QTest::mouseClick(form.ButtonUlozit, Qt::LeftButton);
+  QCOMPARE(editor.Dialogs.SaveRequests.back().Folder, editor.Folder());
+  QCOMPARE(editor.Dialogs.SaveRequests.back().FileName, QString("film.en.srt"));
 }
 
 void FileFlowTest::framesToFramesNeverAsks() {

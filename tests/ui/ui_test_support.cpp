@@ -62,6 +62,7 @@ std::optional<QString> FakeDialogs::OpenFileName(QWidget* parent, const FileDial
 
 std::optional<QString> FakeDialogs::SaveFileName(QWidget* parent, const FileDialogRequest& request) {
   Asked.push_back({AskedDialog::Kind::Save, request.Title, {}, {}, Enabled(parent)});
+  SaveRequests.push_back(request);
   const QString name = Next(SaveAnswers, QString());
   if (name.isEmpty()) return std::nullopt;
   return name;
