@@ -162,6 +162,11 @@ class TForm1 final : public QMainWindow {
   void RefreshDuration();
   void ShowCaretPosition();
   QString StatusBarMemoText(int panel) const;
+  bool TitulkyKeyPress(const QKeyEvent& key);  // also TitulkyKeyDown: Delete, Enter
+  bool MemoAktualKeyDown(const QKeyEvent& key);
+  void EditHH1Change(QLineEdit& field, int limit);
+  void SpinEditStartChange(QSpinBox& spin);
+  void MemoAktualChange();
   QTimer* TimerJumpClear = nullptr;
 
   // --- Undo history (undo_actions.cpp) ---------------------------------------------------
@@ -486,26 +491,24 @@ class TForm1 final : public QMainWindow {
   const QEvent* m_keyEvent = nullptr;  // only compared, never read
   QPointer<QWidget> m_keyReceiver;
 
-  // Editor page and undo history state
-  void ConnectEditorFields();
-  void ConnectGridEvents();
-  bool TitulkyKeyPress(const QKeyEvent& key);
-  bool MemoAktualKeyDown(const QKeyEvent& key);
+  // Each page keeps its private state and helpers in a struct of its own file, held through
+  // one pointer; the struct is complete only there, so each file also deletes its own.
+  struct EditorPage;  // editor_page.cpp
+  static void DeletePage(EditorPage* page);
+  struct PageDeleter {
+    template <class Page>
+    void operator()(Page* page) const {
+      DeletePage(page);
+    }
+  };
+  std::unique_ptr<EditorPage, PageDeleter> m_editorPage;
+  // Runs body while a change of the grid's current row does not count as a click.
+  void WithoutGridClicks(const std::function<void()>& body);
+
+  // Undo history
   bool UndoKeyDown(const QKeyEvent& key);
-  void EditHH1Change(QLineEdit& field, int limit);
-  void SpinEditStartChange(QSpinBox& spin);
-  void MemoAktualChange();
-  void WriteGridRow(int row);
-  void SetCurrentRowQuietly(int row);
-  void ShowEditedRow(int row);
-  void LoadEditorText(const std::string& text);
-  bool TableFull();
   void AfterHistoryStep(int32_t oldCount, uint8_t oldTimeMode, int32_t changedAt);
   std::unique_ptr<DocumentHistory> m_history;
-  std::string m_jumpDigits;
-  int m_gridClickBlock = 0;
-  int m_rowBeforePress = 0;
-  QFont m_fontDialogFont;
   std::vector<int32_t> m_reportRows;
 
   // Time and text tools pages state

@@ -62,19 +62,16 @@ void TForm1::AfterHistoryStep(int32_t oldCount, uint8_t oldTimeMode, int32_t cha
   const int32_t count = m_document.SubtitleCount;
   {
     BusyWindow busy(*this);
-    ++m_gridClickBlock;
-    struct Unblock {
-      int& depth;
-      ~Unblock() { --depth; }
-    } unblock{m_gridClickBlock};
-    if (m_document.TimeMode != oldTimeMode) {
-      ComboBoxSubPreview->setCurrentIndex(m_document.TimeMode);
-      AdaptShiftControls(m_document.TimeMode);
-    }
-    FillGrid();
-    if (oldCount > count) ClearGridRows(count + 1, oldCount);
-    m_gridModel->SetGridRowCount(count + 1);
-    UpdateMaxLines();
+    WithoutGridClicks([&] {
+      if (m_document.TimeMode != oldTimeMode) {
+        ComboBoxSubPreview->setCurrentIndex(m_document.TimeMode);
+        AdaptShiftControls(m_document.TimeMode);
+      }
+      FillGrid();
+      if (oldCount > count) ClearGridRows(count + 1, oldCount);
+      m_gridModel->SetGridRowCount(count + 1);
+      UpdateMaxLines();
+    });
   }
   const bool any = count > 0;
   ButtonZmenit->setEnabled(any);
