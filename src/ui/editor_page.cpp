@@ -66,6 +66,7 @@ struct ClickBlock {
 
 // The editor page's own state and helpers.
 struct TForm1::EditorPage {
+  explicit EditorPage(TForm1& form) : f(form) {}
   TForm1& f;
   std::string JumpDigits;  // digits typed into the grid to jump to a number
   int GridClickBlock = 0;  // > 0: a change of the current row is the program's, not a click
@@ -98,7 +99,7 @@ void TForm1::ConnectEditorPage() {
   connect(ButtonClear, &QToolButton::clicked, this, &TForm1::ButtonClearClick);
   connect(ButtonNajit, &QPushButton::clicked, this, &TForm1::ButtonNajitClick);
   connect(ButtonSubPreviewFont, &QToolButton::clicked, this, &TForm1::ButtonSubPreviewFontClick);
-  m_editorPage.reset(new EditorPage{*this});
+  m_editorPage.reset(new EditorPage(*this));
   m_editorPage->FontDialogFont = QFont("MS Sans Serif");
   m_editorPage->FontDialogFont.setPixelSize(11);
 

@@ -16,7 +16,6 @@
 #include "config/language.h"
 #include "config/window_texts.h"
 #include "document/document_history.h"
-#include "document/quality_report.h"
 #include "document/subtitle_document.h"
 #include "formats/catalogue.h"
 #include "ui/dialogs.h"
@@ -179,10 +178,7 @@ class TForm1 final : public QMainWindow {
   // --- Statistics page (statistics_page.cpp) ---------------------------------------------
   // The check; after a load the report is filled only when CheckBoxAutoStatistika says so.
   void ButtonStatistikaClick(bool afterLoad = false);
-  void FillQualityReport();
-  QualityLimits ReportLimits() const;
-  int32_t ReportRow(int line) const;  // the subtitle of a report line, 0 for none
-  void MemoStatistikaDblClick(int line);
+  void MemoStatistikaDblClick(int line);        // the subtitle a report line names, in the editor
   QLineEdit* EditStatistikaMaxDelka = nullptr;  // seconds, Label4
   QLineEdit* EditStatistikaMinDelka = nullptr;  // seconds, Label5
   QLineEdit* EditStatistikaMaxRadku = nullptr;  // lines, Label8
@@ -493,15 +489,18 @@ class TForm1 final : public QMainWindow {
 
   // Each page keeps its private state and helpers in a struct of its own file, held through
   // one pointer; the struct is complete only there, so each file also deletes its own.
-  struct EditorPage;  // editor_page.cpp
-  static void DeletePage(EditorPage* page);
   struct PageDeleter {
     template <class Page>
     void operator()(Page* page) const {
       DeletePage(page);
     }
   };
+  struct EditorPage;  // editor_page.cpp
+  static void DeletePage(EditorPage* page);
   std::unique_ptr<EditorPage, PageDeleter> m_editorPage;
+  struct StatisticsPage;  // statistics_page.cpp
+  static void DeletePage(StatisticsPage* page);
+  std::unique_ptr<StatisticsPage, PageDeleter> m_statisticsPage;
   // Runs body while a change of the grid's current row does not count as a click.
   void WithoutGridClicks(const std::function<void()>& body);
 
@@ -509,7 +508,6 @@ class TForm1 final : public QMainWindow {
   bool UndoKeyDown(const QKeyEvent& key);
   void AfterHistoryStep(int32_t oldCount, uint8_t oldTimeMode, int32_t changedAt);
   std::unique_ptr<DocumentHistory> m_history;
-  std::vector<int32_t> m_reportRows;
 
   // Time and text tools pages state
   // Runs a tool that changes the whole document: the window is disabled meanwhile, the tool is
