@@ -206,8 +206,6 @@ void TForm1::UmOpenCommandLine() {
 }
 
 void TForm1::UmAfterShow() {
-  if (m_pendingBatchDestination)
-    SetBatchDestinationFolder(*std::exchange(m_pendingBatchDestination, std::nullopt));
   ApplyLanguage(*m_formFrame);
   ApplyLanguage(*m_formFind);
   ApplyLanguage(*m_formSelectDir);

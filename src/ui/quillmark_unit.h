@@ -517,7 +517,6 @@ class TForm1 final : public QMainWindow {
   // Settings and language state
   std::string m_languageName;  // Windows-1250; empty when no language is chosen
   LanguageFiles m_languageFiles;
-  std::optional<QString> m_pendingBatchDestination;  // PATHS/KonverzeDest until the batch window exists
   void ApplyMainWindowTexts(const IniFile& language);
   void ApplyStateTexts();
 
