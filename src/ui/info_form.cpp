@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "ui/app_icon.h"
+#include "ui/text_bridge.h"
 #include "ui/window_placement.h"
 
 namespace qm {
@@ -114,6 +115,22 @@ TFormInfo::TFormInfo(QWidget* parent)
   layout->addLayout(buttons);
   setWindowIcon(QuillmarkIcon());
   resize(440, 400);
+}
+
+void TFormInfo::SetHistory(const std::vector<std::string>& lines) {
+  QString html;
+  for (const std::string& line : lines) {
+    const QStringList parts = FromUtf8(line).split('|');
+    // A line without its three parts is shown as it is, so a translator sees what is wrong.
+    if (parts.size() < 3) {
+      html += "<p>" + FromUtf8(line).toHtmlEscaped() + "</p>";
+      continue;
+    }
+    html +=
+        QString("<p><b>%1</b> &nbsp;%2<br>%3</p>")
+            .arg(parts[0].toHtmlEscaped(), parts[1].toHtmlEscaped(), parts.mid(2).join('|').toHtmlEscaped());
+  }
+  MemoHistory->setHtml(html);
 }
 
 void TFormInfo::ShowTitleColour() {

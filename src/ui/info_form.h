@@ -2,6 +2,8 @@
 // The About window: program name, version, a short history and how to reach the author.
 
 #include <QDialog>
+#include <string>
+#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -17,6 +19,8 @@ class TFormInfo final : public QDialog {
 
  public:
   explicit TFormInfo(QWidget* parent);
+  // The version history from the language file: one "version|date|text" a line.
+  void SetHistory(const std::vector<std::string>& lines);
 
   QLabel* ImageLogo;
   QLabel* LabelProductName = nullptr;

@@ -19,6 +19,7 @@
 #include "platform/ini_file.h"
 #include "ui/find_form.h"
 #include "ui/frame_form.h"
+#include "ui/info_form.h"
 #include "ui/quillmark_unit.h"
 #include "ui/subtitle_grid.h"
 
@@ -111,6 +112,7 @@ void TForm1::ApplyLanguage(QWidget& window) {
   }
   const std::span<const WindowTextKey> keys = SecondaryWindowTextKeys(window.objectName().toStdString());
   if (!keys.empty()) ApplyTable(window, keys, language);
+  if (&window == m_formInfo.get()) m_formInfo->SetHistory(ReadNumberedLines(language, "INFO_HISTORY"));
 }
 
 void TForm1::ApplyMainWindowTexts(const IniFile& language) {
@@ -159,6 +161,7 @@ void TForm1::ComboBoxLanguageChange() {
   ApplyLanguage(*m_formFind);
   ApplyLanguage(*m_formSelectDir);
   ApplyLanguage(*m_formKonverze);
+  ApplyLanguage(*m_formInfo);
 }
 
 }  // namespace qm

@@ -442,7 +442,8 @@ void TForm1::BuildMenuPanel() {
   PanelMenu->setFixedWidth(137);
   // The encoding lists stand beside the open button and the output format list they serve.
   QM_CREATE(ComboBoxKodovaniNacist, PanelMenu, 4, 1, 129, 21)->setMaxVisibleItems(16);
-  Captioned(QM_CREATE(ButtonNacist, PanelMenu, 4, 24, 129, 27), "N&ačíst titulky...");
+  Captioned(QM_CREATE(ButtonNacist, PanelMenu, 4, 24, 112, 27), "N&ačíst titulky...");
+  QM_CREATE(ButtonNedavneSoubory, PanelMenu, 117, 24, 16, 27)->setArrowType(Qt::DownArrow);
   Captioned(QM_CREATE(ButtonUlozit, PanelMenu, 4, 55, 129, 27), "&Uložit titulky");
   QM_CREATE(ComboBoxSave, PanelMenu, 4, 86, 129, 22)->setMaxVisibleItems(13);
   QM_CREATE(ComboBoxKodovaniUlozit, PanelMenu, 4, 111, 129, 22)->setMaxVisibleItems(16);

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -90,6 +91,7 @@ TForm1::TForm1(Dialogs& dialogs, StartupOptions options, QWidget* parent)
       m_dialogs(dialogs),
       m_options(std::move(options)),
       m_history(std::make_unique<DocumentHistory>(m_document)) {
+  m_history->SetOnChange([this] { UpdateWindowTitle(); });
   BuildWindow();
   FormCreate();
   ConnectHandlers();
@@ -160,6 +162,7 @@ void TForm1::ConnectHandlers() {
   connect(ComboBoxSubPreview, &QComboBox::activated, this,
           [this] { Guarded([this] { ComboBoxSubPreviewChange(); }); });
   connect(CheckBoxAlwaysOnTop, &QCheckBox::toggled, this, &TForm1::CheckBoxAlwaysOnTopClick);
+  ConnectRecentFiles();
   ConnectTimePage();
   ConnectTextPage();
   ConnectEditorPage();
@@ -187,6 +190,7 @@ void TForm1::ShowText(const std::string& cp1250Text, MessageIcon icon) {
 // --- Opening ----------------------------------------------------------------------------
 
 void TForm1::ButtonNacistClick() {
+  if (!QueryUnsavedChanges()) return;
   OpenDialog.Title = FromUtf8(m_texts.OpenDialogTitle);
   if (const auto fileName = m_dialogs.OpenFileName(this, OpenDialog))
     OpenFile(*fileName, OpenFailureReport::CantOpenFile);
@@ -195,6 +199,7 @@ void TForm1::ButtonNacistClick() {
 void TForm1::FilesDropped(const QStringList& fileNames) {
   // Only the first file counts; a folder or a vanished file is ignored without a word.
   if (fileNames.isEmpty() || !FileExists(ToPath(fileNames.first()))) return;
+  if (!QueryUnsavedChanges()) return;
   OpenFile(fileNames.first(), OpenFailureReport::OwnMessage);
 }
 
@@ -210,6 +215,7 @@ void TForm1::UmAfterShow() {
   ApplyLanguage(*m_formFind);
   ApplyLanguage(*m_formSelectDir);
   ApplyLanguage(*m_formKonverze);
+  ApplyLanguage(*m_formInfo);
   if (m_runCount == 1) m_dialogs.ShowModal(*m_formInfo);
 }
 
@@ -232,6 +238,7 @@ void TForm1::OpenFile(const QString& fileName, OpenFailureReport report) {
     ShowError(*failure);
   } else {
     OpenDialog.Folder = FolderOf(fileName);
+    if (!m_document.CurrentFileName.empty()) RememberRecentFile(fileName);
   }
   emit FileOpened();
 }
@@ -243,7 +250,8 @@ void TForm1::OpenSubtitleFile(const QString& fileName) {
 
   const int32_t oldCount = m_document.SubtitleCount;
   ClearSubtitleTable(m_document);
-  m_history->Clear();  // a new document starts a new history
+  m_titleFileName = QFileInfo(fileName).fileName();
+  m_history->Clear();  // a new document starts a new history, unmodified
   ButtonZmenit->setEnabled(false);
   m_document.CurrentFileName = ToPath(fileName);
   ShowSubtitlesFile();
@@ -263,6 +271,8 @@ void TForm1::OpenSubtitleFile(const QString& fileName) {
     m_document.CurrentFileName.clear();
     StaticTextSubtitlesFile->clear();
     SetHint(*StaticTextSubtitlesFile, {});
+    m_titleFileName.clear();
+    UpdateWindowTitle();
   }
 
   StaticTextSubtitlesFile->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -400,21 +410,25 @@ void TForm1::ShowDuration(const TSubtitle& record) {
 
 // --- Saving -----------------------------------------------------------------------------
 
-void TForm1::ButtonUlozitClick() {
+void TForm1::ButtonUlozitClick() { SaveDocument(); }
+
+bool TForm1::SaveDocument() {
   const uint8_t layout = m_saveFormatIndex;
   if (!FormatCatalogue[layout].Written) {
     // Listed for completeness, but nothing can write it: say so before a file is chosen.
     ShowText(m_texts.ErrorFormatNotWritable + " " + FormatName(m_formatNames, layout), MessageIcon::Error);
-    return;
+    return false;
   }
   // A character the encoding cannot hold is reported before a file name is asked for.
   const TextEncoding encoding = ChosenSaveEncoding();
   if (!FormatCatalogue[layout].SixteenBit)
-    if (const auto problem = FindUnencodableCharacter(m_document, encoding))
-      return ShowEncodingError(EncodingError(problem->SubtitleNumber, problem->Character, encoding));
+    if (const auto problem = FindUnencodableCharacter(m_document, encoding)) {
+      ShowEncodingError(EncodingError(problem->SubtitleNumber, problem->Character, encoding));
+      return false;
+    }
   SaveDialog.Title = FromUtf8(m_texts.SaveDialogTitle) + " " + ComboBoxSave->currentText();
   const auto fileName = m_dialogs.SaveFileName(this, SaveDialogRequest(layout));
-  if (!fileName) return;
+  if (!fileName) return false;
   std::optional<EncodingError> refused;
   bool failed = false;
   {
@@ -422,7 +436,7 @@ void TForm1::ButtonUlozitClick() {
     try {
       m_history->Complete();
       if (TimeModeOf(layout) != m_document.TimeMode && !m_document.FrameRateConfirmed && !CompleteTable())
-        return;  // the user backed out of the frame-rate window: nothing is written
+        return false;  // the user backed out of the frame-rate window: nothing is written
       SaveSubtitles(m_document, layout, ToPath(*fileName), encoding);
       SaveDialog.Folder = FolderOf(*fileName);
     } catch (const EncodingError& error) {
@@ -433,6 +447,10 @@ void TForm1::ButtonUlozitClick() {
   }
   if (refused) ShowEncodingError(*refused);
   if (failed) ShowText(m_texts.ErrorCantSaveFile, MessageIcon::Error);
+  if (refused || failed) return false;
+  m_titleFileName = QFileInfo(*fileName).fileName();
+  m_history->MarkSaved();
+  return true;
 }
 
 FileDialogRequest TForm1::SaveDialogRequest(uint8_t layout) const {
@@ -469,6 +487,27 @@ void TForm1::FormKeyDown(int key) {
   }
 }
 
+bool TForm1::StandardKeyDown(const QKeyEvent& key) {
+  // The desktop's usual keys, beside the product's own function keys. Named here rather than
+  // taken from the platform's standard keys, some of which (Quit) are empty on some desktops.
+  if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::ControlModifier) return false;
+  const struct {
+    int Key;
+    std::function<void()> Action;
+  } keys[] = {
+      {Qt::Key_O, [this] { ButtonNacistClick(); }},
+      {Qt::Key_S, [this] { ButtonUlozitClick(); }},
+      {Qt::Key_F, [this] { ButtonNajitClick(); }},
+      {Qt::Key_Q, [this] { close(); }},
+  };
+  for (const auto& [code, action] : keys)
+    if (key.key() == code) {
+      Guarded(action);
+      return true;
+    }
+  return false;
+}
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Titulky->viewport() || watched == ListBoxDragAndDrop->viewport()) {
     if (HandleDrop(event)) return true;
@@ -482,6 +521,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     const bool travelling = event == m_keyEvent && m_keyReceiver && widget == m_keyReceiver->parentWidget();
     m_keyEvent = event;
     m_keyReceiver = widget;
+    if (!travelling && StandardKeyDown(*static_cast<QKeyEvent*>(event))) return true;
     if (!travelling) FormKeyDown(static_cast<QKeyEvent*>(event)->key());
     if (!travelling && UndoKeyDown(*static_cast<QKeyEvent*>(event))) return true;
   }
@@ -576,6 +616,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 bool TForm1::FormCloseQuery() {
+  // Unsaved changes ask their own question, and only that one.
+  if (IsModified()) return QueryUnsavedChanges();
   if (!CheckBoxAskToClose->isChecked()) return true;
   return m_dialogs.Message(this, FromUtf8(m_texts.QuestionUkonceni), MessageIcon::Information,
                            MessageButtons::YesNo) == MessageAnswer::Yes;

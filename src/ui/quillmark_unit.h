@@ -29,6 +29,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -63,6 +64,8 @@ struct StartupOptions {
   QString SettingsFile;
   // A folder of the user's own language files, listed beside the shipped ones; may be empty.
   QString UserLanguageFolder;
+  // The list of recently opened files; empty: kept for this run only.
+  QString RecentFilesFile;
 };
 
 // A control's hint: its tooltip, and the text the status bar shows while the mouse is on it.
@@ -100,6 +103,8 @@ class TForm1 final : public QMainWindow {
   // --- File flow ------------------------------------------------------------------------
   void ButtonNacistClick();
   void ButtonUlozitClick();
+  // The save flow; true when the file was written.
+  bool SaveDocument();
   void FilesDropped(const QStringList& fileNames);
   void UmOpenCommandLine();
   void UmAfterShow();
@@ -115,6 +120,21 @@ class TForm1 final : public QMainWindow {
   void AdaptShiftControls(uint8_t mode);
   void ClearEditorTimes();
   void ShowDuration(const TSubtitle& record);
+
+  // --- Unsaved changes (unsaved_changes.cpp) ----------------------------------------------
+  // Changes since the document was last opened or saved, as the undo history recorded them.
+  bool IsModified();
+  // Before the document is set aside (closing, opening another file): with unsaved changes,
+  // asks Save, Discard or Cancel. True when the caller may go on: nothing to lose, discarded,
+  // or saved.
+  bool QueryUnsavedChanges();
+  // "film.srt* – Quillmark v0.91": the file last opened or saved, marked while modified.
+  void UpdateWindowTitle();
+
+  // --- Recent files (recent_files_menu.cpp) ---------------------------------------------
+  // Opens a file of the list; a file that is gone is reported and dropped from the list.
+  void OpenRecentFile(const QString& fileName);
+  QStringList RecentFileNames() const;  // newest first
 
   // --- Encodings (encoding_lists.cpp) ---------------------------------------------------
   void BuildEncodingLists();
@@ -205,11 +225,11 @@ class TForm1 final : public QMainWindow {
 
   // --- Language, settings, options and samples pages (language_apply.cpp, options_page.cpp,
   //     samples_page.cpp) -------------------------------------------------------------------
-  // Applies the language file's texts to the main window or to one of the four secondary
-  // windows (by object name); any other window is left alone.
+  // Applies the language file's texts to the main window or to one of the five secondary
+  // windows (by object name, the About window too); any other window is left alone.
   void ApplyLanguage(QWidget& window);
   void ComboBoxLanguageChange();
-  const std::string& LanguageName() const { return m_languageName; }  // Windows-1250
+  const std::string& LanguageName() const { return m_languageName; }
   // Reads the settings file into the controls; returns the stored run count.
   int32_t LoadSettings();
   // Writes the settings file; a failure shows ErrorCantSaveConfig and keeps the old file.
@@ -391,6 +411,8 @@ class TForm1 final : public QMainWindow {
   QFrame* PanelMenu;
   QComboBox* ComboBoxKodovaniNacist;
   QPushButton* ButtonNacist;
+  QToolButton* ButtonNedavneSoubory;  // the drop-down arrow of the recent files
+  QMenu* MenuNedavneSoubory;          // also ButtonNacist's context menu
   QPushButton* ButtonUlozit;
   QComboBox* ComboBoxSave;
   QComboBox* ComboBoxKodovaniUlozit;
@@ -436,6 +458,7 @@ class TForm1 final : public QMainWindow {
   void FormCreate();
   bool FormCloseQuery();
   void FormKeyDown(int key);
+  bool StandardKeyDown(const QKeyEvent& key);  // Ctrl+O, Ctrl+S, Ctrl+F, Ctrl+Q; true when used
   void FillFormatList(QComboBox& box);
   void SetModesFromFormat();
   void ResetSamplesPage();
@@ -486,6 +509,7 @@ class TForm1 final : public QMainWindow {
   int m_busyDepth = 0;
   const QEvent* m_keyEvent = nullptr;  // only compared, never read
   QPointer<QWidget> m_keyReceiver;
+  QString m_titleFileName;  // the file last opened or saved, for the title; empty for none
 
   // Each page keeps its private state and helpers in a struct of its own file, held through
   // one pointer; the struct is complete only there, so each file also deletes its own.
@@ -498,6 +522,11 @@ class TForm1 final : public QMainWindow {
   struct EditorPage;  // editor_page.cpp
   static void DeletePage(EditorPage* page);
   std::unique_ptr<EditorPage, PageDeleter> m_editorPage;
+  struct RecentFilesMenu;  // recent_files_menu.cpp
+  static void DeletePage(RecentFilesMenu* menu);
+  std::unique_ptr<RecentFilesMenu, PageDeleter> m_recentFilesMenu;
+  void ConnectRecentFiles();
+  void RememberRecentFile(const QString& fileName);
   struct StatisticsPage;  // statistics_page.cpp
   static void DeletePage(StatisticsPage* page);
   std::unique_ptr<StatisticsPage, PageDeleter> m_statisticsPage;
@@ -515,7 +544,7 @@ class TForm1 final : public QMainWindow {
   void RunWholeDocumentTool(const std::function<void()>& change);
 
   // Settings and language state
-  std::string m_languageName;  // Windows-1250; empty when no language is chosen
+  std::string m_languageName;  // empty when no language is chosen
   LanguageFiles m_languageFiles;
   void ApplyMainWindowTexts(const IniFile& language);
   void ApplyStateTexts();

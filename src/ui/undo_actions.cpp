@@ -35,7 +35,17 @@ bool HasOwnUndo(const QWidget* widget) {
 
 }  // namespace
 
-void TForm1::BeginWholeDocumentChange() { m_history->BeforeWholeChange(); }
+void TForm1::BeginWholeDocumentChange() {
+  m_history->BeforeWholeChange();
+  // A window that changes the document and does not finish the step itself has it finished
+  // once the events run again outside a busy window, so that the title shows the change.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        if (m_busyDepth == 0) m_history->Complete();
+      },
+      Qt::QueuedConnection);
+}
 
 bool TForm1::UndoKeyDown(const QKeyEvent& key) {
   const HistoryKey which = HistoryKeyOf(key);

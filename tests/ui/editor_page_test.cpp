@@ -415,6 +415,7 @@ void EditorPageTest::undoAndRedoRestoreGridAndCounters() {
   QTest::keyClick(form.MemoAktual, Qt::Key_Z, Qt::ControlModifier);
   QCOMPARE(form.MemoAktual->toPlainText(), QString("abc"));
   QCOMPARE(editor.Row(1)[3], QString("Line 1"));
+  editor.Dialogs.UnsavedAnswers = {UnsavedChangesAnswer::Discard};
   OpenWithButton(editor, editor.Write("b.srt", SubRipFile(3)));
   QVERIFY(!form.History().CanUndo());
 }

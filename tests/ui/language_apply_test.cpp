@@ -15,12 +15,14 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBrowser>
 
 #include "batch/konverze_form.h"
 #include "batch/select_dir_form.h"
 #include "config/window_texts.h"
 #include "ui/find_form.h"
 #include "ui/frame_form.h"
+#include "ui/info_form.h"
 #include "ui/subtitle_grid.h"
 #include "ui_test_support.h"
 
@@ -86,8 +88,9 @@ void LanguageApplyTest::missingLanguageFileMarksEveryListedTextAndLeavesTheRest(
   QCOMPARE(form.MemoKlavZkratky->toPlainText(), QString());
   QCOMPARE(form.ComboBoxLanguage->toolTip(), kError + " [" + kError + "]");
 
-  for (QWidget* window : std::initializer_list<QWidget*>{&form.FormFrame(), &form.FormFind(),
-                                                         &form.FormSelectDir(), &form.FormKonverze()}) {
+  for (QWidget* window :
+       std::initializer_list<QWidget*>{&form.FormFrame(), &form.FormFind(), &form.FormSelectDir(),
+                                       &form.FormKonverze(), &form.FormInfo()}) {
     QCOMPARE(window->windowTitle(), kError);
     for (const WindowTextKey& entry : SecondaryWindowTextKeys(window->objectName().toStdString())) {
       const QString name = QString::fromLatin1(entry.Control.data(), entry.Control.size());
@@ -159,11 +162,18 @@ void LanguageApplyTest::switchWhileClockViewIsShownRebuildsStateTexts() {
   QCOMPARE(form.FormFrame().windowTitle(), QString("Frames"));
   QCOMPARE(form.FormKonverze().windowTitle(), QString("Batch conversion..."));
   QCOMPARE(form.FormSelectDir().windowTitle(), QString("Select folder..."));
+  QCOMPARE(form.FormSelectDir().ButtonZrusit->text(), QString("Cancel"));
+  // The About window speaks the language too, its history included.
+  QCOMPARE(form.FormInfo().windowTitle(), QString("About"));
+  QCOMPARE(form.FormInfo().LabelVersion->text(), QString("version 0.91  (10.08.2005)"));
+  QVERIFY(form.FormInfo().MemoHistory->toPlainText().contains("First public version"));
+  QVERIFY(!form.FormInfo().MemoHistory->toPlainText().contains(QString::fromUtf8("První")));
 
   // Back again: the flag returns, the view keeps clock time.
   form.ComboBoxLanguage->setCurrentIndex(0);
   QCOMPARE(form.ComboBoxSubPreview->currentText(), QString::fromUtf8("časový"));
   QVERIFY(!form.ImageLanguage->pixmap().isNull());
+  QVERIFY(form.FormInfo().MemoHistory->toPlainText().contains(QString::fromUtf8("První veřejná verze")));
   QCOMPARE(editor.Dialogs.Count(AskedDialog::Kind::Message), 0);
 }
 

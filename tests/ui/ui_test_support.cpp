@@ -88,6 +88,21 @@ void FakeDialogs::ShowModal(QDialog& window) {
   }
 }
 
+UnsavedChangesAnswer FakeDialogs::UnsavedChanges(QWidget* parent, const UnsavedChangesQuestion& question) {
+  Asked.push_back(
+      {AskedDialog::Kind::UnsavedChanges, question.Text, MessageIcon::Warning, {}, Enabled(parent)});
+  UnsavedQuestions.push_back(question);
+  return Next(UnsavedAnswers, UnsavedChangesAnswer::Cancel);
+}
+
+std::optional<QString> FakeDialogs::TextInput(QWidget* parent, const QString&, const QString& label,
+                                              const QString&) {
+  Asked.push_back({AskedDialog::Kind::TextInput, label, {}, {}, Enabled(parent)});
+  const QString answer = Next(TextAnswers, QString());
+  if (answer.isNull()) return std::nullopt;
+  return answer;
+}
+
 QStringList FakeDialogs::OpenFileNames(QWidget* parent, const FileDialogRequest& request) {
   Asked.push_back({AskedDialog::Kind::Open, request.Title, {}, {}, Enabled(parent)});
   OpenNamesRequests.push_back(request);
@@ -104,6 +119,9 @@ Editor::Editor(StartupOptions options, bool copyLanguage, const std::string& set
     QFile::copy(QString(QM_SOURCE_DATA) + "/" + name, m_dir.path() + "/Data/" + name);
   }
   options.ProgramFolder = Folder();
+  // Nothing a test does reaches the user's own state folder.
+  qputenv("XDG_STATE_HOME", (Folder() + "state").toUtf8());
+  if (options.RecentFilesFile.isEmpty()) options.RecentFilesFile = Folder() + "state/quillmark/recent";
   if (!options.ScreenSize) options.ScreenSize = QSize(1024, 768);
   m_form = std::make_unique<TForm1>(Dialogs, options);
   Dialogs.MainWindow = m_form.get();

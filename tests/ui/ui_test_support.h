@@ -17,7 +17,7 @@
 namespace qm::test {
 
 struct AskedDialog {
-  enum class Kind { Message, Open, Save, Font, FrameRate, Modal } What;
+  enum class Kind { Message, Open, Save, Font, FrameRate, Modal, UnsavedChanges, TextInput } What;
   QString Text;  // message text or dialog title; the window's object name for Modal
   MessageIcon Icon = MessageIcon::Error;
   MessageButtons Buttons = MessageButtons::Ok;
@@ -54,6 +54,15 @@ class FakeDialogs final : public Dialogs {
   QStringList OpenFileNames(QWidget* parent, const FileDialogRequest& request) override;
   // What the user does while a modal window is shown, one action per showing, in order.
   std::deque<std::function<void(QDialog&)>> ModalActions;
+
+  // The three-way question: answers in order, Cancel when none is left; the questions asked.
+  std::deque<UnsavedChangesAnswer> UnsavedAnswers;
+  std::vector<UnsavedChangesQuestion> UnsavedQuestions;
+  UnsavedChangesAnswer UnsavedChanges(QWidget* parent, const UnsavedChangesQuestion& question) override;
+  // Typed lines: answers in order (a null QString or none left cancels), the labels asked with.
+  std::deque<QString> TextAnswers;
+  std::optional<QString> TextInput(QWidget* parent, const QString& title, const QString& label,
+                                   const QString& initial) override;
 };
 
 // A settings file of a later run: the About window of the first run stays closed.
