@@ -97,7 +97,6 @@ class TForm1 final : public QMainWindow {
   QString StatusPanelText(int panel) const;
   int StatusPanelWidth(int panel) const;
   int RunCount() const { return m_runCount; }
-  uint8_t SaveFormatIndex() const { return m_saveFormatIndex; }
   const QString& ProgramFolder() const { return m_programFolder; }
 
   // --- File flow ------------------------------------------------------------------------
