@@ -1,6 +1,6 @@
 #pragma once
 // The dialogs of a benchmark run: nothing may wait for a person, so every question is
-// answered No (and printed) and every dialog is cancelled.
+// answered No or Cancel (and printed) and every dialog is cancelled.
 
 #include <QString>
 #include <QStringList>
@@ -21,5 +21,13 @@ class SilentDialogs final : public qm::Dialogs {
   std::optional<QFont> Font(QWidget*, const QFont&) override { return {}; }
   std::optional<double> FrameRate(qm::TFormFrame&) override { return {}; }
   void ShowModal(QDialog&) override {}
+  qm::UnsavedChangesAnswer UnsavedChanges(QWidget*, const qm::UnsavedChangesQuestion& question) override {
+    std::fprintf(stderr, "unsaved changes: %s\n", qPrintable(question.Text));
+    ++Messages;
+    return qm::UnsavedChangesAnswer::Cancel;
+  }
+  std::optional<QString> TextInput(QWidget*, const QString&, const QString&, const QString&) override {
+    return {};
+  }
   int Messages = 0;
 };

@@ -1,14 +1,21 @@
-// The editor: quillmark [FILE]
+// The editor: quillmark [FILE], quillmark --help, quillmark --version
 
 #include <QApplication>
 #include <QFileInfo>
+#include <cstdio>
 
+#include "app/command_line.h"
 #include "app/startup_probe.h"
 #include "config/data_paths.h"
 #include "ui/dialogs.h"
 #include "ui/quillmark_unit.h"
 
 int main(int argc, char* argv[]) {
+  // Help and version need no window, nor a display to show one on.
+  if (const auto text = qm::EarlyExitText(std::vector<std::string>(argv + 1, argv + argc))) {
+    std::fputs(text->c_str(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+  }
   QApplication application(argc, argv);
   QApplication::setApplicationName("Quillmark");
 
@@ -20,6 +27,7 @@ int main(int argc, char* argv[]) {
   options.ProgramFolder = QString::fromStdString(paths.ProgramFolder);
   options.SettingsFile = QString::fromStdString(paths.SettingsFile);
   options.UserLanguageFolder = QString::fromStdString(paths.UserLanguageFolder);
+  options.RecentFilesFile = QString::fromStdString(paths.RecentFilesFile);
   options.Arguments = QCoreApplication::arguments().mid(1);
 
   qm::QtDialogs dialogs;

@@ -3,7 +3,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -12,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "batch/konverze_form.h"
+#include "ui/dialogs.h"
 #include "ui/quillmark_unit.h"
 #include "ui/window_placement.h"
 
@@ -57,19 +60,44 @@ TFormSelectDir::TFormSelectDir(TForm1& mainWindow)
   DirectoryListBox->setHeaderHidden(true);
   DirectoryListBox->setColumnCount(1);
   DirectoryListBox->setMinimumSize(300, 280);
+  LabelCesta = new QLabel("Složka:", this);
+  LabelCesta->setObjectName("LabelCesta");
+  EditCesta = new QLineEdit(this);
+  EditCesta->setObjectName("EditCesta");
+  LabelCesta->setBuddy(EditCesta);
+  ButtonNovaSlozka = new QPushButton("&Nová složka...", this);
+  ButtonNovaSlozka->setObjectName("ButtonNovaSlozka");
+  ButtonNovaSlozka->setAutoDefault(false);
   Button1 = new QPushButton("OK", this);
   Button1->setObjectName("Button1");
   Button1->setDefault(true);
+  ButtonZrusit = new QPushButton("Zrušit", this);
+  ButtonZrusit->setObjectName("ButtonZrusit");
+  ButtonZrusit->setAutoDefault(false);
 
+  auto* path = new QHBoxLayout;
+  path->addWidget(LabelCesta);
+  path->addWidget(EditCesta, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(ButtonNovaSlozka);
+  buttons->addStretch();
+  buttons->addWidget(Button1);
+  buttons->addWidget(ButtonZrusit);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(DriveComboBox);
   layout->addWidget(DirectoryListBox);
-  layout->addWidget(Button1, 0, Qt::AlignRight);
+  layout->addLayout(path);
+  layout->addLayout(buttons);
 
   connect(DriveComboBox, &QComboBox::activated, this, &TFormSelectDir::DriveComboBoxChange);
   connect(DirectoryListBox, &QTreeWidget::itemExpanded, this,
           [this](QTreeWidgetItem* item) { FillChildren(*item); });
+  connect(DirectoryListBox, &QTreeWidget::currentItemChanged, this,
+          [this] { EditCesta->setText(Directory()); });
+  connect(EditCesta, &QLineEdit::editingFinished, this, &TFormSelectDir::EditCestaEditingFinished);
+  connect(ButtonNovaSlozka, &QPushButton::clicked, this, &TFormSelectDir::ButtonNovaSlozkaClick);
   connect(Button1, &QPushButton::clicked, this, &TFormSelectDir::Button1Click);
+  connect(ButtonZrusit, &QPushButton::clicked, this, &QDialog::reject);
   // The picker starts where the user most likely keeps files.
   SetDirectory(QDir::homePath());
 }
@@ -124,9 +152,49 @@ void TFormSelectDir::DriveComboBoxChange() {
   DirectoryListBox->setCurrentItem(DirectoryListBox->topLevelItem(0));
 }
 
+namespace {
+
+// The folder a typed path names, absolute and without "." or ".."; empty when there is none.
+QString TypedFolder(const QString& typed) {
+  QString text = typed.trimmed();
+  if (text.startsWith("~/") || text == "~") text = QDir::homePath() + text.mid(1);
+  const QFileInfo info(text);
+  return !text.isEmpty() && info.isDir() ? QDir::cleanPath(info.absoluteFilePath()) : QString();
+}
+
+}  // namespace
+
 void TFormSelectDir::Button1Click() {
-  m_mainWindow.FormKonverze().EditKonverzeDir->setText(Directory());
+  const QString folder = TypedFolder(EditCesta->text());
+  if (folder.isEmpty()) {
+    m_mainWindow.DialogsLayer().Message(this, FromUtf8(m_mainWindow.Texts().ErrorBatchDirectory),
+                                        MessageIcon::Error, MessageButtons::Ok);
+    return;
+  }
+  m_mainWindow.FormKonverze().EditKonverzeDir->setText(folder);
   accept();
+}
+
+void TFormSelectDir::EditCestaEditingFinished() {
+  const QString folder = TypedFolder(EditCesta->text());
+  if (!folder.isEmpty() && folder != Directory()) SetDirectory(folder);
+}
+
+void TFormSelectDir::ButtonNovaSlozkaClick() {
+  const QString parent = Directory();
+  const DynamicTexts& texts = m_mainWindow.Texts();
+  const QString suggested = ButtonNovaSlozka->text().remove('&').remove("...");
+  const std::optional<QString> name = m_mainWindow.DialogsLayer().TextInput(
+      this, windowTitle(), FromUtf8(texts.QuestionNovaSlozka), suggested);
+  if (!name || name->trimmed().isEmpty()) return;
+  const QString folder = QDir(parent).filePath(name->trimmed());
+  // One new folder inside the chosen one, never a path elsewhere.
+  if (name->contains('/') || !QDir(parent).mkdir(name->trimmed())) {
+    m_mainWindow.DialogsLayer().Message(this, FromUtf8(texts.ErrorNovaSlozka) + "\n" + folder,
+                                        MessageIcon::Error, MessageButtons::Ok);
+    return;
+  }
+  SetDirectory(folder);
 }
 
 void TFormSelectDir::ShowRoot(const QString& root) {

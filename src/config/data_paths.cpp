@@ -58,13 +58,17 @@ ProgramPlace FindProgramFolder(const std::string& executableFolder) {
 
 }  // namespace
 
-UserEnvironment ReadUserEnvironment() { return {Env("HOME"), Env("XDG_CONFIG_HOME"), Env("XDG_DATA_HOME")}; }
+UserEnvironment ReadUserEnvironment() {
+  return {Env("HOME"), Env("XDG_CONFIG_HOME"), Env("XDG_DATA_HOME"), Env("XDG_STATE_HOME")};
+}
 
 DataPaths ResolveDataPaths(const std::string& executableFolder, const UserEnvironment& environment) {
   const ProgramPlace place = FindProgramFolder(executableFolder);
   DataPaths paths;
   paths.ProgramFolder = place.Folder;
   paths.UserLanguageFolder = UserFolder(environment.XdgDataHome, environment.Home, ".local/share");
+  const std::string state = UserFolder(environment.XdgStateHome, environment.Home, ".local/state");
+  if (!state.empty()) paths.RecentFilesFile = state + "recent";
   const std::string dataFolder = paths.ProgramFolder + "Data";
   const std::string userConfig = UserFolder(environment.XdgConfigHome, environment.Home, ".config");
   // An installed tree's files belong to the package, even when this user may write them

@@ -12,6 +12,7 @@ struct UserEnvironment {
   std::string Home;           // $HOME
   std::string XdgConfigHome;  // $XDG_CONFIG_HOME
   std::string XdgDataHome;    // $XDG_DATA_HOME
+  std::string XdgStateHome;   // $XDG_STATE_HOME
 };
 UserEnvironment ReadUserEnvironment();
 
@@ -19,6 +20,7 @@ struct DataPaths {
   std::string ProgramFolder;       // holds Data/; ends with "/"
   std::string SettingsFile;        // the settings file to read at start and write at exit
   std::string UserLanguageFolder;  // the user's own language files; ends with "/", may be empty
+  std::string RecentFilesFile;     // the list of recently opened files; empty: kept for the run only
 };
 
 // executableFolder: the folder of the running program, with or without a trailing "/".
@@ -27,7 +29,8 @@ struct DataPaths {
 // its settings kept in the user's folder).
 // The settings file is Data/settings.ini beside a program whose Data folder it may write;
 // for an installed tree or a read-only copy it is $XDG_CONFIG_HOME/quillmark/settings.ini
-// (default ~/.config). User language files: $XDG_DATA_HOME/quillmark/ (~/.local/share).
+// (default ~/.config). User language files: $XDG_DATA_HOME/quillmark/ (~/.local/share). The
+// recent files: $XDG_STATE_HOME/quillmark/recent (~/.local/state), never in the settings file.
 DataPaths ResolveDataPaths(const std::string& executableFolder, const UserEnvironment& environment);
 
 // On the first run of an installed program the user's settings file does not exist yet: it

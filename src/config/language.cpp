@@ -9,7 +9,7 @@ namespace qm {
 
 using T = DynamicTexts;
 
-const std::array<DynamicTextKey, 47> kDynamicTextKeys = {{
+const std::array<DynamicTextKey, 54> kDynamicTextKeys = {{
     {"AUTHOR", "Author", &T::Author},
     {"AUTHOR", "Comment", &T::Comment},
     {"DYNAMIC_TEXTS", "ErrorNacitaniNespravnyFormat", &T::ErrorNacitaniNespravnyFormat},
@@ -57,6 +57,13 @@ const std::array<DynamicTextKey, 47> kDynamicTextKeys = {{
     {"DYNAMIC_TEXTS", "StatistikaRychlost", &T::StatistikaRychlost},
     {"DYNAMIC_TEXTS", "StatistikaDelkaRadku", &T::StatistikaDelkaRadku},
     {"DYNAMIC_TEXTS", "StatistikaBezNalezu", &T::StatistikaBezNalezu},
+    {"DYNAMIC_TEXTS", "QuestionUlozitZmeny", &T::QuestionUlozitZmeny},
+    {"DYNAMIC_TEXTS", "ButtonUlozitZmeny", &T::ButtonUlozitZmeny},
+    {"DYNAMIC_TEXTS", "ButtonZahoditZmeny", &T::ButtonZahoditZmeny},
+    {"DYNAMIC_TEXTS", "ButtonZrusitZmeny", &T::ButtonZrusitZmeny},
+    {"DYNAMIC_TEXTS", "MenuNedavneSouboryPrazdne", &T::MenuNedavneSouboryPrazdne},
+    {"DYNAMIC_TEXTS", "QuestionNovaSlozka", &T::QuestionNovaSlozka},
+    {"DYNAMIC_TEXTS", "ErrorNovaSlozka", &T::ErrorNovaSlozka},
 }};
 
 namespace {
@@ -81,6 +88,17 @@ std::string FallbackFor(std::string DynamicTexts::*member) {
   if (member == &T::EncodingAsSource) return "As the file";
   if (member == &T::WarningNegativeTimes) return NegativeTimesTemplate();
   if (member == &T::MessageBatchFileFrameRate) return "the file gives its own frame rate: {value}";
+  static const std::pair<std::string DynamicTexts::*, const char*> kEnglish[] = {
+      {&T::QuestionUlozitZmeny, "The subtitles have unsaved changes. Do you want to save them?"},
+      {&T::ButtonUlozitZmeny, "&Save"},
+      {&T::ButtonZahoditZmeny, "&Discard"},
+      {&T::ButtonZrusitZmeny, "Cancel"},
+      {&T::MenuNedavneSouboryPrazdne, "(no files)"},
+      {&T::QuestionNovaSlozka, "Name of the new folder:"},
+      {&T::ErrorNovaSlozka, "The folder cannot be created:"},
+  };
+  for (const auto& [key, text] : kEnglish)
+    if (member == key) return text;
   static constexpr std::string DynamicTexts::*kFindings[] = {
       &T::StatistikaDlouhe,   &T::StatistikaKratke, &T::StatistikaRadku,    &T::StatistikaSkryti,
       &T::StatistikaPrekryti, &T::StatistikaPoradi, &T::StatistikaRychlost, &T::StatistikaDelkaRadku};

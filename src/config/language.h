@@ -48,6 +48,11 @@ struct DynamicTexts {
   std::string StatistikaDlouhe, StatistikaKratke, StatistikaRadku, StatistikaSkryti, StatistikaPrekryti,
       StatistikaPoradi, StatistikaRychlost, StatistikaDelkaRadku;
   std::string StatistikaBezNalezu;  // the report when nothing was found
+  // The question before unsaved changes are set aside, and its three buttons.
+  std::string QuestionUlozitZmeny, ButtonUlozitZmeny, ButtonZahoditZmeny, ButtonZrusitZmeny;
+  std::string MenuNedavneSouboryPrazdne;  // the recent-files menu with no files in it
+  // The folder picker's new folder: the name asked for, and the failure's first line.
+  std::string QuestionNovaSlozka, ErrorNovaSlozka;
 };
 
 struct DynamicTextKey {
@@ -56,7 +61,7 @@ struct DynamicTextKey {
   std::string DynamicTexts::*Member;
 };
 // In the order in which the language file is read.
-extern const std::array<DynamicTextKey, 47> kDynamicTextKeys;
+extern const std::array<DynamicTextKey, 54> kDynamicTextKeys;
 
 // <programFolder>Data/lng_<languageName>.ini. programFolder ends with "/".
 std::string LanguageFilePath(const std::string& programFolder, std::string_view languageName);

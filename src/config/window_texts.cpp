@@ -63,6 +63,7 @@ constexpr WindowTextKey kMainWindow[] = {
     C(kMenu, "ButtonUlozit"),
     H(kMenu, "ButtonUlozitHint"),
     H(kMenu, "ComboBoxKodovaniUlozitHint"),
+    H(kMenu, "ButtonNedavneSouboryHint"),
     C(kMenu, "ButtonKonec"),
     H(kMenu, "ButtonHelpHint"),
     H(kMenu, "LabelAutorHint"),
@@ -169,7 +170,18 @@ constexpr WindowTextKey kFormFind[] = {
     C(kFind, "ButtonZrusit"),
 };
 
-constexpr WindowTextKey kFormSelectDir[] = {W("FORM_SELECT_DIR", "FormSelectDirCaption")};
+constexpr const char* kSelectDir = "FORM_SELECT_DIR";
+constexpr WindowTextKey kFormSelectDir[] = {
+    W(kSelectDir, "FormSelectDirCaption"), C(kSelectDir, "LabelCesta"),   H(kSelectDir, "EditCestaHint"),
+    C(kSelectDir, "ButtonNovaSlozka"),     C(kSelectDir, "ButtonZrusit"),
+};
+
+// The About window; its version history is the numbered section INFO_HISTORY.
+constexpr const char* kInfo = "FORM_INFO";
+constexpr WindowTextKey kFormInfo[] = {
+    W(kInfo, "FormInfoCaption"), C(kInfo, "LabelVersion"), C(kInfo, "LabelDescription"),
+    C(kInfo, "LabelCopyright"),  C(kInfo, "LabelHistory"),
+};
 
 constexpr const char* kKonverze = "FORM_KONVERZE";
 constexpr WindowTextKey kFormKonverze[] = {
@@ -187,10 +199,8 @@ struct NamedTable {
   std::span<const WindowTextKey> Keys;
 };
 constexpr NamedTable kSecondaryWindows[] = {
-    {"TFormFrame", kFormFrame},
-    {"TFormFind", kFormFind},
-    {"TFormSelectDir", kFormSelectDir},
-    {"TFormKonverze", kFormKonverze},
+    {"TFormFrame", kFormFrame},       {"TFormFind", kFormFind}, {"TFormSelectDir", kFormSelectDir},
+    {"TFormKonverze", kFormKonverze}, {"TFormInfo", kFormInfo},
 };
 
 std::string WithSlash(std::string folder) {

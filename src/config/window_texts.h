@@ -32,8 +32,8 @@ struct WindowTextKey {
 
 // The main window's sections, grid headers first.
 std::span<const WindowTextKey> MainWindowTextKeys();
-// TFormFrame, TFormFind, TFormSelectDir and TFormKonverze by their object names; empty for
-// any other window.
+// TFormFrame, TFormFind, TFormSelectDir, TFormKonverze and TFormInfo by their object names;
+// empty for any other window.
 std::span<const WindowTextKey> SecondaryWindowTextKeys(std::string_view windowName);
 
 // Section Count, then the keys "1" ... Count, each "LNG error!!" when missing. A count

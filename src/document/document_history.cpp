@@ -133,9 +133,11 @@ void DocumentHistory::Complete() {
   step.Replaced = after - front - back;
   step.Leave = ModesOf(m_doc);
   if (step.Records.Size() == 0 && step.Replaced == 0 && step.Restore == step.Leave) return;
+  step.Serial = m_nextSerial++;
   m_undo.push_back(std::move(step));
   m_redo.clear();
   KeepWithinLimit();
+  Changed();
 }
 
 bool DocumentHistory::CanUndo() {
@@ -167,6 +169,19 @@ void DocumentHistory::Clear() {
   m_undo.clear();
   m_redo.clear();
   m_pending.clear();
+  m_baseSerial = m_savedSerial = m_nextSerial++;
+  Changed();
+}
+
+bool DocumentHistory::IsModified() {
+  Complete();
+  return CurrentSerial() != m_savedSerial;
+}
+
+void DocumentHistory::MarkSaved() {
+  Complete();
+  m_savedSerial = CurrentSerial();
+  Changed();
 }
 
 int32_t DocumentHistory::Apply(std::vector<HistoryStep>& from, std::vector<HistoryStep>& to) {
@@ -177,9 +192,13 @@ int32_t DocumentHistory::Apply(std::vector<HistoryStep>& from, std::vector<Histo
   reverse.Replaced = static_cast<int32_t>(step.Records.Size());
   reverse.Restore = step.Leave;
   reverse.Leave = step.Restore;
+  // An undone step waits among the redo steps under its own name; the state it came from is
+  // then named by the undo step below it.
+  reverse.Serial = step.Serial;
   Restore(step);
   to.push_back(std::move(reverse));
   KeepWithinLimit();
+  Changed();
   return step.At;
 }
 
@@ -230,7 +249,10 @@ size_t DocumentHistory::Bytes() const {
 
 void DocumentHistory::KeepWithinLimit() {
   // The oldest undo steps go first, then the farthest redo steps; the latest of each stays.
-  while (Bytes() > m_byteLimit && m_undo.size() > 1) m_undo.erase(m_undo.begin());
+  while (Bytes() > m_byteLimit && m_undo.size() > 1) {
+    m_baseSerial = m_undo.front().Serial;
+    m_undo.erase(m_undo.begin());
+  }
   while (Bytes() > m_byteLimit && m_redo.size() > 1) m_redo.erase(m_redo.begin());
 }
 

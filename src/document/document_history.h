@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,7 @@ struct HistoryStep {
   uint8_t CapturedStoredMode = kModeBoth;  // the form the packed records were taken in
   DocumentModes Restore;                   // the modes to go back to
   DocumentModes Leave;                     // the modes the step left behind
+  uint64_t Serial = 0;                     // names the state the step leads to
   size_t Bytes() const { return Records.Bytes() + sizeof(HistoryStep); }
 };
 
@@ -76,8 +78,17 @@ class DocumentHistory {
   // Both return the first slot that changed, or 0 when there was nothing to do.
   int32_t Undo();
   int32_t Redo();
-  // A newly opened document starts with no history.
+  // A newly opened document starts with no history, and as saved.
   void Clear();
+
+  // Whether the document differs from its state when it was last opened or saved: a change
+  // the history recorded since then, which undoing back to that state takes away again.
+  bool IsModified();
+  // The document as it stands was just saved.
+  void MarkSaved();
+  // Called whenever IsModified may have changed (a step recorded, undone or redone, a clear,
+  // a save).
+  void SetOnChange(std::function<void()> onChange) { m_onChange = std::move(onChange); }
 
   size_t UndoSteps();
   size_t RedoSteps() const { return m_redo.size(); }
@@ -92,12 +103,21 @@ class DocumentHistory {
   void Restore(HistoryStep& step);
   HistoryStep Capture(int32_t first, int32_t count) const;
   void KeepWithinLimit();
+  // The state the document is in: the last undo step's, or the one before every step kept.
+  uint64_t CurrentSerial() const { return m_undo.empty() ? m_baseSerial : m_undo.back().Serial; }
+  void Changed() const {
+    if (m_onChange) m_onChange();
+  }
 
   SubtitleDocument& m_doc;
   size_t m_byteLimit;
   std::vector<HistoryStep> m_undo;
   std::vector<HistoryStep> m_redo;
   std::vector<Pending> m_pending;  // at most one
+  uint64_t m_nextSerial = 1;
+  uint64_t m_baseSerial = 0;   // the state before the oldest undo step kept
+  uint64_t m_savedSerial = 0;  // the state last opened or saved
+  std::function<void()> m_onChange;
 };
 
 DocumentModes ModesOf(const SubtitleDocument& doc);

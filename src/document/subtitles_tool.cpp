@@ -291,14 +291,17 @@ void StoreEditorTimes(SubtitleDocument& doc, int32_t index, double rate, const E
   }
 }
 
-void CompleteTable(SubtitleDocument& doc, const FrameRatePrompt& askFrameRate) {
-  if (auto rate = askFrameRate()) doc.FrameRate = *rate;
+bool CompleteTable(SubtitleDocument& doc, const FrameRatePrompt& askFrameRate) {
+  const std::optional<double> rate = askFrameRate();
+  if (!rate) return false;
+  doc.FrameRate = *rate;
   doc.FrameRateConfirmed = true;
   for (int32_t i = 1; i <= doc.SubtitleCount; ++i) {
     if (doc.StoredMode == kModeFrames) FramesToClock(doc, i, true, true, doc.FrameRate);
     if (doc.StoredMode == kModeClock) ClockToFrames(doc, i, true, true, doc.FrameRate);
   }
   doc.StoredMode = kModeBoth;
+  return true;
 }
 
 }  // namespace qm

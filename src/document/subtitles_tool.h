@@ -64,10 +64,10 @@ void StoreEditorTimes(SubtitleDocument& doc, int32_t index, double rate, const E
 // after the comma); a field that is not a whole number fails with the conversion message.
 void ReadEditorClockFields(TSubtitle& record, const EditorTimes& editor);
 
-// Asks for the frame rate (nullopt: the prompt was closed without OK, the rate stays),
-// marks it confirmed and fills the representation that the table lacks.
+// Asks for the frame rate, marks it confirmed and fills the representation that the table
+// lacks. A prompt closed without OK (nullopt) cancels: nothing changes and the result is false.
 using FrameRatePrompt = std::function<std::optional<double>()>;
-void CompleteTable(SubtitleDocument& doc, const FrameRatePrompt& askFrameRate);
+bool CompleteTable(SubtitleDocument& doc, const FrameRatePrompt& askFrameRate);
 
 // Frame rates of zero, negative or not finite cannot convert anything.
 void CheckFrameRate(double rate);

@@ -55,6 +55,15 @@ std::string SubtitleExtensionPatterns() {
   return patterns;
 }
 
+std::string ProposedFileName(std::string_view path, uint8_t layout) {
+  const std::string_view name = path.substr(path.find_last_of('/') + 1);
+  const size_t dot = name.rfind('.');
+  // A leading dot belongs to a hidden file's name, not to an extension.
+  const std::string_view base = dot != std::string_view::npos && dot > 0 ? name.substr(0, dot) : name;
+  if (base.empty() || layout >= kFormatCount) return {};
+  return std::string(base) + "." + FormatCatalogue[layout].Extension;
+}
+
 uint8_t TimeModeOf(uint8_t formatIndex) { return IsFrameFormat(formatIndex) ? 0 : 1; }
 
 namespace {

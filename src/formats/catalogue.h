@@ -70,6 +70,10 @@ struct SubtitleExtension {
 extern const std::array<SubtitleExtension, 7> SubtitleExtensions;
 // "*.txt *.sub ..." for a file dialog's filter.
 std::string SubtitleExtensionPatterns();
+// The name a save into `layout` proposes for the file at `path`: its file name with the last
+// extension replaced by the format's conventional one ("film.en.sub" -> "film.en.srt"); empty
+// without a file name.
+std::string ProposedFileName(std::string_view path, uint8_t layout);
 
 // Display names: Data/formats.ini (section "SUBTITLES FORMATS", keys 1..13) when that file
 // exists, else the built-in names.

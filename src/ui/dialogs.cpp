@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "ui/frame_form.h"
 
@@ -41,6 +43,7 @@ std::optional<QString> QtDialogs::SaveFileName(QWidget* parent, const FileDialog
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(QString());
+  if (!request.FileName.isEmpty()) dialog.selectFile(request.FileName);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();
 }
@@ -58,5 +61,33 @@ std::optional<double> QtDialogs::FrameRate(TFormFrame& form) {
 }
 
 void QtDialogs::ShowModal(QDialog& window) { window.exec(); }
+
+UnsavedChangesAnswer QtDialogs::UnsavedChanges(QWidget* parent, const UnsavedChangesQuestion& question) {
+  QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), question.Text,
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  box.setObjectName("QuestionUlozitZmeny");
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  // Qt's own captions would stay English without its translations installed.
+  box.button(QMessageBox::Save)->setText(question.Save);
+  box.button(QMessageBox::Discard)->setText(question.Discard);
+  box.button(QMessageBox::Cancel)->setText(question.Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return UnsavedChangesAnswer::Save;
+    case QMessageBox::Discard:
+      return UnsavedChangesAnswer::Discard;
+    default:
+      return UnsavedChangesAnswer::Cancel;
+  }
+}
+
+std::optional<QString> QtDialogs::TextInput(QWidget* parent, const QString& title, const QString& label,
+                                            const QString& initial) {
+  bool ok = false;
+  const QString text = QInputDialog::getText(parent, title, label, QLineEdit::Normal, initial, &ok);
+  if (!ok) return std::nullopt;
+  return text;
+}
 
 }  // namespace qm

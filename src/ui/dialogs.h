@@ -19,10 +19,18 @@ enum class MessageIcon { Error, Information, Warning };
 enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };
 
+// The three-way question before changes that are not saved are set aside; the captions of
+// its standard Save, Discard and Cancel buttons come from the language file.
+struct UnsavedChangesQuestion {
+  QString Text, Save, Discard, Cancel;
+};
+enum class UnsavedChangesAnswer { Save, Discard, Cancel };
+
 struct FileDialogRequest {
   QString Title;
-  QString Folder;  // initial folder; empty for the default
-  QString Filter;  // Qt form: "Name (*.a *.b);;Other (*)"
+  QString Folder;    // initial folder; empty for the default
+  QString FileName;  // a name proposed in that folder (save dialog); empty for none
+  QString Filter;    // Qt form: "Name (*.a *.b);;Other (*)"
 };
 
 class Dialogs {
@@ -40,6 +48,10 @@ class Dialogs {
   virtual std::optional<double> FrameRate(TFormFrame& form) = 0;
   // Any other window that is shown modally (the About, batch and folder windows).
   virtual void ShowModal(QDialog& window) = 0;
+  virtual UnsavedChangesAnswer UnsavedChanges(QWidget* parent, const UnsavedChangesQuestion& question) = 0;
+  // One line of text asked for, starting from `initial`; nullopt when cancelled.
+  virtual std::optional<QString> TextInput(QWidget* parent, const QString& title, const QString& label,
+                                           const QString& initial) = 0;
 };
 
 class QtDialogs final : public Dialogs {
@@ -52,6 +64,9 @@ class QtDialogs final : public Dialogs {
   std::optional<QFont> Font(QWidget* parent, const QFont& initial) override;
   std::optional<double> FrameRate(TFormFrame& form) override;
   void ShowModal(QDialog& window) override;
+  UnsavedChangesAnswer UnsavedChanges(QWidget* parent, const UnsavedChangesQuestion& question) override;
+  std::optional<QString> TextInput(QWidget* parent, const QString& title, const QString& label,
+                                   const QString& initial) override;
 };
 
 }  // namespace qm

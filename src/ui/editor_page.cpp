@@ -65,6 +65,33 @@ struct ClickBlock {
 
 }  // namespace
 
+// The editor page's own state and helpers.
+struct TForm1::EditorPage {
+  explicit EditorPage(TForm1& form) : f(form) {}
+  TForm1& f;
+  std::string JumpDigits;  // digits typed into the grid to jump to a number
+  int GridClickBlock = 0;  // > 0: a change of the current row is the program's, not a click
+  int RowBeforePress = 0;  // the current row when the mouse went down on the grid
+  QFont FontDialogFont;    // what the font dialog offers next
+
+  void ConnectGridEvents();
+  void ConnectEditorFields();
+  void WriteGridRow(int row);
+  void SetCurrentRowQuietly(int row);
+  void ShowEditedRow(int row);
+  void LoadEditorText(const std::string& text);
+  bool TableFull();
+};
+
+void TForm1::DeletePage(EditorPage* page) { delete page; }
+
+void TForm1::WithoutGridClicks(const std::function<void()>& body) {
+  ClickBlock block(m_editorPage->GridClickBlock);
+  body();
+}
+
+void TForm1::WriteGridRow(int row) { m_editorPage->WriteGridRow(row); }
+
 void TForm1::ConnectEditorPage() {
   connect(ButtonPridat, &QPushButton::clicked, this, [this] { Guarded([this] { ButtonPridatClick(); }); });
   connect(ButtonVlozit, &QPushButton::clicked, this, [this] { Guarded([this] { ButtonVlozitClick(); }); });
@@ -75,64 +102,74 @@ void TForm1::ConnectEditorPage() {
   connect(ButtonClear, &QToolButton::clicked, this, &TForm1::ButtonClearClick);
   connect(ButtonNajit, &QPushButton::clicked, this, &TForm1::ButtonNajitClick);
   connect(ButtonSubPreviewFont, &QToolButton::clicked, this, &TForm1::ButtonSubPreviewFontClick);
-  m_fontDialogFont = QFont("MS Sans Serif");
-  m_fontDialogFont.setPixelSize(11);
+  m_editorPage.reset(new EditorPage(*this));
+  m_editorPage->FontDialogFont = QFont("MS Sans Serif");
+  m_editorPage->FontDialogFont.setPixelSize(11);
 
   TimerJumpClear = new QTimer(this);
   TimerJumpClear->setObjectName("TimerJumpClear");
   // Counted from the start, not from the last digit: typing does not restart it.
-  connect(TimerJumpClear, &QTimer::timeout, this, [this] { m_jumpDigits.clear(); });
+  connect(TimerJumpClear, &QTimer::timeout, this, [this] { m_editorPage->JumpDigits.clear(); });
   TimerJumpClear->start(kJumpClearMs);
 
-  ConnectGridEvents();
-  ConnectEditorFields();
+  m_editorPage->ConnectGridEvents();
+  m_editorPage->ConnectEditorFields();
 }
 
-void TForm1::ConnectGridEvents() {
-  connect(Titulky->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+void TForm1::EditorPage::ConnectGridEvents() {
+  QTableView* grid = f.Titulky;
+  connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, &f, [this] {
     // The user moved; the editor's own operations and loads set the row themselves.
-    if (m_gridClickBlock == 0 && m_busyDepth == 0) Guarded([this] { TitulkyClick(); });
+    if (GridClickBlock == 0 && f.m_busyDepth == 0) f.Guarded([this] { f.TitulkyClick(); });
   });
-  new EventHook(Titulky->viewport(), [this](QEvent& event) {
-    if (event.type() == QEvent::MouseButtonPress) m_rowBeforePress = CurrentRow();
+  new EventHook(grid->viewport(), [this](QEvent& event) {
+    if (event.type() == QEvent::MouseButtonPress) RowBeforePress = f.CurrentRow();
     return false;
   });
   // A click on the row that is already current still counts as a click.
-  connect(Titulky, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
-    if (index.row() + 1 == m_rowBeforePress) Guarded([this] { TitulkyClick(); });
+  connect(grid, &QAbstractItemView::clicked, &f, [this](const QModelIndex& index) {
+    if (index.row() + 1 == RowBeforePress) f.Guarded([this] { f.TitulkyClick(); });
   });
-  connect(Titulky, &QAbstractItemView::doubleClicked, this,
-          [this] { Guarded([this] { TitulkyDblClick(); }); });
-  new EventHook(Titulky, [this](QEvent& event) {
-    return event.type() == QEvent::KeyPress && TitulkyKeyPress(static_cast<QKeyEvent&>(event));
+  connect(grid, &QAbstractItemView::doubleClicked, &f,
+          [this] { f.Guarded([this] { f.TitulkyDblClick(); }); });
+  new EventHook(grid, [this](QEvent& event) {
+    return event.type() == QEvent::KeyPress && f.TitulkyKeyPress(static_cast<QKeyEvent&>(event));
   });
 }
 
-void TForm1::ConnectEditorFields() {
+void TForm1::EditorPage::ConnectEditorFields() {
+  TForm1& form = f;
   const struct {
     QLineEdit* field;
     int limit;  // 0: none
-  } clockFields[] = {{EditHH1, 23}, {EditMM1, 59}, {EditSS1, 59}, {EditSSS1, 0},
-                     {EditHH2, 23}, {EditMM2, 59}, {EditSS2, 59}, {EditSSS2, 0}};
+  } clockFields[] = {{form.EditHH1, 23}, {form.EditMM1, 59}, {form.EditSS1, 59}, {form.EditSSS1, 0},
+                     {form.EditHH2, 23}, {form.EditMM2, 59}, {form.EditSS2, 59}, {form.EditSSS2, 0}};
   for (const auto& [field, limit] : clockFields) {
     HookDigitsOnly(field);
-    connect(field, &QLineEdit::textChanged, this,
-            [this, field, limit] { Guarded([this, field, limit] { EditHH1Change(*field, limit); }); });
+    connect(field, &QLineEdit::textChanged, &form, [&form, field, limit] {
+      form.Guarded([&form, field, limit] { form.EditHH1Change(*field, limit); });
+    });
   }
   // The time shift's frame field shares these handlers (without the duration).
-  for (QSpinBox* spin : {SpinEditStart, SpinEditKonec, SpinEditPosuv}) {
+  for (QSpinBox* spin : {form.SpinEditStart, form.SpinEditKonec, form.SpinEditPosuv}) {
     HookDigitsOnly(spin);
-    connect(SpinText(spin), &QLineEdit::textChanged, this, [this, spin] { SpinEditStartChange(*spin); });
+    connect(SpinText(spin), &QLineEdit::textChanged, &form,
+            [&form, spin] { form.SpinEditStartChange(*spin); });
   }
+  // The arrow keys, the arrow buttons and the wheel step the value without a text change of
+  // the field's line edit; every change of the value refreshes the duration as typing does.
+  for (QSpinBox* spin : {form.SpinEditStart, form.SpinEditKonec})
+    connect(spin, &QSpinBox::valueChanged, &form,
+            [&form] { form.Guarded([&form] { form.RefreshDuration(); }); });
 
-  connect(MemoAktual, &QPlainTextEdit::textChanged, this, &TForm1::MemoAktualChange);
-  new EventHook(MemoAktual, [this](QEvent& event) {
-    if (event.type() == QEvent::KeyPress) return MemoAktualKeyDown(static_cast<QKeyEvent&>(event));
-    if (event.type() == QEvent::KeyRelease) ShowCaretPosition();
+  connect(form.MemoAktual, &QPlainTextEdit::textChanged, &form, &TForm1::MemoAktualChange);
+  new EventHook(form.MemoAktual, [&form](QEvent& event) {
+    if (event.type() == QEvent::KeyPress) return form.MemoAktualKeyDown(static_cast<QKeyEvent&>(event));
+    if (event.type() == QEvent::KeyRelease) form.ShowCaretPosition();
     return false;
   });
-  new EventHook(MemoAktual->viewport(), [this](QEvent& event) {
-    if (event.type() == QEvent::MouseButtonRelease) ShowCaretPosition();
+  new EventHook(form.MemoAktual->viewport(), [&form](QEvent& event) {
+    if (event.type() == QEvent::MouseButtonRelease) form.ShowCaretPosition();
     return false;
   });
 }
@@ -144,9 +181,9 @@ void TForm1::SetNewSubtitleFlag(bool isNew) {
   if (isNew) LabelTitleNum->setText(FromUtf8(m_texts.LabelTitleNumNovyTitulek));
 }
 
-void TForm1::ShowEditedRow(int row) {
-  LabelTitleNum->setText(QString::number(row) + ".");
-  SetNewSubtitleFlag(false);
+void TForm1::EditorPage::ShowEditedRow(int row) {
+  f.LabelTitleNum->setText(QString::number(row) + ".");
+  f.SetNewSubtitleFlag(false);
 }
 
 void TForm1::UpdateMaxLines() { PanelLinesMax->setText(QString::number(MostLines(m_document))); }
@@ -162,35 +199,36 @@ int TForm1::CurrentRow() const {
   return current.isValid() ? current.row() + 1 : 1;
 }
 
-void TForm1::SetCurrentRowQuietly(int row) {
-  ClickBlock block(m_gridClickBlock);
-  row = std::clamp(row, 1, m_gridModel->GridRowCount() - 1);
-  const int column = std::max(0, Titulky->currentIndex().column());
-  Titulky->setCurrentIndex(m_gridModel->index(row - 1, column));
-  Titulky->scrollTo(Titulky->currentIndex());
+void TForm1::EditorPage::SetCurrentRowQuietly(int row) {
+  ClickBlock block(GridClickBlock);
+  row = std::clamp(row, 1, f.m_gridModel->GridRowCount() - 1);
+  const int column = std::max(0, f.Titulky->currentIndex().column());
+  f.Titulky->setCurrentIndex(f.m_gridModel->index(row - 1, column));
+  f.Titulky->scrollTo(f.Titulky->currentIndex());
 }
 
 void TForm1::SetCurrentRow(int row) {
   const int before = CurrentRow();
-  SetCurrentRowQuietly(row);
+  m_editorPage->SetCurrentRowQuietly(row);
   if (CurrentRow() != before) TitulkyClick();
 }
 
-void TForm1::WriteGridRow(int row) {
-  m_gridModel->SetRowSilently(row, GridCells(m_document.SubtitleTable[row], row, m_document.TimeMode));
-  m_gridModel->NotifyRowsChanged(row, row);
+void TForm1::EditorPage::WriteGridRow(int row) {
+  const SubtitleDocument& doc = f.m_document;
+  f.m_gridModel->SetRowSilently(row, GridCells(doc.SubtitleTable[row], row, doc.TimeMode));
+  f.m_gridModel->NotifyRowsChanged(row, row);
 }
 
-void TForm1::LoadEditorText(const std::string& text) {
+void TForm1::EditorPage::LoadEditorText(const std::string& text) {
   const QString shown = FromUtf8(EditorTextOf(text));
   // The limit is for typing: a longer subtitle is shown whole and may only get shorter.
-  m_memoLimit = std::max(kMemoMaxLength, static_cast<int>(std::min<qsizetype>(shown.size(), INT_MAX)));
-  MemoAktual->setPlainText(shown);
+  f.m_memoLimit = std::max(kMemoMaxLength, static_cast<int>(std::min<qsizetype>(shown.size(), INT_MAX)));
+  f.MemoAktual->setPlainText(shown);
 }
 
-bool TForm1::TableFull() {
-  if (m_document.SubtitleCount < MaxSubtitles) return false;
-  ShowText(m_texts.InformationTableFull, MessageIcon::Information);
+bool TForm1::EditorPage::TableFull() {
+  if (f.m_document.SubtitleCount < MaxSubtitles) return false;
+  f.ShowText(f.m_texts.InformationTableFull, MessageIcon::Information);
   return true;
 }
 
@@ -226,7 +264,7 @@ void TForm1::TitulkyDblClick() {
   PageControl->setCurrentWidget(TabSheetEditace);
   const int row = CurrentRow();
   const TSubtitle& r = m_document.SubtitleTable[row];
-  LoadEditorText(r.Text);
+  m_editorPage->LoadEditorText(r.Text);
   SpinEditStart->setValue(r.StartFrame);
   SpinEditKonec->setValue(r.EndFrame);
   const QString clock[] = {QString::number(r.StartHour),   QString::number(r.StartMinute),
@@ -239,7 +277,7 @@ void TForm1::TitulkyDblClick() {
   if (m_document.SubtitleCount > 0) MemoAktualChange();
   // A loaded text of k "|" is k + 1 editor lines, an empty text one empty line.
   LabelLines->setText(QString::number(CountLines(r.Text)));
-  ShowEditedRow(row);
+  m_editorPage->ShowEditedRow(row);
 }
 
 bool TForm1::TitulkyKeyPress(const QKeyEvent& key) {
@@ -256,8 +294,8 @@ bool TForm1::TitulkyKeyPress(const QKeyEvent& key) {
     return false;
   // Typed characters are the product's jump to a number, never the view's own search by text.
   if (!(text[0] >= u'0' && text[0] <= u'9')) return true;
-  if (const auto row =
-          JumpToNumber(m_jumpDigits, static_cast<char>(text[0].unicode()), m_document.SubtitleCount))
+  if (const auto row = JumpToNumber(m_editorPage->JumpDigits, static_cast<char>(text[0].unicode()),
+                                    m_document.SubtitleCount))
     Guarded([this, row] { SetCurrentRow(*row); });
   return true;
 }
@@ -322,7 +360,7 @@ void TForm1::ButtonClearClick() {
 // --- Add, insert, change, remove, delete all ---------------------------------------------
 
 void TForm1::ButtonPridatClick() {
-  if (TableFull()) return;
+  if (m_editorPage->TableFull()) return;
   const int32_t n = m_document.SubtitleCount + 1;
   TSubtitle record =
       EditorRecord(m_document, n, SubtitleTextOf(ToUtf8(MemoAktual->toPlainText())), ReadEditorTimes(*this));
@@ -331,20 +369,20 @@ void TForm1::ButtonPridatClick() {
   m_document.SubtitleCount = n;
   m_history->Complete();
   {
-    ClickBlock block(m_gridClickBlock);
+    ClickBlock block(m_editorPage->GridClickBlock);
     m_gridModel->SetGridRowCount(n + 1);
   }
-  WriteGridRow(n);
-  SetCurrentRowQuietly(n);
+  m_editorPage->WriteGridRow(n);
+  m_editorPage->SetCurrentRowQuietly(n);
   PanelTitulkyMax->setText(QString::number(n));
   UpdateMaxLines();
   ButtonProvest->setEnabled(true);
-  ShowEditedRow(n);
+  m_editorPage->ShowEditedRow(n);
   TitulkyClick();
 }
 
 void TForm1::ButtonVlozitClick() {
-  if (TableFull()) return;
+  if (m_editorPage->TableFull()) return;
   const int32_t r = CurrentRow();
   TSubtitle record =
       EditorRecord(m_document, r, SubtitleTextOf(ToUtf8(MemoAktual->toPlainText())), ReadEditorTimes(*this));
@@ -356,12 +394,12 @@ void TForm1::ButtonVlozitClick() {
   m_document.SubtitleTable[r] = std::move(record);
   m_history->Complete();
   {
-    ClickBlock block(m_gridClickBlock);
+    ClickBlock block(m_editorPage->GridClickBlock);
     FillGrid();
   }
   UpdateMaxLines();
   SetCurrentRow(r);
-  ShowEditedRow(r);
+  m_editorPage->ShowEditedRow(r);
 }
 
 void TForm1::ButtonZmenitClick() {
@@ -372,10 +410,10 @@ void TForm1::ButtonZmenitClick() {
   m_history->BeforeChange(r, 1);
   m_document.SubtitleTable[r] = std::move(record);
   m_history->Complete();
-  WriteGridRow(r);
+  m_editorPage->WriteGridRow(r);
   SetCurrentRow(r);
   UpdateMaxLines();
-  ShowEditedRow(r);
+  m_editorPage->ShowEditedRow(r);
 }
 
 void TForm1::ButtonOdebratClick() {
@@ -389,11 +427,11 @@ void TForm1::ButtonOdebratClick() {
   ClearSubtitle(m_document, n + 1);
   m_history->Complete();
   {
-    ClickBlock block(m_gridClickBlock);
+    ClickBlock block(m_editorPage->GridClickBlock);
     FillGrid();
     UpdateMaxLines();
     if (n == 0) ClearGridRows(1, 1);
-    SetCurrentRowQuietly(std::min(r, std::max(n, 1)));
+    m_editorPage->SetCurrentRowQuietly(std::min(r, std::max(n, 1)));
   }
   ButtonZmenit->setEnabled(false);
   if (n < 1) ButtonProvest->setEnabled(false);
@@ -404,7 +442,7 @@ void TForm1::ButtonOdebratClick() {
 void TForm1::ButtonSmazatClick() {
   m_history->BeforeWholeChange();
   {
-    ClickBlock block(m_gridClickBlock);
+    ClickBlock block(m_editorPage->GridClickBlock);
     ClearGridRows(1, m_document.SubtitleCount);
     m_gridModel->SetGridRowCount(2);
   }
@@ -431,9 +469,9 @@ void TForm1::ButtonNajitClick() {
 }
 
 void TForm1::ButtonSubPreviewFontClick() {
-  const std::optional<QFont> chosen = m_dialogs.Font(this, m_fontDialogFont);
+  const std::optional<QFont> chosen = m_dialogs.Font(this, m_editorPage->FontDialogFont);
   if (!chosen) return;
-  m_fontDialogFont = *chosen;
+  m_editorPage->FontDialogFont = *chosen;
   Titulky->setFont(*chosen);
   double points = chosen->pointSizeF();
   if (points <= 0) points = chosen->pixelSize() * 72.0 / 96.0;  // a face given in pixels

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "ui/app_icon.h"
+#include "ui/text_bridge.h"
 #include "ui/window_placement.h"
 
 namespace qm {
@@ -51,9 +52,7 @@ TFormInfo::TFormInfo(QWidget* parent)
   big.setPointSizeF(big.pointSizeF() * 1.9);
   big.setBold(true);
   LabelProductName->setFont(big);
-  QPalette title = LabelProductName->palette();
-  title.setColor(QPalette::WindowText, QColor(0x00, 0x1E, 0x5A));
-  LabelProductName->setPalette(title);
+  ShowTitleColour();
   LabelVersion = NamedLabel("LabelVersion", "verze 0.91  (10.08.2005)", this);
   LabelDescription =
       NamedLabel("LabelDescription",
@@ -76,6 +75,7 @@ TFormInfo::TFormInfo(QWidget* parent)
   MemoHistory->setHtml(kHistory);
   QPalette paper = MemoHistory->palette();
   paper.setColor(QPalette::Base, QColor(0xFF, 0xF9, 0xF0));
+  paper.setColor(QPalette::Text, Qt::black);
   MemoHistory->setPalette(paper);
   MemoHistory->setMinimumHeight(150);
 
@@ -115,6 +115,35 @@ TFormInfo::TFormInfo(QWidget* parent)
   layout->addLayout(buttons);
   setWindowIcon(QuillmarkIcon());
   resize(440, 400);
+}
+
+void TFormInfo::SetHistory(const std::vector<std::string>& lines) {
+  QString html;
+  for (const std::string& line : lines) {
+    const QStringList parts = FromUtf8(line).split('|');
+    // A line without its three parts is shown as it is, so a translator sees what is wrong.
+    if (parts.size() < 3) {
+      html += "<p>" + FromUtf8(line).toHtmlEscaped() + "</p>";
+      continue;
+    }
+    html +=
+        QString("<p><b>%1</b> &nbsp;%2<br>%3</p>")
+            .arg(parts[0].toHtmlEscaped(), parts[1].toHtmlEscaped(), parts.mid(2).join('|').toHtmlEscaped());
+  }
+  MemoHistory->setHtml(html);
+}
+
+void TFormInfo::ShowTitleColour() {
+  // The product's dark blue on a light window, its light blue on a dark one.
+  const bool darkWindow = palette().color(QPalette::Window).lightness() < 128;
+  QPalette title = LabelProductName->palette();
+  title.setColor(QPalette::WindowText, darkWindow ? QColor(0x8F, 0xD3, 0xFF) : QColor(0x00, 0x1E, 0x5A));
+  LabelProductName->setPalette(title);
+}
+
+void TFormInfo::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() == QEvent::PaletteChange && LabelProductName) ShowTitleColour();
 }
 
 void TFormInfo::showEvent(QShowEvent* event) {

@@ -2,6 +2,8 @@
 // The About window: program name, version, a short history and how to reach the author.
 
 #include <QDialog>
+#include <string>
+#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -17,9 +19,11 @@ class TFormInfo final : public QDialog {
 
  public:
   explicit TFormInfo(QWidget* parent);
+  // The version history from the language file: one "version|date|text" a line.
+  void SetHistory(const std::vector<std::string>& lines);
 
   QLabel* ImageLogo;
-  QLabel* LabelProductName;
+  QLabel* LabelProductName = nullptr;
   QLabel* LabelVersion;
   QLabel* LabelDescription;
   QLabel* LabelCopyright;
@@ -29,6 +33,10 @@ class TFormInfo final : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void ShowTitleColour();
 };
 
 }  // namespace qm

@@ -19,6 +19,7 @@
 #include "platform/ini_file.h"
 #include "ui/find_form.h"
 #include "ui/frame_form.h"
+#include "ui/info_form.h"
 #include "ui/quillmark_unit.h"
 #include "ui/subtitle_grid.h"
 #include "ui/video_form.h"
@@ -116,6 +117,7 @@ void TForm1::ApplyLanguage(QWidget& window) {
   }
   const std::span<const WindowTextKey> keys = SecondaryWindowTextKeys(window.objectName().toStdString());
   if (!keys.empty()) ApplyTable(window, keys, language);
+  if (&window == m_formInfo.get()) m_formInfo->SetHistory(ReadNumberedLines(language, "INFO_HISTORY"));
 }
 
 void TForm1::ApplyMainWindowTexts(const IniFile& language) {
@@ -138,6 +140,8 @@ void TForm1::ApplyMainWindowTexts(const IniFile& language) {
 
 void TForm1::ApplyStateTexts() {
   ApplyEncodingTexts();
+  // The caption stands in the top panel only while no file is open.
+  if (!m_document.CurrentFileName.empty()) ShowSubtitlesFile();
   // Replacing the view's items lost its selection.
   ComboBoxSubPreview->setCurrentIndex(m_document.TimeMode);
   LabelVyberPosuvu->setText(FromUtf8(m_document.TimeMode == kModeFrames
@@ -163,6 +167,7 @@ void TForm1::ComboBoxLanguageChange() {
   ApplyLanguage(*m_formSelectDir);
   ApplyLanguage(*m_formKonverze);
   ApplyLanguage(*m_formVideo);
+  ApplyLanguage(*m_formInfo);
 }
 
 }  // namespace qm

@@ -66,8 +66,7 @@ int32_t TForm1::LoadSettings() {
   OpenDialog.Folder = FromUtf8(settings.SubtitlesOpen);
   OpenDialogBatch.Folder = FromUtf8(settings.KonverzeAdd);
   SaveDialog.Folder = FromUtf8(settings.SubtitlesSave);
-  // The batch window does not exist yet; it gets its folder once the main window is shown.
-  m_pendingBatchDestination = FromUtf8(settings.KonverzeDest);
+  SetBatchDestinationFolder(FromUtf8(settings.KonverzeDest));  // kept until the batch window exists
   m_languageName = settings.LanguageName();
   ComboBoxLanguage->setCurrentIndex(
       settings.LanguageIndex < ComboBoxLanguage->count() ? settings.LanguageIndex : -1);
@@ -86,8 +85,7 @@ void TForm1::SaveSettings(int32_t runCount) {
   settings.SubtitlesOpen = ToUtf8(OpenDialog.Folder);
   settings.SubtitlesSave = ToUtf8(SaveDialog.Folder);
   settings.KonverzeAdd = ToUtf8(OpenDialogBatch.Folder);
-  settings.KonverzeDest =
-      ToUtf8(m_pendingBatchDestination ? *m_pendingBatchDestination : BatchDestinationFolder());
+  settings.KonverzeDest = ToUtf8(BatchDestinationFolder());
   try {
     qm::SaveSettings(ToPath(SettingsFile()), settings);
   } catch (const std::exception&) {

@@ -23,6 +23,7 @@
 #include <limits>
 
 #include "ui/app_icon.h"
+#include "ui/event_hook.h"
 #include "ui/number_filters.h"
 #include "ui/quillmark_unit.h"
 #include "ui/spin_button.h"
@@ -78,10 +79,18 @@ QLabel* PlainLabel(QWidget* parent, const char* name, const QString& text, QRect
 }
 
 // Colours through the palette: a style sheet would restyle every child and slow the grid.
-void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+// A fixed background always comes with its text colour, so that a dark desktop's light text
+// never lands on it.
+void SetColours(QWidget* widget, QPalette::ColorRole backgroundRole, const QColor& background,
+                QPalette::ColorRole textRole, const QColor& text) {
   QPalette palette = widget->palette();
-  palette.setColor(role, colour);
+  palette.setColor(backgroundRole, background);
+  palette.setColor(textRole, text);
   widget->setPalette(palette);
+}
+// The light paper of the grid and the text views, with black text.
+void SetPaper(QWidget* widget, const QColor& paper = kGridBackground) {
+  SetColours(widget, QPalette::Base, paper, QPalette::Text, Qt::black);
 }
 
 }  // namespace
@@ -159,11 +168,12 @@ void TForm1::BuildGrid() {
   Titulky->setSelectionBehavior(QAbstractItemView::SelectRows);
   Titulky->setSelectionMode(QAbstractItemView::SingleSelection);
   Titulky->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  Titulky->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Only when the user widens the other columns past the window does a scroll bar appear.
+  Titulky->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   Titulky->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Titulky->setWordWrap(false);
   Titulky->setShowGrid(true);
-  SetColour(Titulky, QPalette::Base, kGridBackground);
+  SetPaper(Titulky);
   Titulky->verticalHeader()->hide();
   Titulky->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   Titulky->verticalHeader()->setMinimumSectionSize(1);
@@ -183,6 +193,13 @@ void TForm1::BuildGrid() {
   Titulky->setAcceptDrops(true);
   Titulky->viewport()->setAcceptDrops(true);
   Titulky->setDragDropMode(QAbstractItemView::DropOnly);
+  new EventHook(Titulky->viewport(), [this](QEvent& event) {
+    if (event.type() == QEvent::Resize) FitTextColumn();
+    return false;
+  });
+  connect(Titulky->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
+    if (column < 3) FitTextColumn();
+  });
   // Like the product's grid, there is always a current row, the first one to begin with.
   Titulky->setCurrentIndex(m_gridModel->index(0, 0));
 }
@@ -238,10 +255,10 @@ void TForm1::BuildTimePage() {
   Captioned(QM_CREATE(LabelVyberPosuvu, shift, 166, 24, 30, 16), "sn.");
   Captioned(QM_CREATE(CheckBoxShow, shift, 200, 16, 86, 18), "zobrazení")->setChecked(true);
   Captioned(QM_CREATE(CheckBoxHide, shift, 200, 34, 86, 18), "zmizení")->setChecked(true);
-  Captioned(QM_CREATE(CheckBoxPosuvOdDo, shift, 8, 58, 128, 18), "u těchto titulků");
-  LimitedEdit(QM_CREATE(EditPosuvOd, shift, 138, 57, 50, 21), "Min", 5)->setEnabled(false);
-  Captioned(QM_CREATE(LabelAz, shift, 192, 60, 18, 16), "až");
-  LimitedEdit(QM_CREATE(EditPosuvDo, shift, 212, 57, 50, 21), "Max", 5)->setEnabled(false);
+  Captioned(QM_CREATE(CheckBoxPosuvOdDo, shift, 8, 58, 144, 18), "u těchto titulků");
+  LimitedEdit(QM_CREATE(EditPosuvOd, shift, 154, 57, 46, 21), "Min", 5)->setEnabled(false);
+  Captioned(QM_CREATE(LabelAz, shift, 204, 60, 18, 16), "až");
+  LimitedEdit(QM_CREATE(EditPosuvDo, shift, 224, 57, 46, 21), "Max", 5)->setEnabled(false);
   Captioned(QM_CREATE(ButtonPosuvCasu, shift, 200, 82, 80, 23), "OK");
 
   QM_CREATE(GroupBoxNastavitCasy, page, 4, 116, 290, 86)->setTitle("Nastavit časy...");
@@ -301,7 +318,7 @@ void TForm1::BuildEditorPage() {
   QM_CREATE(MemoAktual, page, 4, 22, 340, 110);
   MemoAktual->setLineWrapMode(QPlainTextEdit::NoWrap);
   MemoAktual->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  SetColour(MemoAktual, QPalette::Base, kGridBackground);
+  SetPaper(MemoAktual);
   QM_CREATE(StatusBarMemo, page, 4, 132, 340, 19);
   StatusBarMemo->setSizeGripEnabled(false);
   const int memoPanelWidths[] = {250, 40, 50};
@@ -315,7 +332,7 @@ void TForm1::BuildEditorPage() {
 
   Captioned(QM_CREATE(LabelZobrazeni, page, 4, 156, 100, 16), "zobrazení");
   Captioned(QM_CREATE(LabelZmizeni, page, 146, 156, 100, 16), "zmizení");
-  Captioned(QM_CREATE(LabelTrvani, page, 288, 156, 56, 16), "trvání");
+  Captioned(QM_CREATE(LabelTrvani, page, 260, 156, 84, 16), "trvání");
 
   QM_CREATE(PanelSubFormat0, page, 4, 172, 280, 25);
   UnboundedSpin(QM_CREATE(SpinEditStart, PanelSubFormat0, 0, 2, 84, 21));
@@ -336,7 +353,7 @@ void TForm1::BuildEditorPage() {
   PlainLabel(PanelSubFormat1, "LabelCarka1", ",", QRect(72, 5, 6, 16));
   PlainLabel(PanelSubFormat1, "LabelSipka1", "--->", QRect(112, 5, 28, 16));
   PlainLabel(PanelSubFormat1, "LabelCarka2", ",", QRect(214, 5, 6, 16));
-  QM_CREATE(EditDiference, page, 288, 174, 56, 21)->setReadOnly(true);
+  QM_CREATE(EditDiference, page, 260, 174, 84, 21)->setReadOnly(true);
   EditDiference->setFocusPolicy(Qt::NoFocus);
 
   QM_CREATE(GroupBoxEditace, page, 352, 2, 235, 200)->setTitle("Editace titulků");
@@ -358,22 +375,23 @@ void TForm1::BuildStatisticsPage() {
   ValuePanel(QM_CREATE(Panel2, page, 160, 30, 60, 20), "0");
   Captioned(QM_CREATE(Lab7, page, 4, 56, 150, 16), "Nejvíce řádků");
   ValuePanel(QM_CREATE(PanelLinesMax, page, 160, 54, 60, 20), "0");
-  Captioned(QM_CREATE(Label4, page, 4, 86, 250, 16), "Upozornit na délku zobrazení titulku větší než");
-  Captioned(QM_CREATE(Label5, page, 4, 106, 250, 16), "Upozornit na délku zobrazení titulku menší než");
-  Captioned(QM_CREATE(Label8, page, 4, 126, 250, 16), "Upozornit na titulky s počtem řádků větším");
+  Captioned(QM_CREATE(Label4, page, 4, 86, 270, 16), "Upozornit na délku zobrazení titulku větší než");
+  Captioned(QM_CREATE(Label5, page, 4, 106, 270, 16), "Upozornit na délku zobrazení titulku menší než");
+  Captioned(QM_CREATE(Label8, page, 4, 126, 270, 16), "Upozornit na titulky s počtem řádků větším");
   // The report's limits: seconds with a decimal comma, and a number of lines.
-  LimitedEdit(QM_CREATE(EditStatistikaMaxDelka, page, 256, 84, 44, 19), "7", 6);
-  LimitedEdit(QM_CREATE(EditStatistikaMinDelka, page, 256, 104, 44, 19), "1", 6);
-  LimitedEdit(QM_CREATE(EditStatistikaMaxRadku, page, 256, 124, 44, 19), "2", 3);
+  LimitedEdit(QM_CREATE(EditStatistikaMaxDelka, page, 276, 84, 40, 19), "7", 6);
+  LimitedEdit(QM_CREATE(EditStatistikaMinDelka, page, 276, 104, 40, 19), "1", 6);
+  LimitedEdit(QM_CREATE(EditStatistikaMaxRadku, page, 276, 124, 40, 19), "2", 3);
   Captioned(QM_CREATE(CheckBoxAutoStatistika, page, 4, 150, 250, 18), "zkontrolovat při načtení");
   CheckBoxAutoStatistika->setFocusPolicy(Qt::NoFocus);
   Captioned(QM_CREATE(ButtonStatistika, page, 4, 174, 110, 25), "Zkontrolovat");
-  QM_CREATE(GaugeStatistika, page, 122, 179, 176, 15)->hide();
+  QM_CREATE(GaugeStatistika, page, 122, 179, 194, 15)->hide();
   GaugeStatistika->setTextVisible(false);
-  SetColour(GaugeStatistika, QPalette::Base, kGridBackground);
-  SetColour(GaugeStatistika, QPalette::Highlight, QColor(0x00, 0x40, 0x80));
-  QM_CREATE(MemoStatistika, page, 306, 6, 281, 194)->setReadOnly(true);
-  SetColour(MemoStatistika, QPalette::Base, kGridBackground);
+  SetPaper(GaugeStatistika);
+  SetColours(GaugeStatistika, QPalette::Highlight, QColor(0x00, 0x40, 0x80), QPalette::HighlightedText,
+             Qt::white);
+  QM_CREATE(MemoStatistika, page, 322, 6, 265, 194)->setReadOnly(true);
+  SetPaper(MemoStatistika);
 }
 
 void TForm1::BuildSamplesPage() {
@@ -388,7 +406,7 @@ void TForm1::BuildSamplesPage() {
   QM_CREATE(ComboBoxFormat, page, 4, 104, 180, 22)->setMaxVisibleItems(10);
   QM_CREATE(RichEditUkazkyFormatu, page, 192, 4, 395, 198)->setReadOnly(true);
   RichEditUkazkyFormatu->setLineWrapMode(QPlainTextEdit::NoWrap);
-  SetColour(RichEditUkazkyFormatu, QPalette::Base, QColor(0xE4, 0xE4, 0xE4));
+  SetPaper(RichEditUkazkyFormatu, QColor(0xE4, 0xE4, 0xE4));
 }
 
 void TForm1::BuildBatchPage() {
@@ -424,7 +442,8 @@ void TForm1::BuildMenuPanel() {
   PanelMenu->setFixedWidth(137);
   // The encoding lists stand beside the open button and the output format list they serve.
   QM_CREATE(ComboBoxKodovaniNacist, PanelMenu, 4, 1, 129, 21)->setMaxVisibleItems(16);
-  Captioned(QM_CREATE(ButtonNacist, PanelMenu, 4, 24, 129, 27), "N&ačíst titulky...");
+  Captioned(QM_CREATE(ButtonNacist, PanelMenu, 4, 24, 112, 27), "N&ačíst titulky...");
+  QM_CREATE(ButtonNedavneSoubory, PanelMenu, 117, 24, 16, 27)->setArrowType(Qt::DownArrow);
   Captioned(QM_CREATE(ButtonUlozit, PanelMenu, 4, 55, 129, 27), "&Uložit titulky");
   QM_CREATE(ComboBoxSave, PanelMenu, 4, 86, 129, 22)->setMaxVisibleItems(13);
   QM_CREATE(ComboBoxKodovaniUlozit, PanelMenu, 4, 111, 129, 22)->setMaxVisibleItems(16);
@@ -439,8 +458,8 @@ void TForm1::BuildMenuPanel() {
   Captioned(QM_CREATE(LabelAutor, PanelMenu, 20, 208, 113, 20), "Tým Quillmark");
   LabelAutor->setAlignment(Qt::AlignCenter);
   LabelAutor->setAutoFillBackground(true);
-  SetColour(LabelAutor, QPalette::Window, QColor(0x00, 0x1E, 0x5A));
-  SetColour(LabelAutor, QPalette::WindowText, QColor(0x8F, 0xD3, 0xFF));
+  SetColours(LabelAutor, QPalette::Window, QColor(0x00, 0x1E, 0x5A), QPalette::WindowText,
+             QColor(0x8F, 0xD3, 0xFF));
   QFont authorFont = LabelAutor->font();
   authorFont.setBold(true);
   LabelAutor->setFont(authorFont);

@@ -5,8 +5,10 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -54,6 +56,8 @@ QString FileFilter() {
 // A fill lets pending window messages run at most this often: often enough to keep the
 // window alive, rarely enough that a 20000-row fill is not slowed down by it.
 constexpr qint64 kFillYieldMs = 50;
+// Narrower than this, the text column would vanish behind columns the user widened.
+constexpr int kMinTextColumn = 40;
 
 // Dialog folders are remembered with their trailing separator.
 QString FolderOf(const QString& fileName) { return QFileInfo(fileName).absolutePath() + "/"; }
@@ -89,6 +93,7 @@ TForm1::TForm1(Dialogs& dialogs, StartupOptions options, QWidget* parent)
       m_dialogs(dialogs),
       m_options(std::move(options)),
       m_history(std::make_unique<DocumentHistory>(m_document)) {
+  m_history->SetOnChange([this] { UpdateWindowTitle(); });
   BuildWindow();
   FormCreate();
   ConnectHandlers();
@@ -160,6 +165,7 @@ void TForm1::ConnectHandlers() {
   connect(ComboBoxSubPreview, &QComboBox::activated, this,
           [this] { Guarded([this] { ComboBoxSubPreviewChange(); }); });
   connect(CheckBoxAlwaysOnTop, &QCheckBox::toggled, this, &TForm1::CheckBoxAlwaysOnTopClick);
+  ConnectRecentFiles();
   ConnectTimePage();
   ConnectTextPage();
   ConnectEditorPage();
@@ -187,6 +193,7 @@ void TForm1::ShowText(const std::string& cp1250Text, MessageIcon icon) {
 // --- Opening ----------------------------------------------------------------------------
 
 void TForm1::ButtonNacistClick() {
+  if (!QueryUnsavedChanges()) return;
   OpenDialog.Title = FromUtf8(m_texts.OpenDialogTitle);
   if (const auto fileName = m_dialogs.OpenFileName(this, OpenDialog))
     OpenFile(*fileName, OpenFailureReport::CantOpenFile);
@@ -195,6 +202,7 @@ void TForm1::ButtonNacistClick() {
 void TForm1::FilesDropped(const QStringList& fileNames) {
   // Only the first file counts; a folder or a vanished file is ignored without a word.
   if (fileNames.isEmpty() || !FileExists(ToPath(fileNames.first()))) return;
+  if (!QueryUnsavedChanges()) return;
   OpenFile(fileNames.first(), OpenFailureReport::OwnMessage);
 }
 
@@ -206,13 +214,12 @@ void TForm1::UmOpenCommandLine() {
 }
 
 void TForm1::UmAfterShow() {
-  if (m_pendingBatchDestination)
-    SetBatchDestinationFolder(*std::exchange(m_pendingBatchDestination, std::nullopt));
   ApplyLanguage(*m_formFrame);
   ApplyLanguage(*m_formFind);
   ApplyLanguage(*m_formSelectDir);
   ApplyLanguage(*m_formKonverze);
   ApplyLanguage(*m_formVideo);
+  ApplyLanguage(*m_formInfo);
   if (m_runCount == 1) m_dialogs.ShowModal(*m_formInfo);
 }
 
@@ -244,6 +251,7 @@ void TForm1::OpenFile(const QString& fileName, OpenFailureReport report) {
   } else {
     OpenDialog.Folder = FolderOf(fileName);
     OfferVideoBeside(fileName);
+    if (!m_document.CurrentFileName.empty()) RememberRecentFile(fileName);
   }
   emit FileOpened();
 }
@@ -255,10 +263,11 @@ void TForm1::OpenSubtitleFile(const QString& fileName) {
 
   const int32_t oldCount = m_document.SubtitleCount;
   ClearSubtitleTable(m_document);
-  m_history->Clear();  // a new document starts a new history
+  m_titleFileName = QFileInfo(fileName).fileName();
+  m_history->Clear();  // a new document starts a new history, unmodified
   ButtonZmenit->setEnabled(false);
   m_document.CurrentFileName = ToPath(fileName);
-  StaticTextSubtitlesFile->setText(fileName);
+  ShowSubtitlesFile();
 
   LoadResult loaded;
   m_documentCut = false;
@@ -275,6 +284,9 @@ void TForm1::OpenSubtitleFile(const QString& fileName) {
                       MessageIcon::Error, MessageButtons::Ok);
     m_document.CurrentFileName.clear();
     StaticTextSubtitlesFile->clear();
+    SetHint(*StaticTextSubtitlesFile, {});
+    m_titleFileName.clear();
+    UpdateWindowTitle();
   }
 
   StaticTextSubtitlesFile->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -367,8 +379,8 @@ void TForm1::FillGrid() {
 
 void TForm1::ClearGridRows(int fromRow, int toRow) { m_gridModel->ClearGridRows(fromRow, toRow); }
 
-void TForm1::CompleteTable() {
-  qm::CompleteTable(m_document, [this] { return m_dialogs.FrameRate(*m_formFrame); });
+bool TForm1::CompleteTable() {
+  return qm::CompleteTable(m_document, [this] { return m_dialogs.FrameRate(*m_formFrame); });
 }
 
 void TForm1::ComboBoxSubPreviewChange() {
@@ -380,8 +392,13 @@ void TForm1::ComboBoxSubPreviewChange() {
   } enableCombo{ComboBoxSubPreview};
 
   m_history->Complete();  // completing the table is not part of the last tool's step
-  m_document.TimeMode = ComboBoxSubPreview->currentIndex() == 1 ? kModeClock : kModeFrames;
-  if (m_document.StoredMode != kModeBoth && m_document.StoredMode != m_document.TimeMode) CompleteTable();
+  const uint8_t wanted = ComboBoxSubPreview->currentIndex() == 1 ? kModeClock : kModeFrames;
+  if (m_document.StoredMode != kModeBoth && m_document.StoredMode != wanted && !CompleteTable()) {
+    // Backing out of the frame-rate window keeps the view as it was.
+    ComboBoxSubPreview->setCurrentIndex(m_document.TimeMode);
+    return;
+  }
+  m_document.TimeMode = wanted;
   const QModelIndex current = Titulky->currentIndex();
   const int row = current.isValid() ? current.row() + 1 : 1;
   AdaptShiftControls(m_document.TimeMode);
@@ -408,33 +425,38 @@ void TForm1::ShowDuration(const TSubtitle& record) {
 
 // --- Saving -----------------------------------------------------------------------------
 
-void TForm1::ButtonUlozitClick() {
+void TForm1::ButtonUlozitClick() { SaveDocument(); }
+
+bool TForm1::SaveDocument() {
   const uint8_t layout = m_saveFormatIndex;
   if (!FormatCatalogue[layout].Written) {
     // Listed for completeness, but nothing can write it: say so before a file is chosen.
     ShowText(m_texts.ErrorFormatNotWritable + " " + FormatName(m_formatNames, layout), MessageIcon::Error);
-    return;
+    return false;
   }
   // A character the encoding cannot hold is reported before a file name is asked for.
   const TextEncoding encoding = ChosenSaveEncoding();
   if (!FormatCatalogue[layout].SixteenBit)
-    if (const auto problem = FindUnencodableCharacter(m_document, encoding))
-      return ShowEncodingError(EncodingError(problem->SubtitleNumber, problem->Character, encoding));
+    if (const auto problem = FindUnencodableCharacter(m_document, encoding)) {
+      ShowEncodingError(EncodingError(problem->SubtitleNumber, problem->Character, encoding));
+      return false;
+    }
   SaveDialog.Title = FromUtf8(m_texts.SaveDialogTitle) + " " + ComboBoxSave->currentText();
-  const auto fileName = m_dialogs.SaveFileName(this, SaveDialog);
-  if (!fileName) return;
+  const auto fileName = m_dialogs.SaveFileName(this, SaveDialogRequest(layout));
+  if (!fileName) return false;
   // A document cut at the table's end would cost its file every subtitle past it.
   if (m_documentCut && IsSameFile(ToPath(*fileName), m_document.CurrentFileName) &&
       m_dialogs.Message(this, FromUtf8(m_texts.QuestionSaveCutDocument), MessageIcon::Warning,
                         MessageButtons::YesNo) != MessageAnswer::Yes)
-    return;
+    return false;
   std::optional<EncodingError> refused;
   bool failed = false;
   {
     BusyWindow busy(*this);
     try {
       m_history->Complete();
-      if (TimeModeOf(layout) != m_document.TimeMode && !m_document.FrameRateConfirmed) CompleteTable();
+      if (TimeModeOf(layout) != m_document.TimeMode && !m_document.FrameRateConfirmed && !CompleteTable())
+        return false;  // the user backed out of the frame-rate window: nothing is written
       SaveSubtitles(m_document, layout, ToPath(*fileName), encoding);
       if (IsSameFile(ToPath(*fileName), m_document.CurrentFileName)) m_documentCut = false;
       SaveDialog.Folder = FolderOf(*fileName);
@@ -446,6 +468,20 @@ void TForm1::ButtonUlozitClick() {
   }
   if (refused) ShowEncodingError(*refused);
   if (failed) ShowText(m_texts.ErrorCantSaveFile, MessageIcon::Error);
+  if (refused || failed) return false;
+  m_titleFileName = QFileInfo(*fileName).fileName();
+  m_history->MarkSaved();
+  return true;
+}
+
+FileDialogRequest TForm1::SaveDialogRequest(uint8_t layout) const {
+  // Without a remembered folder the dialog starts beside the open file, else at home; only a
+  // save makes a folder remembered.
+  FileDialogRequest request = SaveDialog;
+  const QString opened = FromPath(m_document.CurrentFileName);
+  if (request.Folder.isEmpty()) request.Folder = opened.isEmpty() ? QDir::homePath() + "/" : FolderOf(opened);
+  request.FileName = FromPath(ProposedFileName(m_document.CurrentFileName, layout));
+  return request;
 }
 
 void TForm1::ComboBoxSaveChange() {
@@ -472,6 +508,27 @@ void TForm1::FormKeyDown(int key) {
   }
 }
 
+bool TForm1::StandardKeyDown(const QKeyEvent& key) {
+  // The desktop's usual keys, beside the product's own function keys. Named here rather than
+  // taken from the platform's standard keys, some of which (Quit) are empty on some desktops.
+  if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::ControlModifier) return false;
+  const struct {
+    int Key;
+    std::function<void()> Action;
+  } keys[] = {
+      {Qt::Key_O, [this] { ButtonNacistClick(); }},
+      {Qt::Key_S, [this] { ButtonUlozitClick(); }},
+      {Qt::Key_F, [this] { ButtonNajitClick(); }},
+      {Qt::Key_Q, [this] { close(); }},
+  };
+  for (const auto& [code, action] : keys)
+    if (key.key() == code) {
+      Guarded(action);
+      return true;
+    }
+  return false;
+}
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Titulky->viewport() || watched == ListBoxDragAndDrop->viewport()) {
     if (HandleDrop(event)) return true;
@@ -485,6 +542,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     const bool travelling = event == m_keyEvent && m_keyReceiver && widget == m_keyReceiver->parentWidget();
     m_keyEvent = event;
     m_keyReceiver = widget;
+    if (!travelling && StandardKeyDown(*static_cast<QKeyEvent*>(event))) return true;
     if (!travelling) FormKeyDown(static_cast<QKeyEvent*>(event)->key());
     if (!travelling && UndoKeyDown(*static_cast<QKeyEvent*>(event))) return true;
     if (!travelling && VideoKeyDown(*static_cast<QKeyEvent*>(event))) return true;
@@ -537,10 +595,16 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 void TForm1::FormResize() {
   // A cap rather than a fixed width, so that the panel never holds the window at its size.
   m_statusPanels[0]->setMaximumWidth(std::max(1, width() - PanelMenu->width() - 5));
-  int fixedColumns = 0;
-  for (int column = 0; column < 3; ++column) fixedColumns += Titulky->columnWidth(column);
-  Titulky->setColumnWidth(3, std::max(1, width() - fixedColumns));
+  FitTextColumn();
   LayoutTopPanel();
+}
+
+void TForm1::FitTextColumn() {
+  // The text column ends at the viewport's edge, inside the scroll bar and the frame: a
+  // wider one would let a click on a text cell scroll the number column out of sight.
+  int otherColumns = 0;
+  for (int column = 0; column < 3; ++column) otherColumns += Titulky->columnWidth(column);
+  Titulky->setColumnWidth(3, std::max(kMinTextColumn, Titulky->viewport()->width() - otherColumns));
 }
 
 void TForm1::LayoutTopPanel() {
@@ -552,6 +616,15 @@ void TForm1::LayoutTopPanel() {
   StaticTextSubtitlesFile->setGeometry(captionLeft, StaticTextSubtitlesFile->y(),
                                        std::max(0, right - 142 - captionLeft),
                                        StaticTextSubtitlesFile->height());
+  if (!m_document.CurrentFileName.empty()) ShowSubtitlesFile();
+}
+
+void TForm1::ShowSubtitlesFile() {
+  // The beginning and the file name say the most; the middle gives way, the hint has it all.
+  const QString path = FromPath(m_document.CurrentFileName);
+  SetHint(*StaticTextSubtitlesFile, path);
+  StaticTextSubtitlesFile->setText(StaticTextSubtitlesFile->fontMetrics().elidedText(
+      path, Qt::ElideMiddle, StaticTextSubtitlesFile->contentsRect().width()));
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -565,6 +638,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 bool TForm1::FormCloseQuery() {
+  // Unsaved changes ask their own question, and only that one.
+  if (IsModified()) return QueryUnsavedChanges();
   if (!CheckBoxAskToClose->isChecked()) return true;
   return m_dialogs.Message(this, FromUtf8(m_texts.QuestionUkonceni), MessageIcon::Information,
                            MessageButtons::YesNo) == MessageAnswer::Yes;

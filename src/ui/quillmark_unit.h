@@ -16,7 +16,6 @@
 #include "config/language.h"
 #include "config/window_texts.h"
 #include "document/document_history.h"
-#include "document/quality_report.h"
 #include "document/subtitle_document.h"
 #include "formats/catalogue.h"
 #include "ui/dialogs.h"
@@ -30,6 +29,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -65,6 +65,8 @@ struct StartupOptions {
   QString SettingsFile;
   // A folder of the user's own language files, listed beside the shipped ones; may be empty.
   QString UserLanguageFolder;
+  // The list of recently opened files; empty: kept for this run only.
+  QString RecentFilesFile;
 };
 
 // A control's hint: its tooltip, and the text the status bar shows while the mouse is on it.
@@ -97,12 +99,13 @@ class TForm1 final : public QMainWindow {
   QString StatusPanelText(int panel) const;
   int StatusPanelWidth(int panel) const;
   int RunCount() const { return m_runCount; }
-  uint8_t SaveFormatIndex() const { return m_saveFormatIndex; }
   const QString& ProgramFolder() const { return m_programFolder; }
 
   // --- File flow ------------------------------------------------------------------------
   void ButtonNacistClick();
   void ButtonUlozitClick();
+  // The save flow; true when the file was written.
+  bool SaveDocument();
   void FilesDropped(const QStringList& fileNames);
   void UmOpenCommandLine();
   void UmAfterShow();
@@ -112,11 +115,27 @@ class TForm1 final : public QMainWindow {
   // --- Grid and views -------------------------------------------------------------------
   void FillGrid();
   void ClearGridRows(int fromRow, int toRow);
-  void CompleteTable();
+  // Asks for the frame rate and completes the table; false when the user backed out.
+  bool CompleteTable();
   void ComboBoxSubPreviewChange();
   void AdaptShiftControls(uint8_t mode);
   void ClearEditorTimes();
   void ShowDuration(const TSubtitle& record);
+
+  // --- Unsaved changes (unsaved_changes.cpp) ----------------------------------------------
+  // Changes since the document was last opened or saved, as the undo history recorded them.
+  bool IsModified();
+  // Before the document is set aside (closing, opening another file): with unsaved changes,
+  // asks Save, Discard or Cancel. True when the caller may go on: nothing to lose, discarded,
+  // or saved.
+  bool QueryUnsavedChanges();
+  // "film.srt* – Quillmark v0.91": the file last opened or saved, marked while modified.
+  void UpdateWindowTitle();
+
+  // --- Recent files (recent_files_menu.cpp) ---------------------------------------------
+  // Opens a file of the list; a file that is gone is reported and dropped from the list.
+  void OpenRecentFile(const QString& fileName);
+  QStringList RecentFileNames() const;  // newest first
 
   // --- Encodings (encoding_lists.cpp) ---------------------------------------------------
   void BuildEncodingLists();
@@ -132,6 +151,7 @@ class TForm1 final : public QMainWindow {
   void ButtonHelpClick();
   void LabelAutorClick();
   void FormResize();
+  void FitTextColumn();
 
   // Runs a handler's body; a failure that escapes it is shown as the failure's own message.
   template <class Body>
@@ -162,6 +182,11 @@ class TForm1 final : public QMainWindow {
   void RefreshDuration();
   void ShowCaretPosition();
   QString StatusBarMemoText(int panel) const;
+  bool TitulkyKeyPress(const QKeyEvent& key);  // also TitulkyKeyDown: Delete, Enter
+  bool MemoAktualKeyDown(const QKeyEvent& key);
+  void EditHH1Change(QLineEdit& field, int limit);
+  void SpinEditStartChange(QSpinBox& spin);
+  void MemoAktualChange();
   QTimer* TimerJumpClear = nullptr;
 
   // --- Undo history (undo_actions.cpp) ---------------------------------------------------
@@ -188,10 +213,7 @@ class TForm1 final : public QMainWindow {
   // --- Statistics page (statistics_page.cpp) ---------------------------------------------
   // The check; after a load the report is filled only when CheckBoxAutoStatistika says so.
   void ButtonStatistikaClick(bool afterLoad = false);
-  void FillQualityReport();
-  QualityLimits ReportLimits() const;
-  int32_t ReportRow(int line) const;  // the subtitle of a report line, 0 for none
-  void MemoStatistikaDblClick(int line);
+  void MemoStatistikaDblClick(int line);        // the subtitle a report line names, in the editor
   QLineEdit* EditStatistikaMaxDelka = nullptr;  // seconds, Label4
   QLineEdit* EditStatistikaMinDelka = nullptr;  // seconds, Label5
   QLineEdit* EditStatistikaMaxRadku = nullptr;  // lines, Label8
@@ -218,11 +240,11 @@ class TForm1 final : public QMainWindow {
 
   // --- Language, settings, options and samples pages (language_apply.cpp, options_page.cpp,
   //     samples_page.cpp) -------------------------------------------------------------------
-  // Applies the language file's texts to the main window or to one of the four secondary
-  // windows (by object name); any other window is left alone.
+  // Applies the language file's texts to the main window or to one of the five secondary
+  // windows (by object name, the About window too); any other window is left alone.
   void ApplyLanguage(QWidget& window);
   void ComboBoxLanguageChange();
-  const std::string& LanguageName() const { return m_languageName; }  // Windows-1250
+  const std::string& LanguageName() const { return m_languageName; }
   // Reads the settings file into the controls; returns the stored run count.
   int32_t LoadSettings();
   // Writes the settings file; a failure shows ErrorCantSaveConfig and keeps the old file.
@@ -404,6 +426,8 @@ class TForm1 final : public QMainWindow {
   QFrame* PanelMenu;
   QComboBox* ComboBoxKodovaniNacist;
   QPushButton* ButtonNacist;
+  QToolButton* ButtonNedavneSoubory;  // the drop-down arrow of the recent files
+  QMenu* MenuNedavneSoubory;          // also ButtonNacist's context menu
   QPushButton* ButtonUlozit;
   QComboBox* ComboBoxSave;
   QComboBox* ComboBoxKodovaniUlozit;
@@ -449,6 +473,7 @@ class TForm1 final : public QMainWindow {
   void FormCreate();
   bool FormCloseQuery();
   void FormKeyDown(int key);
+  bool StandardKeyDown(const QKeyEvent& key);  // Ctrl+O, Ctrl+S, Ctrl+F, Ctrl+Q; true when used
   void FillFormatList(QComboBox& box);
   void SetModesFromFormat();
   void ResetSamplesPage();
@@ -459,6 +484,9 @@ class TForm1 final : public QMainWindow {
   bool HandleAuthorLabel(QEvent* event);
   void ShowApplicationHint(const QString& hint);
   void LayoutTopPanel();
+  // The open file's path in the top panel, elided to fit; the whole path is its hint.
+  void ShowSubtitlesFile();
+  FileDialogRequest SaveDialogRequest(uint8_t layout) const;
   void ShowError(const QString& text);
   void ShowText(const std::string& cp1250Text, MessageIcon icon);
 
@@ -499,28 +527,36 @@ class TForm1 final : public QMainWindow {
   int m_busyDepth = 0;
   const QEvent* m_keyEvent = nullptr;  // only compared, never read
   QPointer<QWidget> m_keyReceiver;
+  QString m_titleFileName;  // the file last opened or saved, for the title; empty for none
 
-  // Editor page and undo history state
-  void ConnectEditorFields();
-  void ConnectGridEvents();
-  bool TitulkyKeyPress(const QKeyEvent& key);
-  bool MemoAktualKeyDown(const QKeyEvent& key);
-  bool UndoKeyDown(const QKeyEvent& key);
-  void EditHH1Change(QLineEdit& field, int limit);
-  void SpinEditStartChange(QSpinBox& spin);
-  void MemoAktualChange();
+  // Each page keeps its private state and helpers in a struct of its own file, held through
+  // one pointer; the struct is complete only there, so each file also deletes its own.
+  struct PageDeleter {
+    template <class Page>
+    void operator()(Page* page) const {
+      DeletePage(page);
+    }
+  };
+  struct EditorPage;  // editor_page.cpp
+  static void DeletePage(EditorPage* page);
+  std::unique_ptr<EditorPage, PageDeleter> m_editorPage;
+  struct RecentFilesMenu;  // recent_files_menu.cpp
+  static void DeletePage(RecentFilesMenu* menu);
+  std::unique_ptr<RecentFilesMenu, PageDeleter> m_recentFilesMenu;
+  void ConnectRecentFiles();
+  void RememberRecentFile(const QString& fileName);
+  struct StatisticsPage;  // statistics_page.cpp
+  static void DeletePage(StatisticsPage* page);
+  std::unique_ptr<StatisticsPage, PageDeleter> m_statisticsPage;
+  // Runs body while a change of the grid's current row does not count as a click.
+  void WithoutGridClicks(const std::function<void()>& body);
+  // The grid row shows the table's subtitle again.
   void WriteGridRow(int row);
-  void SetCurrentRowQuietly(int row);
-  void ShowEditedRow(int row);
-  void LoadEditorText(const std::string& text);
-  bool TableFull();
+
+  // Undo history
+  bool UndoKeyDown(const QKeyEvent& key);
   void AfterHistoryStep(int32_t oldCount, uint8_t oldTimeMode, int32_t changedAt);
   std::unique_ptr<DocumentHistory> m_history;
-  std::string m_jumpDigits;
-  int m_gridClickBlock = 0;
-  int m_rowBeforePress = 0;
-  QFont m_fontDialogFont;
-  std::vector<int32_t> m_reportRows;
 
   // Time and text tools pages state
   // Runs a tool that changes the whole document: the window is disabled meanwhile, the tool is
@@ -528,9 +564,8 @@ class TForm1 final : public QMainWindow {
   void RunWholeDocumentTool(const std::function<void()>& change);
 
   // Settings and language state
-  std::string m_languageName;  // Windows-1250; empty when no language is chosen
+  std::string m_languageName;  // empty when no language is chosen
   LanguageFiles m_languageFiles;
-  std::optional<QString> m_pendingBatchDestination;  // PATHS/KonverzeDest until the batch window exists
   void ApplyMainWindowTexts(const IniFile& language);
   void ApplyStateTexts();
 

@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QTextBlock>
 
+#include "document/quality_report.h"
 #include "platform/numbers.h"
 #include "ui/event_hook.h"
 #include "ui/number_filters.h"
@@ -35,7 +36,21 @@ FindingTemplates TemplatesOf(const DynamicTexts& t) {
 
 }  // namespace
 
+// The statistics page's own state: which subtitle each line of the report names.
+struct TForm1::StatisticsPage {
+  explicit StatisticsPage(TForm1& form) : f(form) {}
+  TForm1& f;
+  std::vector<int32_t> ReportRows;
+
+  QualityLimits ReportLimits() const;
+  int32_t ReportRow(int line) const;  // the subtitle of a report line, 0 for none
+  void FillQualityReport();
+};
+
+void TForm1::DeletePage(StatisticsPage* page) { delete page; }
+
 void TForm1::ConnectStatisticsPage() {
+  m_statisticsPage.reset(new StatisticsPage(*this));
   for (QLineEdit* field : {EditStatistikaMaxDelka, EditStatistikaMinDelka}) {
     FilterTypedKeys(*field, TypedKeys::Decimal);
     const QString fallback = field->text();
@@ -74,48 +89,48 @@ void TForm1::ButtonStatistikaClick(bool afterLoad) {
     GaugeStatistika->hide();
   }
   if (!afterLoad || CheckBoxAutoStatistika->isChecked()) {
-    FillQualityReport();
+    m_statisticsPage->FillQualityReport();
   } else {
     // A report of the previous file would name subtitles this one does not have.
     Panel1->setText("0");
     Panel2->setText("0");
     MemoStatistika->clear();
-    m_reportRows.clear();
+    m_statisticsPage->ReportRows.clear();
   }
 }
 
-QualityLimits TForm1::ReportLimits() const {
+QualityLimits TForm1::StatisticsPage::ReportLimits() const {
   QualityLimits limits;
-  limits.MaxDurationMs = MillisecondsIn(EditStatistikaMaxDelka, limits.MaxDurationMs);
-  limits.MinDurationMs = MillisecondsIn(EditStatistikaMinDelka, limits.MinDurationMs);
-  limits.MaxLines = NumberIn(EditStatistikaMaxRadku, limits.MaxLines);
-  limits.MaxLineLength = NumberIn(EditMaxCharsOnLine, limits.MaxLineLength);
+  limits.MaxDurationMs = MillisecondsIn(f.EditStatistikaMaxDelka, limits.MaxDurationMs);
+  limits.MinDurationMs = MillisecondsIn(f.EditStatistikaMinDelka, limits.MinDurationMs);
+  limits.MaxLines = NumberIn(f.EditStatistikaMaxRadku, limits.MaxLines);
+  limits.MaxLineLength = NumberIn(f.EditMaxCharsOnLine, limits.MaxLineLength);
   return limits;
 }
 
-void TForm1::FillQualityReport() {
-  const QualityReport report = CheckQuality(m_document, ReportLimits());
-  Panel1->setText(QString::number(report.SubtitleCount));
-  Panel2->setText(QString::number(report.BlankCount));
-  const FindingTemplates templates = TemplatesOf(m_texts);
+void TForm1::StatisticsPage::FillQualityReport() {
+  const QualityReport report = CheckQuality(f.m_document, ReportLimits());
+  f.Panel1->setText(QString::number(report.SubtitleCount));
+  f.Panel2->setText(QString::number(report.BlankCount));
+  const FindingTemplates templates = TemplatesOf(f.m_texts);
   QStringList lines;
-  m_reportRows.clear();
+  ReportRows.clear();
   for (const Finding& finding : report.Findings) {
     lines << FromUtf8(FindingLine(finding, templates));
-    m_reportRows.push_back(finding.Number);
+    ReportRows.push_back(finding.Number);
   }
-  if (lines.isEmpty() && report.SubtitleCount > 0) lines << FromUtf8(m_texts.StatistikaBezNalezu);
-  MemoStatistika->setPlainText(lines.join('\n'));
+  if (lines.isEmpty() && report.SubtitleCount > 0) lines << FromUtf8(f.m_texts.StatistikaBezNalezu);
+  f.MemoStatistika->setPlainText(lines.join('\n'));
 }
 
-int32_t TForm1::ReportRow(int line) const {
-  if (line < 0 || line >= static_cast<int>(m_reportRows.size())) return 0;
-  const int32_t row = m_reportRows[static_cast<size_t>(line)];
-  return row <= m_document.SubtitleCount ? row : 0;  // the table may have shrunk since
+int32_t TForm1::StatisticsPage::ReportRow(int line) const {
+  if (line < 0 || line >= static_cast<int>(ReportRows.size())) return 0;
+  const int32_t row = ReportRows[static_cast<size_t>(line)];
+  return row <= f.m_document.SubtitleCount ? row : 0;  // the table may have shrunk since
 }
 
 void TForm1::MemoStatistikaDblClick(int line) {
-  const int32_t row = ReportRow(line);
+  const int32_t row = m_statisticsPage->ReportRow(line);
   if (row == 0) return;
   SetCurrentRow(row);
   TitulkyDblClick();

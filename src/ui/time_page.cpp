@@ -70,6 +70,7 @@ void TForm1::RunWholeDocumentTool(const std::function<void()>& change) {
     change();
   } catch (...) {
     // What the tool changed before it failed stays changed: the grid shows that, not the old rows.
+    m_history->Complete();
     try {
       FillGrid();
     } catch (const std::exception&) {
@@ -77,6 +78,7 @@ void TForm1::RunWholeDocumentTool(const std::function<void()>& change) {
     }
     throw;
   }
+  m_history->Complete();  // the step is recorded now, so the title shows the change at once
   FillGrid();
 }
 

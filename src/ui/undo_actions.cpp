@@ -35,7 +35,17 @@ bool HasOwnUndo(const QWidget* widget) {
 
 }  // namespace
 
-void TForm1::BeginWholeDocumentChange() { m_history->BeforeWholeChange(); }
+void TForm1::BeginWholeDocumentChange() {
+  m_history->BeforeWholeChange();
+  // A window that changes the document and does not finish the step itself has it finished
+  // once the events run again outside a busy window, so that the title shows the change.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        if (m_busyDepth == 0) m_history->Complete();
+      },
+      Qt::QueuedConnection);
+}
 
 bool TForm1::UndoKeyDown(const QKeyEvent& key) {
   const HistoryKey which = HistoryKeyOf(key);
@@ -62,19 +72,16 @@ void TForm1::AfterHistoryStep(int32_t oldCount, uint8_t oldTimeMode, int32_t cha
   const int32_t count = m_document.SubtitleCount;
   {
     BusyWindow busy(*this);
-    ++m_gridClickBlock;
-    struct Unblock {
-      int& depth;
-      ~Unblock() { --depth; }
-    } unblock{m_gridClickBlock};
-    if (m_document.TimeMode != oldTimeMode) {
-      ComboBoxSubPreview->setCurrentIndex(m_document.TimeMode);
-      AdaptShiftControls(m_document.TimeMode);
-    }
-    FillGrid();
-    if (oldCount > count) ClearGridRows(count + 1, oldCount);
-    m_gridModel->SetGridRowCount(count + 1);
-    UpdateMaxLines();
+    WithoutGridClicks([&] {
+      if (m_document.TimeMode != oldTimeMode) {
+        ComboBoxSubPreview->setCurrentIndex(m_document.TimeMode);
+        AdaptShiftControls(m_document.TimeMode);
+      }
+      FillGrid();
+      if (oldCount > count) ClearGridRows(count + 1, oldCount);
+      m_gridModel->SetGridRowCount(count + 1);
+      UpdateMaxLines();
+    });
   }
   const bool any = count > 0;
   ButtonZmenit->setEnabled(any);

@@ -26,7 +26,7 @@ TEST(DataPaths, DataBesideTheProgramKeepsItsSettingsThere) {
   tree.Make("portable/Data");
   // An installed tree around it must not win over the copy's own Data.
   tree.Make("share/quillmark/Data");
-  const DataPaths paths = ResolveDataPaths(tree.dir.Path() + "/portable", {"/home/u", "", ""});
+  const DataPaths paths = ResolveDataPaths(tree.dir.Path() + "/portable", {"/home/u", "", "", ""});
   EXPECT_EQ(paths.ProgramFolder, tree.dir.Path() + "/portable/");
   EXPECT_EQ(paths.SettingsFile, tree.dir.Path() + "/portable/Data/settings.ini");
   EXPECT_EQ(paths.UserLanguageFolder, "/home/u/.local/share/quillmark/");
@@ -38,30 +38,33 @@ TEST(DataPaths, InstalledTreeUsesShareAndTheUserFolders) {
   tree.Make("usr/share/quillmark/Data");
   const std::string share = tree.dir.Path() + "/usr/share/quillmark/";
 
-  DataPaths paths = ResolveDataPaths(bin + "/", {"/home/u", "", ""});
+  DataPaths paths = ResolveDataPaths(bin + "/", {"/home/u", "", "", ""});
   EXPECT_EQ(paths.ProgramFolder, fs::weakly_canonical(share).string() + "/");
   EXPECT_EQ(paths.SettingsFile, "/home/u/.config/quillmark/settings.ini");
   EXPECT_EQ(paths.UserLanguageFolder, "/home/u/.local/share/quillmark/");
+  EXPECT_EQ(paths.RecentFilesFile, "/home/u/.local/state/quillmark/recent");
 
-  paths = ResolveDataPaths(bin, {"/home/u", "/cfg/", "/data"});
+  paths = ResolveDataPaths(bin, {"/home/u", "/cfg/", "/data", "/state"});
   EXPECT_EQ(paths.SettingsFile, "/cfg/quillmark/settings.ini");
   EXPECT_EQ(paths.UserLanguageFolder, "/data/quillmark/");
+  EXPECT_EQ(paths.RecentFilesFile, "/state/quillmark/recent");
 
   // Relative base folders are not valid and fall back to the home defaults.
-  paths = ResolveDataPaths(bin, {"/home/u", "cfg", "data"});
+  paths = ResolveDataPaths(bin, {"/home/u", "cfg", "data", ""});
   EXPECT_EQ(paths.SettingsFile, "/home/u/.config/quillmark/settings.ini");
   EXPECT_EQ(paths.UserLanguageFolder, "/home/u/.local/share/quillmark/");
 
   // Nowhere of the user's own: the shipped file is used (saving it then fails and says so).
-  paths = ResolveDataPaths(bin, {"", "", ""});
+  paths = ResolveDataPaths(bin, {"", "", "", ""});
   EXPECT_EQ(paths.SettingsFile, paths.ProgramFolder + "Data/settings.ini");
   EXPECT_EQ(paths.UserLanguageFolder, "");
+  EXPECT_EQ(paths.RecentFilesFile, "");
 }
 
 TEST(DataPaths, WithoutAnyDataFolderTheSettingsGoToTheUser) {
   Tree tree;
   const std::string bin = tree.Make("bin");
-  const DataPaths paths = ResolveDataPaths(bin, {"/home/u", "", ""});
+  const DataPaths paths = ResolveDataPaths(bin, {"/home/u", "", "", ""});
   EXPECT_EQ(paths.ProgramFolder, bin + "/");
   EXPECT_EQ(paths.SettingsFile, "/home/u/.config/quillmark/settings.ini");
 }
@@ -74,7 +77,7 @@ TEST(DataPaths, ReadOnlyCopyMovesTheSettingsToTheUser) {
       data, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read | fs::perms::others_exec);
   // Resolved by a user who may not write the copy's Data folder.
   const auto moved = test::RunUnprivileged([&] {
-    const DataPaths paths = ResolveDataPaths(tree.dir.Path() + "/ro", {"/home/u", "", ""});
+    const DataPaths paths = ResolveDataPaths(tree.dir.Path() + "/ro", {"/home/u", "", "", ""});
     return paths.ProgramFolder == tree.dir.Path() + "/ro/" &&
                    paths.SettingsFile == "/home/u/.config/quillmark/settings.ini"
                ? 0
@@ -90,7 +93,7 @@ TEST(DataPaths, FirstRunCopiesTheShippedSettingsOnce) {
   const std::string bin = tree.Make("usr/bin");
   tree.Make("usr/share/quillmark/Data");
   tree.dir.Write("usr/share/quillmark/Data/settings.ini", "[LANGUAGES]\r\nCount=2\r\n");
-  const DataPaths paths = ResolveDataPaths(bin, {tree.dir.Path() + "/home", "", ""});
+  const DataPaths paths = ResolveDataPaths(bin, {tree.dir.Path() + "/home", "", "", ""});
 
   ASSERT_TRUE(SeedSettingsFile(paths));
   EXPECT_EQ(test::ReadFile(paths.SettingsFile), "[LANGUAGES]\r\nCount=2\r\n");
@@ -106,13 +109,13 @@ TEST(DataPaths, SeedingWithoutAShippedFileOrIntoABlockedFolder) {
   Tree tree;
   const std::string bin = tree.Make("usr/bin");
   tree.Make("usr/share/quillmark/Data");
-  DataPaths paths = ResolveDataPaths(bin, {tree.dir.Path() + "/home", "", ""});
+  DataPaths paths = ResolveDataPaths(bin, {tree.dir.Path() + "/home", "", "", ""});
   EXPECT_TRUE(SeedSettingsFile(paths));  // the defaults apply; nothing to copy
   EXPECT_FALSE(fs::exists(paths.SettingsFile));
 
   tree.dir.Write("usr/share/quillmark/Data/settings.ini", "[OPTIONS]\r\n");
   tree.dir.Write("blocked", "a file where the folder should be");
-  paths = ResolveDataPaths(bin, {"", tree.dir.Path() + "/blocked", ""});
+  paths = ResolveDataPaths(bin, {"", tree.dir.Path() + "/blocked", "", ""});
   EXPECT_FALSE(SeedSettingsFile(paths));
 }
 

@@ -36,17 +36,18 @@ TEST(Language, ShippedCzechFileHasEveryTextInWindows1250) {
   EXPECT_EQ(texts.LabelVyberPosuvuZkratkaSnimky, "sn.");
   EXPECT_EQ(texts.StatusBarMemoVkladani, "vkládání");
   EXPECT_EQ(texts.LabelZmenaRychlostiTitulkyBezeZmeny, "Titulky zůstanou beze změny");
+  EXPECT_EQ(texts.ButtonZrusitZmeny, "Zrušit");
+  EXPECT_EQ(texts.MenuNedavneSouboryPrazdne, "(žádné soubory)");
 }
 
 TEST(Language, MissingFileGivesTheErrorTextExceptForOurOwnKeys) {
   test::TempDir dir;
   const DynamicTexts texts = LoadDynamicTexts(dir.Path() + "/", kDefaultLanguageName);
-  for (const auto& entry : kDynamicTextKeys) {
-    if (IsOwnKey(entry.Member)) continue;
-    EXPECT_EQ(texts.*entry.Member, kLanguageError) << entry.Key;
-  }
+  for (const auto& entry : kDynamicTextKeys)
+    EXPECT_EQ(texts.*entry.Member == kLanguageError, !IsOwnKey(entry.Member)) << entry.Key;
   EXPECT_EQ(texts.WarningTooManySubtitles, TruncationMessage());
   EXPECT_EQ(texts.ErrorFormatNotWritable, FormatNotWritableMessage());
+  EXPECT_EQ(texts.ButtonZahoditZmeny, "&Discard");
 }
 
 TEST(Language, KeysMatchWithoutRegardToCaseAndMissingOnesAreMarked) {

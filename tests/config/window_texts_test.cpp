@@ -15,8 +15,12 @@ namespace {
 const std::string kShippedData = std::string(QM_TEST_DATA) + "/../../Data/";
 
 std::vector<std::span<const WindowTextKey>> AllTables() {
-  return {MainWindowTextKeys(), SecondaryWindowTextKeys("TFormFrame"), SecondaryWindowTextKeys("TFormFind"),
-          SecondaryWindowTextKeys("TFormSelectDir"), SecondaryWindowTextKeys("TFormKonverze")};
+  return {MainWindowTextKeys(),
+          SecondaryWindowTextKeys("TFormFrame"),
+          SecondaryWindowTextKeys("TFormFind"),
+          SecondaryWindowTextKeys("TFormSelectDir"),
+          SecondaryWindowTextKeys("TFormKonverze"),
+          SecondaryWindowTextKeys("TFormInfo")};
 }
 
 TEST(WindowTexts, TablesHoldEverySectionWithItsNumberOfKeys) {
@@ -25,7 +29,7 @@ TEST(WindowTexts, TablesHoldEverySectionWithItsNumberOfKeys) {
     for (const WindowTextKey& entry : table) ++counts[std::string(entry.Section)];
   const std::map<std::string, int, std::less<>> expected = {{"STRINGGRID_TITULKY", 4},
                                                             {"PANEL_TOP", 9},
-                                                            {"PANEL_MENU", 9},
+                                                            {"PANEL_MENU", 10},
                                                             {"STATUSBAR", 1},
                                                             {"TABSHEET_UPRAVY_CASU", 21},
                                                             {"TABSHEET_UPRAVY_TITULKU", 19},
@@ -35,10 +39,11 @@ TEST(WindowTexts, TablesHoldEverySectionWithItsNumberOfKeys) {
                                                             {"TABSHEET_MOZNOSTI", 9},
                                                             {"FORM_FRAME", 5},
                                                             {"FORM_FIND", 8},
-                                                            {"FORM_SELECT_DIR", 1},
-                                                            {"FORM_KONVERZE", 13}};
+                                                            {"FORM_SELECT_DIR", 5},
+                                                            {"FORM_KONVERZE", 13},
+                                                            {"FORM_INFO", 5}};
   EXPECT_EQ(counts, expected);
-  EXPECT_TRUE(SecondaryWindowTextKeys("TFormInfo").empty());
+  EXPECT_TRUE(SecondaryWindowTextKeys("TFormNothing").empty());
 }
 
 TEST(WindowTexts, ShippedLanguagesHaveEveryKeyAndTheirTipsAndShortcuts) {
@@ -50,7 +55,7 @@ TEST(WindowTexts, ShippedLanguagesHaveEveryKeyAndTheirTipsAndShortcuts) {
             << name << " " << entry.Section << "/" << entry.Key;
     for (const auto& entry : kDynamicTextKeys)
       EXPECT_TRUE(language.HasKey(entry.Section, entry.Key)) << name << " " << entry.Key;
-    for (const char* section : {"TIPS", "SHORTCUTS"}) {
+    for (const char* section : {"TIPS", "SHORTCUTS", "INFO_HISTORY"}) {
       const auto lines = ReadNumberedLines(language, section);
       EXPECT_GE(lines.size(), 3u) << name << " " << section;
       for (const std::string& line : lines) EXPECT_NE(line, kLanguageError) << name << " " << section;

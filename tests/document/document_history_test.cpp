@@ -136,6 +136,68 @@ TEST_F(HistoryTest, MemoryStaysWithinItsBoundAtTwentyThousandSubtitles) {
   EXPECT_EQ(doc.SubtitleTable[1].StartFrame, frame - 1);
 }
 
+TEST_F(HistoryTest, ModifiedFollowsTheStepsSinceTheLastOpenOrSave) {
+  int told = 0;
+  history.SetOnChange([&] { ++told; });
+  Fill(3);
+  history.Clear();  // as opened
+  EXPECT_FALSE(history.IsModified());
+  history.BeforeChange(2, 1);  // a change that changes nothing is no step
+  history.Complete();
+  EXPECT_FALSE(history.IsModified());
+
+  const auto change = [&](const char* text) {
+    history.BeforeChange(2, 1);
+    doc.SubtitleTable[2].Text = text;
+    history.Complete();
+  };
+  change("a");
+  EXPECT_TRUE(history.IsModified());
+  history.Undo();  // back to the opened state
+  EXPECT_FALSE(history.IsModified());
+  history.Redo();
+  EXPECT_TRUE(history.IsModified());
+  change("b");
+  history.MarkSaved();
+  EXPECT_FALSE(history.IsModified());
+  history.Undo();  // before the save
+  EXPECT_TRUE(history.IsModified());
+  history.Redo();
+  EXPECT_FALSE(history.IsModified());
+  change("c");
+  history.Undo();
+  EXPECT_FALSE(history.IsModified());
+  change("d");  // drops the redo step; "saved" is now only reachable by undo
+  EXPECT_TRUE(history.IsModified());
+  history.Undo();
+  EXPECT_FALSE(history.IsModified());
+  EXPECT_GE(told, 12);
+
+  // A pending step counts as soon as it is asked about.
+  history.BeforeChange(1, 1);
+  doc.SubtitleTable[1].Text = "e";
+  EXPECT_TRUE(history.IsModified());
+  history.Clear();
+  EXPECT_FALSE(history.IsModified());
+}
+
+TEST_F(HistoryTest, ModifiedStaysTrueWhenTheStepsBackToTheSavedStateAreDropped) {
+  // A tiny byte limit keeps only the latest step: undoing it cannot reach the opened state.
+  DocumentHistory small(doc, 1);
+  Fill(3);
+  small.Clear();
+  for (const char* text : {"a", "b", "c"}) {
+    small.BeforeChange(1, 1);
+    doc.SubtitleTable[1].Text = text;
+    small.Complete();
+  }
+  EXPECT_EQ(small.UndoSteps(), 1u);
+  small.Undo();
+  EXPECT_FALSE(small.CanUndo());
+  EXPECT_EQ(doc.SubtitleTable[1].Text, "b");
+  EXPECT_TRUE(small.IsModified());
+}
+
 TEST_F(HistoryTest, RestoredRecordsGetTheTimingFormTheTableHoldsSince) {
   // A frame-based document: a subtitle removed, then the clock form completed for the rest.
   Fill(3);

@@ -255,22 +255,25 @@ TEST_F(DocumentTest, CompleteTableAsksOnceAndFillsTheMissingForm) {
   Rec(1).StartFrame = 1000;
   doc.StoredMode = kModeFrames;
   int asked = 0;
-  CompleteTable(doc, [&] {
+  EXPECT_TRUE(CompleteTable(doc, [&] {
     ++asked;
     return std::optional<double>(25.0);
-  });
+  }));
   EXPECT_EQ(asked, 1);
   EXPECT_EQ(doc.FrameRate, 25.0);
   EXPECT_TRUE(doc.FrameRateConfirmed);
   EXPECT_EQ(doc.StoredMode, kModeBoth);
   EXPECT_EQ(Rec(1).StartSecond, 40);
 
-  // Closed without OK: the rate stays, the table is still completed.
+  // Closed without OK: the operation that asked is cancelled, nothing changes.
   doc.StoredMode = kModeClock;
+  doc.FrameRateConfirmed = false;
   Rec(1).StartSecond = 2;
-  CompleteTable(doc, [] { return std::nullopt; });
+  EXPECT_FALSE(CompleteTable(doc, [] { return std::nullopt; }));
   EXPECT_EQ(doc.FrameRate, 25.0);
-  EXPECT_EQ(Rec(1).StartFrame, 50);
+  EXPECT_EQ(Rec(1).StartFrame, 1000);
+  EXPECT_EQ(doc.StoredMode, kModeClock);
+  EXPECT_FALSE(doc.FrameRateConfirmed);
 }
 
 }  // namespace

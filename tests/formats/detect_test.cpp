@@ -142,6 +142,26 @@ TEST(Catalogue, NamesKindsAndCommandLineNames) {
   EXPECT_EQ(FormatName(names, 200), "???");
 }
 
+TEST(Catalogue, ProposedFileNameTakesTheFormatsExtension) {
+  const struct {
+    const char* path;
+    uint8_t layout;
+    const char* proposed;
+  } cases[] = {
+      {"/films/film.sub", 1, "film.srt"},
+      {"/films/film.en.sub", 6, "film.en.ssa"},
+      {"/films/film", 0, "film.sub"},
+      {"film.srt", 4, "film.aqt"},
+      {"/films/.hidden", 1, ".hidden.srt"},
+      {"/a.b/film", 1, "film.srt"},
+      {"", 1, ""},
+      {"/films/", 1, ""},
+      {"/films/film.sub", kFormatCount, ""},
+  };
+  for (const auto& [path, layout, proposed] : cases)
+    EXPECT_EQ(ProposedFileName(path, layout), proposed) << path;
+}
+
 TEST(Catalogue, NamesFromFormatsIni) {
   test::TempDir dir;
   EXPECT_EQ(LoadFormatNames(dir.Path() + "/"), BuiltInFormatNames());

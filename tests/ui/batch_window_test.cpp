@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,6 +49,7 @@ class BatchWindowTest : public QObject {
   void missingOrEmptyFolderIsRefused();
   void openDocumentSurvivesARun();
   void folderPickerFillsTheDestination();
+  void folderPickerTakesATypedFolderMakesNewOnesAndCancels();
 };
 
 namespace {
@@ -594,6 +596,60 @@ void BatchWindowTest::folderPickerFillsTheDestination() {
   QCOMPARE(picker.Button1->text(), QString("OK"));
   QVERIFY(picker.Button1->isDefault());
   QVERIFY(TFormSelectDir::Roots().contains(QDir::cleanPath(QDir::homePath())));
+}
+
+void BatchWindowTest::folderPickerTakesATypedFolderMakesNewOnesAndCancels() {
+  Editor editor;
+  const QString dir = QDir::cleanPath(editor.Folder());
+  QDir().mkpath(dir + "/films/old");
+  TFormKonverze& batch = editor.Form().FormKonverze();
+  TFormSelectDir& picker = editor.Form().FormSelectDir();
+  batch.EditKonverzeDir->setText("/before");
+
+  // The path field follows the tree, and a typed folder takes the tree there.
+  picker.SetDirectory(dir + "/films");
+  QCOMPARE(picker.EditCesta->text(), dir + "/films");
+  Retype(picker.EditCesta, dir + "/films/old/../old");
+  picker.EditCestaEditingFinished();
+  QCOMPARE(picker.Directory(), dir + "/films/old");
+
+  // A pasted path that is no folder is refused with a message; the field keeps its text.
+  picker.EditCesta->setText(dir + "/films/none");
+  QTest::mouseClick(picker.Button1, Qt::LeftButton);
+  QCOMPARE(editor.Dialogs.Last(Kind::Message)->Text, FromUtf8(editor.Form().Texts().ErrorBatchDirectory));
+  QCOMPARE(batch.EditKonverzeDir->text(), QString("/before"));
+  picker.EditCesta->setText(dir + "/films");
+  QTest::mouseClick(picker.Button1, Qt::LeftButton);
+  QCOMPARE(batch.EditKonverzeDir->text(), dir + "/films");
+  QCOMPARE(picker.result(), int(QDialog::Accepted));
+
+  // "Cancel" leaves the destination as it was.
+  picker.EditCesta->setText(dir);
+  QTest::mouseClick(picker.ButtonZrusit, Qt::LeftButton);
+  QCOMPARE(picker.result(), int(QDialog::Rejected));
+  QCOMPARE(batch.EditKonverzeDir->text(), dir + "/films");
+
+  // "New folder" makes one inside the chosen folder and shows it; cancelled, nothing is made.
+  picker.SetDirectory(dir + "/films");
+  editor.Dialogs.TextAnswers = {QString("titulky 2")};
+  QTest::mouseClick(picker.ButtonNovaSlozka, Qt::LeftButton);
+  QVERIFY(QFileInfo(dir + "/films/titulky 2").isDir());
+  QCOMPARE(picker.Directory(), dir + "/films/titulky 2");
+  QCOMPARE(picker.EditCesta->text(), dir + "/films/titulky 2");
+  QCOMPARE(editor.Dialogs.Last(Kind::TextInput)->Text, FromUtf8(editor.Form().Texts().QuestionNovaSlozka));
+  const int messages = editor.Dialogs.Count(Kind::Message);
+  for (const QString& refused : {QString("titulky 2"), QString("a/b")}) {  // there already; not one folder
+    picker.SetDirectory(dir + "/films");
+    editor.Dialogs.TextAnswers = {refused};
+    QTest::mouseClick(picker.ButtonNovaSlozka, Qt::LeftButton);
+    QVERIFY(
+        editor.Dialogs.Last(Kind::Message)->Text.startsWith(FromUtf8(editor.Form().Texts().ErrorNovaSlozka)));
+  }
+  QCOMPARE(editor.Dialogs.Count(Kind::Message), messages + 2);
+  QVERIFY(!QFileInfo::exists(dir + "/films/a"));
+  editor.Dialogs.TextAnswers = {QString()};
+  QTest::mouseClick(picker.ButtonNovaSlozka, Qt::LeftButton);
+  QCOMPARE(QDir(dir + "/films").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 2);
 }
 
 QTEST_MAIN(BatchWindowTest)

@@ -1,6 +1,7 @@
 // The editor page driven through its real controls: grid clicks and keys, the timing fields'
 // filters, add, insert, change, remove, delete all, the grid font, and undo and redo.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
@@ -14,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include "ui/subtitle_grid.h"
 #include "ui_test_support.h"
@@ -24,41 +26,12 @@ using Kind = AskedDialog::Kind;
 
 namespace {
 
-void Open(Editor& editor, const QString& path) {
-  editor.Dialogs.OpenAnswers = {path};
-  QTest::mouseClick(editor.Form().ButtonNacist, Qt::LeftButton);
-}
-
-void Show(Editor& editor) {
-  editor.Form().show();
-  QVERIFY(QTest::qWaitForWindowExposed(&editor.Form()));
-}
-
 QPoint RowCentre(TForm1& form, int row) {
   return form.Titulky->visualRect(form.GridModel().index(row - 1, 3)).center();
 }
 
 void ClickRow(TForm1& form, int row) {
   QTest::mouseClick(form.Titulky->viewport(), Qt::LeftButton, {}, RowCentre(form, row));
-}
-
-// Replaces a field's text as a user would: select all, then type.
-void Retype(QWidget* field, const QString& text) {
-  field->setFocus();
-  QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-  if (text.isEmpty())
-    QTest::keyClick(field, Qt::Key_Backspace);
-  else
-    QTest::keyClicks(field, text);
-}
-
-void TypeMemo(TForm1& form, const QStringList& lines) {
-  form.MemoAktual->clear();
-  form.MemoAktual->setFocus();
-  for (int i = 0; i < lines.size(); ++i) {
-    if (i > 0) QTest::keyClick(form.MemoAktual, Qt::Key_Return);
-    QTest::keyClicks(form.MemoAktual, lines[i]);
-  }
 }
 
 QString NewSubtitleText(Editor& editor) { return FromUtf8(editor.Form().Texts().LabelTitleNumNovyTitulek); }
@@ -76,6 +49,7 @@ class EditorPageTest : public QObject {
   void insertChangeAndRemove();
   void deleteAllTakesTwoClicks();
   void clockFieldsFilterAndClamp();
+  void everyChangeOfAFrameFieldRefreshesTheDuration();
   void pastedNonNumberStopsBeforeAnythingChanges();
   void fullTableRefusesAddAndInsert();
   void overwriteModeAndCaretPanel();
@@ -85,8 +59,8 @@ class EditorPageTest : public QObject {
 void EditorPageTest::clickAndDoubleClickLoadTheRow() {
   Editor editor;
   TForm1& form = editor.Form();
-  Show(editor);
-  Open(editor, editor.Write("a.srt", SubRipFile(3, "One|two")));
+  Shown(editor);
+  OpenWithButton(editor, editor.Write("a.srt", SubRipFile(3, "One|two")));
   form.CheckBoxEditByOneClick->setChecked(false);
   form.PageControl->setCurrentIndex(0);
   ClickRow(form, 2);
@@ -121,7 +95,7 @@ void EditorPageTest::enterAndDeleteInTheGrid() {
   QCOMPARE(editor.GridRows(), 2);
   QCOMPARE(editor.Dialogs.Asked.size(), size_t{0});
 
-  Open(editor, editor.Write("a.srt", SubRipFile(5)));
+  OpenWithButton(editor, editor.Write("a.srt", SubRipFile(5)));
   form.SetCurrentRow(4);
   QTest::keyClick(form.Titulky, Qt::Key_Return);
   QCOMPARE(form.PageControl->currentWidget(), form.TabSheetEditace);
@@ -137,11 +111,11 @@ void EditorPageTest::typedDigitsJumpToANumber() {
   TForm1& form = editor.Form();
   form.CheckBoxEditByOneClick->setChecked(false);
   form.TimerJumpClear->stop();  // the test decides when the digits are forgotten
-  Open(editor, editor.Write("a.srt", SubRipFile(80)));
+  OpenWithButton(editor, editor.Write("a.srt", SubRipFile(80)));
   QTest::keyClicks(form.Titulky, "75");
   QCOMPARE(form.CurrentRow(), 75);
 
-  Open(editor, editor.Write("b.srt", SubRipFile(50)));
+  OpenWithButton(editor, editor.Write("b.srt", SubRipFile(50)));
   form.SetCurrentRow(1);
   const auto forget = [&] {
     form.TimerJumpClear->start(5);
@@ -194,10 +168,10 @@ void EditorPageTest::insertChangeAndRemove() {
   Editor editor;
   TForm1& form = editor.Form();
   form.CheckBoxEditByOneClick->setChecked(false);
-  Open(editor, editor.Write("a.srt",
-                            "1\r\n00:00:01,000 --> 00:00:02,000\r\none\r\n\r\n"
-                            "2\r\n00:00:03,000 --> 00:00:04,000\r\nthree|lines|here\r\n\r\n"
-                            "3\r\n00:00:05,000 --> 00:00:06,000\r\ntwo|lines\r\n\r\n"));
+  OpenWithButton(editor, editor.Write("a.srt",
+                                      "1\r\n00:00:01,000 --> 00:00:02,000\r\none\r\n\r\n"
+                                      "2\r\n00:00:03,000 --> 00:00:04,000\r\nthree|lines|here\r\n\r\n"
+                                      "3\r\n00:00:05,000 --> 00:00:06,000\r\ntwo|lines\r\n\r\n"));
   form.SetCurrentRow(1);
   TypeMemo(form, {"new"});
   QTest::mouseClick(form.ButtonVlozit, Qt::LeftButton);
@@ -249,7 +223,7 @@ void EditorPageTest::deleteAllTakesTwoClicks() {
   Editor editor;
   TForm1& form = editor.Form();
   form.CheckBoxEditByOneClick->setChecked(false);
-  Open(editor, editor.Write("a.srt", SubRipFile(6)));
+  OpenWithButton(editor, editor.Write("a.srt", SubRipFile(6)));
   QVERIFY(!form.ButtonSmazat->isEnabled());
   QTest::mouseClick(form.CheckBoxSmazat, Qt::LeftButton);
   QVERIFY(form.ButtonSmazat->isEnabled());
@@ -268,8 +242,8 @@ void EditorPageTest::deleteAllTakesTwoClicks() {
 void EditorPageTest::clockFieldsFilterAndClamp() {
   Editor editor;
   TForm1& form = editor.Form();
-  Show(editor);
-  Open(editor, editor.Write("a.srt", SubRipFile(1)));
+  Shown(editor);
+  OpenWithButton(editor, editor.Write("a.srt", SubRipFile(1)));
   QVERIFY(form.PanelSubFormat1->isVisibleTo(form.TabSheetEditace));
   Retype(form.EditMM1, "75");
   QCOMPARE(form.EditMM1->text(), QString("59"));
@@ -293,11 +267,40 @@ void EditorPageTest::clockFieldsFilterAndClamp() {
   QCOMPARE(form.EditDiference->text(), QString("0:59:04,499"));
 }
 
+void EditorPageTest::everyChangeOfAFrameFieldRefreshesTheDuration() {
+  Editor editor;
+  OpenWithButton(editor, editor.Write("film.sub", MicroDvdFile(2)));
+  TForm1& form = Shown(editor, editor.Form().TabSheetEditace);
+  QSpinBox* hide = form.SpinEditKonec;
+  Retype(form.SpinEditStart, "500");
+  Retype(hide, "400");
+  QCOMPARE(form.EditDiference->text(), QString("-100"));
+  QTest::keyClick(hide, Qt::Key_Up);  // the arrow keys
+  QCOMPARE(form.EditDiference->text(), QString("-99"));
+  QTest::keyClick(hide, Qt::Key_Down);
+  QTest::keyClick(hide, Qt::Key_Down);
+  QCOMPARE(form.EditDiference->text(), QString("-101"));
+  // The arrow buttons at the field's right edge, upper and lower half.
+  QTest::mouseClick(hide, Qt::LeftButton, {}, QPoint(hide->width() - 4, 4));
+  QCOMPARE(hide->value(), 400);
+  QCOMPARE(form.EditDiference->text(), QString("-100"));
+  QTest::mouseClick(hide, Qt::LeftButton, {}, QPoint(hide->width() - 4, hide->height() - 4));
+  QCOMPARE(form.EditDiference->text(), QString("-101"));
+  // The mouse wheel.
+  QWheelEvent wheel(QPointF(10, 10), hide->mapToGlobal(QPointF(10, 10)), {}, QPoint(0, 120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(hide, &wheel);
+  QCOMPARE(hide->value(), 400);
+  QCOMPARE(form.EditDiference->text(), QString("-100"));
+  form.SpinEditStart->stepBy(-150);
+  QCOMPARE(form.EditDiference->text(), QString("50"));
+}
+
 void EditorPageTest::pastedNonNumberStopsBeforeAnythingChanges() {
   Editor editor;
   TForm1& form = editor.Form();
   form.CheckBoxEditByOneClick->setChecked(false);
-  Open(editor, editor.Write("a.srt", SubRipFile(2)));
+  OpenWithButton(editor, editor.Write("a.srt", SubRipFile(2)));
   form.EditSS1->setText("1x");  // as a paste would leave it
   QCOMPARE(editor.Dialogs.Last(Kind::Message)->Text, QString("'1x' is not a valid integer value"));
   const size_t asked = editor.Dialogs.Asked.size();
@@ -333,7 +336,7 @@ void EditorPageTest::fullTableRefusesAddAndInsert() {
 void EditorPageTest::overwriteModeAndCaretPanel() {
   Editor editor;
   TForm1& form = editor.Form();
-  Show(editor);
+  Shown(editor);
   const DynamicTexts& texts = form.Texts();
   TypeMemo(form, {"abc", "de"});
   QCOMPARE(form.StatusBarMemoText(1), QString("2 : 3"));
@@ -353,9 +356,9 @@ void EditorPageTest::overwriteModeAndCaretPanel() {
 void EditorPageTest::undoAndRedoRestoreGridAndCounters() {
   Editor editor;
   TForm1& form = editor.Form();
-  Show(editor);
+  Shown(editor);
   form.CheckBoxEditByOneClick->setChecked(false);
-  Open(editor, editor.Write("a.srt", SubRipFile(4)));
+  OpenWithButton(editor, editor.Write("a.srt", SubRipFile(4)));
   const auto undo = [&] { QTest::keyClick(form.Titulky, Qt::Key_Z, Qt::ControlModifier); };
   const auto redo = [&] { QTest::keyClick(form.Titulky, Qt::Key_Y, Qt::ControlModifier); };
 
@@ -412,7 +415,8 @@ void EditorPageTest::undoAndRedoRestoreGridAndCounters() {
   QTest::keyClick(form.MemoAktual, Qt::Key_Z, Qt::ControlModifier);
   QCOMPARE(form.MemoAktual->toPlainText(), QString("abc"));
   QCOMPARE(editor.Row(1)[3], QString("Line 1"));
-  Open(editor, editor.Write("b.srt", SubRipFile(3)));
+  editor.Dialogs.UnsavedAnswers = {UnsavedChangesAnswer::Discard};
+  OpenWithButton(editor, editor.Write("b.srt", SubRipFile(3)));
   QVERIFY(!form.History().CanUndo());
 }
 

@@ -21,18 +21,6 @@ using namespace qm::test;
 
 namespace {
 
-void Open(Editor& editor, const QString& path) {
-  editor.Dialogs.OpenAnswers = {path};
-  QTest::mouseClick(editor.Form().ButtonNacist, Qt::LeftButton);
-}
-
-// Characters one by one: QTest::keyClicks takes ASCII only.
-void TypeText(QWidget* field, const QString& text) {
-  field->setFocus();
-  for (const QChar ch : text)
-    QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
-
 std::string FileBytes(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {};
@@ -88,7 +76,7 @@ void EncodingTest::utf8FileShowsItsRealText() {
   Editor editor;
   TForm1& form = editor.Form();
   form.CheckBoxEditByOneClick->setChecked(false);
-  Open(editor, editor.Write("film.srt", kUtf8Film));
+  OpenWithButton(editor, editor.Write("film.srt", kUtf8Film));
   QCOMPARE(editor.Row(1)[3], QString::fromUtf8("eikä – łódź"));
   QCOMPARE(editor.Row(2)[3], QString::fromUtf8("日本語|времена"));
   form.SetCurrentRow(2);
@@ -106,7 +94,8 @@ void EncodingTest::typedLetterIsSavedInTheFilesEncoding() {
   Editor editor;
   TForm1& form = editor.Form();
   form.CheckBoxEditByOneClick->setChecked(false);
-  Open(editor, editor.Write("film.srt", "1\r\n00:00:01,000 --> 00:00:02,000\r\nP\xF8\xEDli\x9A\r\n\r\n"));
+  OpenWithButton(editor,
+                 editor.Write("film.srt", "1\r\n00:00:01,000 --> 00:00:02,000\r\nP\xF8\xEDli\x9A\r\n\r\n"));
   QCOMPARE(editor.Row(1)[3], QString::fromUtf8("Příliš"));
   form.TitulkyClick();
   form.TitulkyDblClick();
@@ -129,7 +118,7 @@ void EncodingTest::letterTheEncodingCannotHoldIsRefusedAndNothingWritten() {
   const QString path = editor.Write("film.srt",
                                     "1\r\n00:00:01,000 --> 00:00:02,000\r\nfirst\r\n\r\n"
                                     "2\r\n00:00:03,000 --> 00:00:04,000\r\nsecond\r\n\r\n");
-  Open(editor, path);
+  OpenWithButton(editor, path);
   form.SetCurrentRow(2);
   form.TitulkyDblClick();
   form.MemoAktual->clear();
@@ -158,10 +147,10 @@ void EncodingTest::chosenEncodingsOpenAndSave() {
   Editor editor;
   TForm1& form = editor.Form();
   const QString path = editor.Write("french.srt", "1\r\n00:00:01,000 --> 00:00:02,000\r\ntr\xE8s\r\n\r\n");
-  Open(editor, path);
+  OpenWithButton(editor, path);
   QCOMPARE(editor.Row(1)[3], QString::fromUtf8("trčs"));  // no guessing: Windows-1250
   Choose(form.ComboBoxKodovaniNacist, "Windows-1252");
-  Open(editor, path);
+  OpenWithButton(editor, path);
   QCOMPARE(editor.Row(1)[3], QString::fromUtf8("très"));
   const QString out = editor.Folder() + "out.srt";
   editor.Dialogs.SaveAnswers = {out, out};
@@ -175,7 +164,7 @@ void EncodingTest::chosenEncodingsOpenAndSave() {
                                                     4));
   // ... and opens again as UTF-16 under Auto.
   Choose(form.ComboBoxKodovaniNacist, "Auto");
-  Open(editor, out);
+  OpenWithButton(editor, out);
   QCOMPARE(editor.Row(1)[3], QString::fromUtf8("très"));
 }
 

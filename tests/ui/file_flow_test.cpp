@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -34,6 +35,8 @@ class FileFlowTest : public QObject {
   void failedLoadReportsPerWayAndEnablesTheWindow();
   void f5AsksForTheFrameRateOncePerFile();
   void saveAsksForTheFrameRateOncePerOpenedFile();
+  void escapeInTheFrameRateWindowCancelsTheSwitchAndTheSave();
+  void saveDialogStartsBesideTheOpenFileWithItsNameProposed();
   void framesToFramesNeverAsks();
   void failedSaveKeepsTheOldFile();
   void formatsWithoutWriterAreRefused();
@@ -51,8 +54,7 @@ void Open(Editor& editor, Way way, const QString& path) {
   TForm1& form = editor.Form();
   switch (way) {
     case Way::Button:
-      editor.Dialogs.OpenAnswers.push_back(path);
-      QTest::mouseClick(form.ButtonNacist, Qt::LeftButton);
+      OpenWithButton(editor, path);
       break;
     case Way::DropOnGrid:
       QVERIFY(DropFiles(form.Titulky->viewport(), {path}));
@@ -97,7 +99,7 @@ void FileFlowTest::opensByEachOfTheThreeWays() {
   TForm1& form = editor.Form();
   QCOMPARE(editor.Doc().SubtitleCount, 3);
   QCOMPARE(QString::fromStdString(editor.Doc().CurrentFileName), path);
-  QCOMPARE(form.StaticTextSubtitlesFile->text(), path);
+  QCOMPARE(form.StaticTextSubtitlesFile->toolTip(), path);  // the label shows it elided to fit
   QCOMPARE(form.EditZdrojFormat->text(), QString("SubRip"));
   QCOMPARE(form.PanelTitulkyMax->text(), QString("3"));
   QCOMPARE(editor.GridRows(), 4);
@@ -159,6 +161,7 @@ void FileFlowTest::unknownFormatShowsTheTwoPartMessage() {
   QCOMPARE(editor.Doc().SubtitleCount, 0);
   QVERIFY(editor.Doc().CurrentFileName.empty());
   QVERIFY(form.StaticTextSubtitlesFile->text().isEmpty());
+  QVERIFY(form.StaticTextSubtitlesFile->toolTip().isEmpty());
   QCOMPARE(form.EditZdrojFormat->text(), QString("???"));
   QCOMPARE(editor.Doc().TimeMode, kModeClock);
   QCOMPARE(editor.GridRows(), 2);
@@ -230,8 +233,9 @@ void FileFlowTest::f5AsksForTheFrameRateOncePerFile() {
   QCOMPARE(editor.Doc().TimeMode, kModeFrames);
   QCOMPARE(editor.Row(1)[1], QString("100"));
 
-  // A clock-timed file switched to frames asks again; closing the window keeps the rate.
+  // A clock-timed file switched to frames asks again.
   Open(editor, Way::Button, editor.Write("clock.srt", SubRipFile(2)));
+  editor.Dialogs.FrameRateAnswers = {25.0};
   QTest::keyClick(form.Titulky, Qt::Key_F5);
   QCOMPARE(editor.Dialogs.Count(Kind::FrameRate), 2);
   QCOMPARE(editor.Doc().FrameRate, 25.0);
@@ -267,6 +271,79 @@ void FileFlowTest::saveAsksForTheFrameRateOncePerOpenedFile() {
   QCOMPARE(editor.Dialogs.Count(Kind::FrameRate), 2);
   QCOMPARE(editor.Dialogs.Count(Kind::Message), 0);
   QVERIFY(form.isEnabled());
+}
+
+void FileFlowTest::escapeInTheFrameRateWindowCancelsTheSwitchAndTheSave() {
+  Editor editor;
+  TForm1& form = editor.Form();
+  Open(editor, Way::Button, editor.Write("frames.sub", MicroDvdFile(3)));
+  const auto unchanged = [&] {
+    QCOMPARE(editor.Doc().TimeMode, kModeFrames);
+    QCOMPARE(editor.Doc().StoredMode, kModeFrames);
+    QVERIFY(!editor.Doc().FrameRateConfirmed);
+    QCOMPARE(editor.Doc().FrameRate, 23.976);
+    QCOMPARE(editor.Doc().SubtitleTable[1].StartSecond, 0);  // no clock time was derived
+    QCOMPARE(form.ComboBoxSubPreview->currentIndex(), 0);
+    QCOMPARE(editor.Row(1)[1], QString("100"));
+    QVERIFY(form.PanelSubFormat0->isVisibleTo(form.TabSheetEditace));
+    QVERIFY(form.isEnabled());
+  };
+  // The window closed without OK (Escape) answers no rate.
+  editor.Dialogs.FrameRateAnswers = {std::nullopt, std::nullopt};
+  QTest::keyClick(form.Titulky, Qt::Key_F5);
+  QCOMPARE(editor.Dialogs.Count(Kind::FrameRate), 1);
+  unchanged();
+  if (QTest::currentTestFailed()) return;
+  form.ComboBoxSubPreview->setCurrentIndex(1);
+  form.ComboBoxSubPreviewChange();
+  QCOMPARE(editor.Dialogs.Count(Kind::FrameRate), 2);
+  unchanged();
+  if (QTest::currentTestFailed()) return;
+
+  form.ComboBoxSave->setCurrentIndex(1);  // SubRip
+  const QString out = editor.Folder() + "out.srt";
+  editor.Dialogs.SaveAnswers = {out};
+  editor.Dialogs.FrameRateAnswers = {std::nullopt};
+  QTest::mouseClick(form.ButtonUlozit, Qt::LeftButton);
+  QCOMPARE(editor.Dialogs.Count(Kind::FrameRate), 3);
+  QVERIFY(!QFileInfo::exists(out));
+  unchanged();
+  if (QTest::currentTestFailed()) return;
+  QCOMPARE(editor.Dialogs.Count(Kind::Message), 0);
+}
+
+void FileFlowTest::saveDialogStartsBesideTheOpenFileWithItsNameProposed() {
+  {
+    // No save folder remembered and no file open: the home folder, not the working directory.
+    Editor editor;
+    QTest::mouseClick(editor.Form().ButtonUlozit, Qt::LeftButton);
+    QCOMPARE(editor.Dialogs.SaveRequests.size(), size_t(1));
+    QCOMPARE(QDir(editor.Dialogs.SaveRequests[0].Folder), QDir::home());
+    QVERIFY(editor.Dialogs.SaveRequests[0].FileName.isEmpty());
+  }
+  Editor editor;
+  TForm1& form = editor.Form();
+  QVERIFY(QDir(editor.Folder()).mkpath("films"));
+  Open(editor, Way::Button, editor.Write("films/film.en.sub", MicroDvdFile(2)));
+  editor.Dialogs.FrameRateAnswers = {25.0};
+  const struct {
+    int format;
+    const char* proposed;
+  } cases[] = {{1, "film.en.srt"}, {0, "film.en.sub"}, {6, "film.en.ssa"}, {4, "film.en.aqt"}};
+  for (const auto& [format, proposed] : cases) {
+    form.ComboBoxSave->setCurrentIndex(format);
+    QTest::mouseClick(form.ButtonUlozit, Qt::LeftButton);  // cancelled
+    const FileDialogRequest& asked = editor.Dialogs.SaveRequests.back();
+    QCOMPARE(asked.Folder, editor.Folder() + "films/");
+    QCOMPARE(asked.FileName, QString(proposed));
+  }
+  // A folder the user saved into is remembered and wins; the name is still proposed.
+  editor.Dialogs.SaveAnswers = {editor.Folder() + "copy.srt"};
+  form.ComboBoxSave->setCurrentIndex(1);
+  QTest::mouseClick(form.ButtonUlozit, Qt::LeftButton);
+  QTest::mouseClick(form.ButtonUlozit, Qt::LeftButton);
+  QCOMPARE(editor.Dialogs.SaveRequests.back().Folder, editor.Folder());
+  QCOMPARE(editor.Dialogs.SaveRequests.back().FileName, QString("film.en.srt"));
 }
 
 void FileFlowTest::framesToFramesNeverAsks() {

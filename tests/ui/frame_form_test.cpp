@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "ui_test_support.h"
 
@@ -21,6 +22,7 @@ class FrameFormTest : public QObject {
   void keysTypedIntoTheRateBoxAreFiltered();
   void enterConfirmsWithoutAddingToTheList();
   void zeroKeepsTheWindowOpen();
+  void escapeAnswersNoRate();
 };
 
 namespace {
@@ -96,6 +98,19 @@ void FrameFormTest::zeroKeepsTheWindowOpen() {
   QVERIFY(!shown.form.isVisible());
   QCOMPARE(shown.form.ChosenRate(), 25.0);
   QCOMPARE(shown.dialogs.Count(Kind::Message), 1);
+}
+
+void FrameFormTest::escapeAnswersNoRate() {
+  // Through the real dialogs layer, as the program shows the window.
+  QtDialogs dialogs;
+  TFormFrame form(dialogs, nullptr);
+  form.ComboBoxFrameRate->setEditText("25");
+  QTimer::singleShot(0, &form, [&form] {
+    QTRY_VERIFY(form.isVisible());
+    QTest::keyClick(form.ComboBoxFrameRate, Qt::Key_Escape);
+  });
+  QCOMPARE(dialogs.FrameRate(form), std::optional<double>());
+  QVERIFY(!form.isVisible());
 }
 
 QTEST_MAIN(FrameFormTest)

@@ -3,10 +3,12 @@
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 
@@ -29,6 +31,7 @@ class GridTest : public QObject {
   void rowCountRules();
   void longTextsAreCutInTheGridAndWholeInTheEditor();
   void rowsArePaintedInTheirColours();
+  void textColumnFitsAndClicksNeverScrollSideways();
   void frameRateFieldFiltersWhatIsTyped();
   void frameRateWindowAcceptsOnlyARateThatConverts();
 };
@@ -163,6 +166,32 @@ void GridTest::rowsArePaintedInTheirColours() {
   QCOMPARE(TitulkyCellLook(true, 3, 1).Text, QColor(0xFF, 0x00, 0x00));
   QCOMPARE(TitulkyCellLook(false, 4, 0).Text, QColor(0x80, 0x00, 0x00));
   QCOMPARE(TitulkyCellLook(false, 5, 2).Text, QColor(0x00, 0x00, 0x80));
+}
+
+void GridTest::textColumnFitsAndClicksNeverScrollSideways() {
+  Editor editor;
+  editor.Form().OpenFile(editor.Write("long.srt", SubRipFile(30, std::string(300, 'x'))),
+                         OpenFailureReport::OwnMessage);
+  TForm1& form = Shown(editor);
+  QTableView* grid = form.Titulky;
+  for (const QSize size : {QSize(736, 622), QSize(1000, 700), QSize(640, 500)}) {
+    form.resize(size);
+    QTRY_COMPARE(form.size(), size);
+    const int columns = grid->horizontalHeader()->length();
+    QCOMPARE(columns, grid->viewport()->width());
+    for (const int row : {1, 15, 30}) {
+      for (const int column : {3, 1, 0}) {
+        grid->scrollTo(form.GridModel().index(row - 1, column));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(form.GridModel().index(row - 1, column)).center());
+        QCOMPARE(grid->horizontalScrollBar()->value(), 0);
+        QCOMPARE(grid->columnViewportPosition(0), 0);
+      }
+    }
+  }
+  // A number column widened by the user takes its room from the text column.
+  grid->setColumnWidth(0, 60);
+  QCOMPARE(grid->horizontalHeader()->length(), grid->viewport()->width());
 }
 
 void GridTest::frameRateFieldFiltersWhatIsTyped() {

@@ -3,6 +3,9 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,12 +15,14 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBrowser>
 
 #include "batch/konverze_form.h"
 #include "batch/select_dir_form.h"
 #include "config/window_texts.h"
 #include "ui/find_form.h"
 #include "ui/frame_form.h"
+#include "ui/info_form.h"
 #include "ui/subtitle_grid.h"
 #include "ui_test_support.h"
 
@@ -60,6 +65,7 @@ class LanguageApplyTest : public QObject {
   void missingLanguageFileMarksEveryListedTextAndLeavesTheRest();
   void czechFileGivesTheBuiltInTextsAndSecondaryWindowsFollowTheShow();
   void switchWhileClockViewIsShownRebuildsStateTexts();
+  void switchKeepsTheOpenFilesPathElidedInTheMiddle();
   void tipsCountBeyondItsKeysAndUserLanguageFolder();
 };
 
@@ -82,8 +88,9 @@ void LanguageApplyTest::missingLanguageFileMarksEveryListedTextAndLeavesTheRest(
   QCOMPARE(form.MemoKlavZkratky->toPlainText(), QString());
   QCOMPARE(form.ComboBoxLanguage->toolTip(), kError + " [" + kError + "]");
 
-  for (QWidget* window : std::initializer_list<QWidget*>{&form.FormFrame(), &form.FormFind(),
-                                                         &form.FormSelectDir(), &form.FormKonverze()}) {
+  for (QWidget* window :
+       std::initializer_list<QWidget*>{&form.FormFrame(), &form.FormFind(), &form.FormSelectDir(),
+                                       &form.FormKonverze(), &form.FormInfo()}) {
     QCOMPARE(window->windowTitle(), kError);
     for (const WindowTextKey& entry : SecondaryWindowTextKeys(window->objectName().toStdString())) {
       const QString name = QString::fromLatin1(entry.Control.data(), entry.Control.size());
@@ -155,12 +162,50 @@ void LanguageApplyTest::switchWhileClockViewIsShownRebuildsStateTexts() {
   QCOMPARE(form.FormFrame().windowTitle(), QString("Frames"));
   QCOMPARE(form.FormKonverze().windowTitle(), QString("Batch conversion..."));
   QCOMPARE(form.FormSelectDir().windowTitle(), QString("Select folder..."));
+  QCOMPARE(form.FormSelectDir().ButtonZrusit->text(), QString("Cancel"));
+  // The About window speaks the language too, its history included.
+  QCOMPARE(form.FormInfo().windowTitle(), QString("About"));
+  QCOMPARE(form.FormInfo().LabelVersion->text(), QString("version 0.91  (10.08.2005)"));
+  QVERIFY(form.FormInfo().MemoHistory->toPlainText().contains("First public version"));
+  QVERIFY(!form.FormInfo().MemoHistory->toPlainText().contains(QString::fromUtf8("První")));
 
   // Back again: the flag returns, the view keeps clock time.
   form.ComboBoxLanguage->setCurrentIndex(0);
   QCOMPARE(form.ComboBoxSubPreview->currentText(), QString::fromUtf8("časový"));
   QVERIFY(!form.ImageLanguage->pixmap().isNull());
+  QVERIFY(form.FormInfo().MemoHistory->toPlainText().contains(QString::fromUtf8("První veřejná verze")));
   QCOMPARE(editor.Dialogs.Count(AskedDialog::Kind::Message), 0);
+}
+
+void LanguageApplyTest::switchKeepsTheOpenFilesPathElidedInTheMiddle() {
+  Editor editor({}, true, kBothLanguages, {"lng_English.ini"});
+  TForm1& form = editor.Form();
+  ShowAndSettle(editor);
+  QLabel* caption = form.StaticTextSubtitlesFile;
+  form.ComboBoxLanguage->setCurrentIndex(1);
+  QCOMPARE(caption->text(), QString("Subtitle file"));  // no file open: the caption
+
+  const QString folder = editor.Folder() + QString("a-folder-with-a-rather-long-name-").repeated(4);
+  QVERIFY(QDir().mkpath(folder));
+  const QString path = QFileInfo(folder + "/film.srt").absoluteFilePath();
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(SubRipFile(2).c_str());
+  file.close();
+  form.OpenFile(path, OpenFailureReport::OwnMessage);
+  for (const int language : {0, 1, 0}) {
+    form.ComboBoxLanguage->setCurrentIndex(language);
+    const QString shown = caption->text();
+    QVERIFY2(shown.contains(QChar(0x2026)), qPrintable(shown));  // elided in the middle
+    QVERIFY(shown.startsWith(path.left(8)));
+    QVERIFY(shown.endsWith("/film.srt"));
+    QVERIFY(caption->fontMetrics().horizontalAdvance(shown) <= caption->contentsRect().width());
+    QCOMPARE(caption->toolTip(), path);
+  }
+  // A wider window shows more of the path.
+  const int before = caption->text().size();
+  form.resize(1200, form.height());
+  QTRY_VERIFY(caption->text().size() > before);
 }
 
 void LanguageApplyTest::tipsCountBeyondItsKeysAndUserLanguageFolder() {

@@ -25,10 +25,7 @@ const std::string kFile =
     "3\r\n00:00:14,000 --> 00:00:17,000\r\ntwo|lines\r\n\r\n"
     "4\r\n00:00:16,000 --> 00:00:18,000\r\n \r\n\r\n";
 
-void Open(Editor& editor, const std::string& bytes) {
-  editor.Dialogs.OpenAnswers = {editor.Write("a.srt", bytes)};
-  QTest::mouseClick(editor.Form().ButtonNacist, Qt::LeftButton);
-}
+void Open(Editor& editor, const std::string& bytes) { OpenWithButton(editor, editor.Write("a.srt", bytes)); }
 
 QStringList ReportLines(TForm1& form) { return form.MemoStatistika->toPlainText().split('\n'); }
 

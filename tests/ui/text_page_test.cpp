@@ -51,27 +51,13 @@ void LoadFrames(Editor& editor, const std::vector<Cue>& cues) {
   for (int32_t i = 1; i <= doc.SubtitleCount; ++i) FramesToClock(doc, i, true, true, 25);
 }
 
-TForm1& Shown(Editor& editor) {
-  TForm1& form = editor.Form();
-  form.show();
-  form.PageControl->setCurrentWidget(form.TabSheetUpravyTitulku);
-  if (!QTest::qWaitForWindowExposed(&form)) qWarning("editor window not exposed");
-  return form;
-}
-
-void Retype(QLineEdit* field, const QString& keys) {
-  field->setFocus();
-  field->selectAll();
-  QTest::keyClicks(field, keys);
-}
-
 std::string Text(Editor& editor, int32_t index) { return editor.Doc().SubtitleTable[index].Text; }
 
 }  // namespace
 
 void TextPageTest::changesTrimRepairAndResetTheEditorState() {
   Editor editor;
-  TForm1& form = Shown(editor);
+  TForm1& form = Shown(editor, editor.Form().TabSheetUpravyTitulku);
   QVERIFY(!form.ButtonProvest->isEnabled());
   LoadFrames(editor, {{250, 375, "One"}, {350, 400, "Two"}, {400, 450, "Three"}});
   QVERIFY(form.ButtonProvest->isEnabled());
@@ -109,7 +95,7 @@ void TextPageTest::changesTrimRepairAndResetTheEditorState() {
 
 void TextPageTest::replacementReadsBothFields() {
   Editor editor;
-  TForm1& form = Shown(editor);
+  TForm1& form = Shown(editor, editor.Form().TabSheetUpravyTitulku);
   LoadFrames(editor, {{10, 20, "banana"}, {30, 40, "Banana"}});
   Retype(form.EditString1, "a");
   Retype(form.EditString2, "b");
@@ -125,7 +111,7 @@ void TextPageTest::replacementReadsBothFields() {
 
 void TextPageTest::overlapRepairStopsAtAClockFieldOutOfRange() {
   Editor editor;
-  TForm1& form = Shown(editor);
+  TForm1& form = Shown(editor, editor.Form().TabSheetUpravyTitulku);
   LoadFrames(editor, {{250, 375, "a "}, {350, 500, "b "}, {400, 600, "c "}, {500, 700, "d "}});
   SubtitleDocument& doc = editor.Doc();
   doc.SubtitleTable[3].StartMinute = 75;  // stored out of range
@@ -144,7 +130,7 @@ void TextPageTest::overlapRepairStopsAtAClockFieldOutOfRange() {
 
 void TextPageTest::blankSubtitlesAreRemoved() {
   Editor editor;
-  TForm1& form = Shown(editor);
+  TForm1& form = Shown(editor, editor.Form().TabSheetUpravyTitulku);
   LoadFrames(editor, {{10, 20, "a"}, {30, 40, " "}, {50, 60, "c"}, {70, 80, "x"}, {90, 95, "e"}});
   editor.Doc().SubtitleTable[4].Text = "\r| |";
   QTest::mouseClick(form.ButtonDeleteEmpty, Qt::LeftButton);
@@ -165,7 +151,7 @@ void TextPageTest::blankSubtitlesAreRemoved() {
 
 void TextPageTest::allBlankEmptiesTheTableAndKeepsTheGridRows() {
   Editor editor;
-  TForm1& form = Shown(editor);
+  TForm1& form = Shown(editor, editor.Form().TabSheetUpravyTitulku);
   LoadFrames(editor, {{10, 20, " "}, {30, 40, "|"}, {50, 60, " "}});
   QTest::mouseClick(form.ButtonDeleteEmpty, Qt::LeftButton);
   QCOMPARE(editor.Doc().SubtitleCount, 0);
@@ -180,7 +166,7 @@ void TextPageTest::allBlankEmptiesTheTableAndKeepsTheGridRows() {
 
 void TextPageTest::accentsOfEightLettersAreRemoved() {
   Editor editor;
-  TForm1& form = Shown(editor);
+  TForm1& form = Shown(editor, editor.Form().TabSheetUpravyTitulku);
   LoadFrames(editor, {{10, 20, "Žluťoučký kůň"}});
   QTest::mouseClick(form.CheckBoxKonvertOnlyBadAccents, Qt::LeftButton);  // has no effect
   QTest::mouseClick(form.ButtonKonvertToCestina, Qt::LeftButton);
@@ -190,7 +176,7 @@ void TextPageTest::accentsOfEightLettersAreRemoved() {
 
 void TextPageTest::wrapFieldTakesDigitsAndRefillsOnKeyRelease() {
   Editor editor;
-  TForm1& form = Shown(editor);
+  TForm1& form = Shown(editor, editor.Form().TabSheetUpravyTitulku);
   QLineEdit* field = form.EditMaxCharsOnLine;
   Retype(field, "4a.-2");
   QCOMPARE(field->text(), QString("42"));
@@ -210,7 +196,7 @@ void TextPageTest::wrapFieldTakesDigitsAndRefillsOnKeyRelease() {
 
 void TextPageTest::wrapBreaksEverySubtitle() {
   Editor editor;
-  TForm1& form = Shown(editor);
+  TForm1& form = Shown(editor, editor.Form().TabSheetUpravyTitulku);
   LoadFrames(editor, {{10, 20, "aaa bbb"}, {30, 40, "aaa b"}, {50, 60, "Mr.Smith went-home now"}});
   Retype(form.EditMaxCharsOnLine, "4");
   QTest::mouseClick(form.ButtonZalomeniRadek, Qt::LeftButton);
@@ -225,7 +211,7 @@ void TextPageTest::wrapBreaksEverySubtitle() {
 
 void TextPageTest::everyToolRunsWithTheWindowDisabled() {
   Editor editor;
-  TForm1& form = Shown(editor);
+  TForm1& form = Shown(editor, editor.Form().TabSheetUpravyTitulku);
   LoadFrames(editor, {{10, 20, "a"}, {30, 40, "b"}});
   const struct {
     QWidget* page;

@@ -52,27 +52,6 @@ void Load(Editor& editor, const QString& name, const std::string& bytes) {
   editor.Form().OpenFile(editor.Write(name, bytes), OpenFailureReport::OwnMessage);
 }
 
-// The editor on screen with the time tools page in front, as a user sees it.
-TForm1& Shown(Editor& editor) {
-  TForm1& form = editor.Form();
-  form.show();
-  form.PageControl->setCurrentWidget(form.TabSheetUpravyCasu);
-  if (!QTest::qWaitForWindowExposed(&form)) qWarning("editor window not exposed");
-  return form;
-}
-
-// Types over the whole text of a field, as after a triple click.
-void Retype(QLineEdit* field, const QString& keys) {
-  field->setFocus();
-  field->selectAll();
-  QTest::keyClicks(field, keys);
-}
-void Retype(QComboBox* box, const QString& keys) {
-  box->setFocus();
-  box->lineEdit()->selectAll();
-  QTest::keyClicks(box, keys);  // a focused combo box gets the keys, not its line edit
-}
-
 QString ClockOf(const TSubtitle& r, bool show) {
   return QString("%1:%2:%3,%4")
       .arg(show ? r.StartHour : r.EndHour)
@@ -85,7 +64,7 @@ QString ClockOf(const TSubtitle& r, bool show) {
 
 void TimePageTest::shiftInClockViewIsExactInMillisecondsAndFramesFollow() {
   Editor editor;
-  TForm1& form = Shown(editor);
+  TForm1& form = Shown(editor, editor.Form().TabSheetUpravyCasu);
   Load(editor, "a.srt", SubRip({{"00:00:10,000", "00:00:12,500"}, {"23:59:59,000", "23:59:59,500"}}));
   editor.Doc().FrameRate = 25;
   Retype(form.EditPosuv, "1.5");
@@ -112,7 +91,7 @@ void TimePageTest::shiftInClockViewIsExactInMillisecondsAndFramesFollow() {
 
 void TimePageTest::shiftInFrameViewIsExactInFramesAndClockFollows() {
   Editor editor;
-  TForm1& form = Shown(editor);
+  TForm1& form = Shown(editor, editor.Form().TabSheetUpravyCasu);
   Load(editor, "a.sub", "{100}{150}Text\r\n");
   editor.Doc().FrameRate = 25;
   QCOMPARE(form.LabelVyberPosuvu->text(), FromUtf8(form.Texts().LabelVyberPosuvuZkratkaSnimky));
@@ -138,7 +117,7 @@ void TimePageTest::shiftInFrameViewIsExactInFramesAndClockFollows() {
 
 void TimePageTest::rangeFieldsKeepWithinTheSubtitles() {
   Editor editor;
-  TForm1& form = Shown(editor);
+  TForm1& form = Shown(editor, editor.Form().TabSheetUpravyCasu);
   // No subtitles: the second field is written "1" and corrected to the count at once.
   QTest::mouseClick(form.CheckBoxPosuvOdDo, Qt::LeftButton);
   QCOMPARE(form.EditPosuvOd->text(), QString("1"));
@@ -188,7 +167,7 @@ void TimePageTest::rangeFieldsKeepWithinTheSubtitles() {
 
 void TimePageTest::secondsFieldFiltersRefillsAndSteps() {
   Editor editor;
-  TForm1& form = Shown(editor);
+  TForm1& form = Shown(editor, editor.Form().TabSheetUpravyCasu);
   Load(editor, "a.srt", SubRipFile(1));
   QLineEdit* seconds = form.EditPosuv;
   seconds->setFocus();
@@ -227,7 +206,7 @@ void TimePageTest::secondsFieldFiltersRefillsAndSteps() {
 
 void TimePageTest::shiftValueIsCarriedOverOnSwitchAndLoad() {
   Editor editor;
-  TForm1& form = Shown(editor);
+  TForm1& form = Shown(editor, editor.Form().TabSheetUpravyCasu);
   Load(editor, "a.srt", SubRipFile(2));
   QVERIFY(form.EditPosuv->isVisible() && form.SpinButtonPosuv->isVisible());
   QVERIFY(!form.SpinEditPosuv->isVisible());
@@ -246,13 +225,14 @@ void TimePageTest::shiftValueIsCarriedOverOnSwitchAndLoad() {
   Load(editor, "b.sub", MicroDvdFile(1));
   QCOMPARE(form.SpinEditPosuv->value(), 48);
   form.SpinEditPosuv->setValue(0);
+  editor.Dialogs.FrameRateAnswers = {23.976};
   QTest::keyClick(form.Titulky, Qt::Key_F5);
   QCOMPARE(form.EditPosuv->text(), QString("0,000"));
 }
 
 void TimePageTest::pastedNonNumberStopsTheShiftBeforeAnyChange() {
   Editor editor;
-  TForm1& form = Shown(editor);
+  TForm1& form = Shown(editor, editor.Form().TabSheetUpravyCasu);
   Load(editor, "a.srt", SubRipFile(3));
   form.EditPosuv->setText("1,5x");  // as pasted
   QTest::mouseClick(form.ButtonPosuvCasu, Qt::LeftButton);
@@ -273,7 +253,7 @@ void TimePageTest::pastedNonNumberStopsTheShiftBeforeAnyChange() {
 
 void TimePageTest::rateBoxesSetTheScaleAndItsText() {
   Editor editor;
-  TForm1& form = Shown(editor);
+  TForm1& form = Shown(editor, editor.Form().TabSheetUpravyCasu);
   const DynamicTexts& texts = form.Texts();
   Retype(form.ComboBoxSnimky1, "25");
   QCOMPARE(form.EditTimeScale->text(), QString("0,95904"));
@@ -309,7 +289,7 @@ void TimePageTest::rateBoxesSetTheScaleAndItsText() {
 
 void TimePageTest::rateBoxesFilterKeysSentToTheComboBox() {
   Editor editor;
-  TForm1& form = Shown(editor);
+  TForm1& form = Shown(editor, editor.Form().TabSheetUpravyCasu);
   for (QComboBox* box : {form.ComboBoxSnimky1, form.ComboBoxSnimky2}) {
     Retype(box, "29.9x7");
     QCOMPARE(box->currentText(), QString("29,97"));
@@ -331,7 +311,7 @@ void TimePageTest::rateBoxesFilterKeysSentToTheComboBox() {
 
 void TimePageTest::sourceRateOfZeroFailsAndKeepsTheScale() {
   Editor editor;
-  TForm1& form = Shown(editor);
+  TForm1& form = Shown(editor, editor.Form().TabSheetUpravyCasu);
   Retype(form.ComboBoxSnimky1, "25");
   Retype(form.ComboBoxSnimky1, "0");
   QCOMPARE(editor.Dialogs.Count(Kind::Message), 1);
@@ -350,7 +330,7 @@ void TimePageTest::sourceRateOfZeroFailsAndKeepsTheScale() {
 
 void TimePageTest::speedChangeScalesBothTimingForms() {
   Editor editor;
-  TForm1& form = Shown(editor);
+  TForm1& form = Shown(editor, editor.Form().TabSheetUpravyCasu);
   Load(editor, "a.srt", SubRip({{"00:01:00,000", "00:01:02,000"}, {"00:00:10,000", "00:00:11,000"}}));
   SubtitleDocument& doc = editor.Doc();
   doc.SubtitleTable[1].StartFrame = 1000, doc.SubtitleTable[1].EndFrame = 1050;
@@ -382,7 +362,7 @@ void TimePageTest::speedChangeScalesBothTimingForms() {
 
 void TimePageTest::hideFromShowAndShowFromHide() {
   Editor editor;
-  TForm1& form = Shown(editor);
+  TForm1& form = Shown(editor, editor.Form().TabSheetUpravyCasu);
   Load(editor, "a.srt", SubRip({{"00:00:10,000", "00:00:12,500"}}));
   SubtitleDocument& doc = editor.Doc();
   doc.SubtitleTable[1].StartFrame = 250, doc.SubtitleTable[1].EndFrame = 312;

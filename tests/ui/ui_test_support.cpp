@@ -1,15 +1,21 @@
 #include "ui_test_support.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMap>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
+#include <QTest>
 #include <QUrl>
 #include <QWidget>
 
@@ -60,6 +66,7 @@ std::optional<QString> FakeDialogs::OpenFileName(QWidget* parent, const FileDial
 
 std::optional<QString> FakeDialogs::SaveFileName(QWidget* parent, const FileDialogRequest& request) {
   Asked.push_back({AskedDialog::Kind::Save, request.Title, {}, {}, Enabled(parent)});
+  SaveRequests.push_back(request);
   const QString name = Next(SaveAnswers, QString());
   if (name.isEmpty()) return std::nullopt;
   return name;
@@ -85,6 +92,21 @@ void FakeDialogs::ShowModal(QDialog& window) {
   }
 }
 
+UnsavedChangesAnswer FakeDialogs::UnsavedChanges(QWidget* parent, const UnsavedChangesQuestion& question) {
+  Asked.push_back(
+      {AskedDialog::Kind::UnsavedChanges, question.Text, MessageIcon::Warning, {}, Enabled(parent)});
+  UnsavedQuestions.push_back(question);
+  return Next(UnsavedAnswers, UnsavedChangesAnswer::Cancel);
+}
+
+std::optional<QString> FakeDialogs::TextInput(QWidget* parent, const QString&, const QString& label,
+                                              const QString&) {
+  Asked.push_back({AskedDialog::Kind::TextInput, label, {}, {}, Enabled(parent)});
+  const QString answer = Next(TextAnswers, QString());
+  if (answer.isNull()) return std::nullopt;
+  return answer;
+}
+
 QStringList FakeDialogs::OpenFileNames(QWidget* parent, const FileDialogRequest& request) {
   Asked.push_back({AskedDialog::Kind::Open, request.Title, {}, {}, Enabled(parent)});
   OpenNamesRequests.push_back(request);
@@ -101,6 +123,9 @@ Editor::Editor(StartupOptions options, bool copyLanguage, const std::string& set
     QFile::copy(QString(QM_SOURCE_DATA) + "/" + name, m_dir.path() + "/Data/" + name);
   }
   options.ProgramFolder = Folder();
+  // Nothing a test does reaches the user's own state folder.
+  qputenv("XDG_STATE_HOME", (Folder() + "state").toUtf8());
+  if (options.RecentFilesFile.isEmpty()) options.RecentFilesFile = Folder() + "state/quillmark/recent";
   if (!options.ScreenSize) options.ScreenSize = QSize(1024, 768);
   m_form = std::make_unique<TForm1>(Dialogs, options);
   Dialogs.MainWindow = m_form.get();
@@ -177,6 +202,49 @@ bool DropFiles(QWidget* target, const QStringList& paths) {
   QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(target, &drop);
   return drop.isAccepted();
+}
+
+TForm1& Shown(Editor& editor, QWidget* page) {
+  TForm1& form = editor.Form();
+  form.show();
+  if (page) form.PageControl->setCurrentWidget(page);
+  if (!QTest::qWaitForWindowExposed(&form)) qWarning("editor window not exposed");
+  return form;
+}
+
+void OpenWithButton(Editor& editor, const QString& path) {
+  editor.Dialogs.OpenAnswers.push_back(path);
+  QTest::mouseClick(editor.Form().ButtonNacist, Qt::LeftButton);
+}
+
+void Retype(QWidget* field, const QString& keys) {
+  field->setFocus();
+  // Selected as after a triple click; a focused combo box passes the keys to its line edit.
+  if (auto* line = qobject_cast<QLineEdit*>(field))
+    line->selectAll();
+  else if (auto* box = qobject_cast<QComboBox*>(field))
+    box->lineEdit()->selectAll();
+  else if (auto* spin = qobject_cast<QAbstractSpinBox*>(field))
+    spin->selectAll();
+  if (keys.isEmpty())
+    QTest::keyClick(field, Qt::Key_Backspace);
+  else
+    QTest::keyClicks(field, keys);
+}
+
+void TypeText(QWidget* field, const QString& text) {
+  field->setFocus();
+  for (const QChar ch : text)
+    QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+}
+
+void TypeMemo(TForm1& form, const QStringList& lines) {
+  form.MemoAktual->clear();
+  form.MemoAktual->setFocus();
+  for (int i = 0; i < lines.size(); ++i) {
+    if (i > 0) QTest::keyClick(form.MemoAktual, Qt::Key_Return);
+    QTest::keyClicks(form.MemoAktual, lines[i]);
+  }
 }
 
 }  // namespace qm::test

@@ -17,7 +17,7 @@
 namespace qm::test {
 
 struct AskedDialog {
-  enum class Kind { Message, Open, Save, Font, FrameRate, Modal } What;
+  enum class Kind { Message, Open, Save, Font, FrameRate, Modal, UnsavedChanges, TextInput } What;
   QString Text;  // message text or dialog title; the window's object name for Modal
   MessageIcon Icon = MessageIcon::Error;
   MessageButtons Buttons = MessageButtons::Ok;
@@ -31,6 +31,7 @@ class FakeDialogs final : public Dialogs {
   std::deque<MessageAnswer> MessageAnswers;
   std::deque<QString> OpenAnswers;  // an empty name cancels
   std::deque<QString> SaveAnswers;
+  std::vector<FileDialogRequest> SaveRequests;  // what each save dialog was asked with
   std::deque<std::optional<double>> FrameRateAnswers;
   std::deque<std::optional<QFont>> FontAnswers;  // empty: the font dialog is cancelled
 
@@ -53,6 +54,15 @@ class FakeDialogs final : public Dialogs {
   QStringList OpenFileNames(QWidget* parent, const FileDialogRequest& request) override;
   // What the user does while a modal window is shown, one action per showing, in order.
   std::deque<std::function<void(QDialog&)>> ModalActions;
+
+  // The three-way question: answers in order, Cancel when none is left; the questions asked.
+  std::deque<UnsavedChangesAnswer> UnsavedAnswers;
+  std::vector<UnsavedChangesQuestion> UnsavedQuestions;
+  UnsavedChangesAnswer UnsavedChanges(QWidget* parent, const UnsavedChangesQuestion& question) override;
+  // Typed lines: answers in order (a null QString or none left cancels), the labels asked with.
+  std::deque<QString> TextAnswers;
+  std::optional<QString> TextInput(QWidget* parent, const QString& title, const QString& label,
+                                   const QString& initial) override;
 };
 
 // A settings file of a later run: the About window of the first run stays closed.
@@ -91,5 +101,18 @@ QString TestFilm(const QString& kind);
 
 // Synthesises a drop of these paths onto a widget's viewport; returns whether it was taken.
 bool DropFiles(QWidget* target, const QStringList& paths);
+
+// What a user does, through the real widgets.
+// The window on screen, with `page` in front when one is named.
+TForm1& Shown(Editor& editor, QWidget* page = nullptr);
+// Opens a file through the open button and its (scripted) dialog.
+void OpenWithButton(Editor& editor, const QString& path);
+// Replaces a field's whole text by typing (a line edit, an editable combo box or a spin field);
+// an empty text leaves the field emptied by Backspace. ASCII only.
+void Retype(QWidget* field, const QString& keys);
+// Types any text, one character at a time (QTest::keyClicks takes ASCII only).
+void TypeText(QWidget* field, const QString& text);
+// Types these lines into the subtitle editor, Enter between them.
+void TypeMemo(TForm1& form, const QStringList& lines);
 
 }  // namespace qm::test
