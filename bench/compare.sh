@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Times quillmark-convert side by side with ffmpeg, aeidon (gaupol's library) and a plain
-# byte copy of the same file (the floor), on generated 20000-subtitle Windows-1250 files.
+# Times quillmark-convert side by side with ffmpeg, aeidon (gaupol's library) and the floor
+# (bench/durable_copy: the file read whole and written over the target as safely as the
+# converter writes it), on generated 20000-subtitle Windows-1250 files.
 #   bench/compare.sh [SUBTITLES]      (default 20000; also runs 2000 for the growth check)
 # Installs ffmpeg, gaupol and hyperfine from apt when missing. Prints paired ratios.
 set -euo pipefail
@@ -9,9 +10,9 @@ count=${1:-20000}
 source "$root/scripts/ensure_deps.sh"
 ensure_packages "${QM_BUILD_PACKAGES[@]}" ffmpeg gaupol hyperfine time python3
 cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$root/build" --target quillmark-convert byte_copy >/dev/null
+cmake --build "$root/build" --target quillmark-convert durable_copy >/dev/null
 convert="$root/build/src/quillmark-convert"
-copy="$root/build/bench/byte_copy"
+copy="$root/build/bench/durable_copy"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
