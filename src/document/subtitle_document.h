@@ -29,16 +29,21 @@ struct TSubtitle {
   bool operator==(const TSubtitle&) const = default;
 };
 
-// 1-based slots 1..MaxSubtitles, allocated once and never resized. Indexing outside the
-// slots throws, so no reader or tool can write past the table.
+// 1-based slots 1..MaxSubtitles. Indexing outside the slots throws, so no reader or tool can
+// write past the table. The slots are there from the start as far as anyone can tell, but
+// their memory is taken in blocks as they are first written, so a short file costs a short
+// table; a slot once written never moves.
 class TSubtitleTable {
  public:
-  TSubtitleTable();
   TSubtitle& operator[](int32_t index);
+  // A slot never written reads as an empty subtitle.
   const TSubtitle& operator[](int32_t index) const;
+  // Every slot empty again, and their memory given back.
+  void Clear();
 
  private:
-  std::unique_ptr<TSubtitle[]> m_slots;
+  static constexpr int32_t kBlock = 256;
+  std::unique_ptr<TSubtitle[]> m_blocks[(MaxSubtitles + kBlock - 1) / kBlock];
 };
 
 enum : uint8_t { kModeFrames = 0, kModeClock = 1, kModeBoth = 2 };

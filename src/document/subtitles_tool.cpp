@@ -149,7 +149,7 @@ void ClearSubtitle(SubtitleDocument& doc, int32_t index) { doc.SubtitleTable[ind
 
 void ClearSubtitleTable(SubtitleDocument& doc) {
   doc.SubtitleCount = 0;
-  for (int32_t i = 1; i <= MaxSubtitles; ++i) ClearSubtitle(doc, i);
+  doc.SubtitleTable.Clear();
 }
 
 void TrimSubtitleEnd(SubtitleDocument& doc, int32_t index) {

@@ -278,3 +278,32 @@ TEST_F(DocumentTest, CompleteTableAsksOnceAndFillsTheMissingForm) {
 
 }  // namespace
 }  // namespace qm
+
+namespace qm {
+namespace {
+
+TEST(SubtitleTable, EverySlotReadsEmptyUntilWrittenAndOutsideSlotsThrow) {
+  SubtitleDocument doc;
+  const SubtitleDocument& shown = doc;
+  EXPECT_EQ(shown.SubtitleTable[MaxSubtitles], TSubtitle{});
+  doc.SubtitleTable[MaxSubtitles].Text = "last";
+  doc.SubtitleTable[1].StartFrame = 5;
+  TSubtitle& first = doc.SubtitleTable[1];
+  for (int32_t i = 2; i < MaxSubtitles; ++i) doc.SubtitleTable[i].Text = "x";  // written slots never move
+  EXPECT_EQ(&first, &doc.SubtitleTable[1]);
+  EXPECT_EQ(shown.SubtitleTable[MaxSubtitles].Text, "last");
+  EXPECT_EQ(shown.SubtitleTable[1].StartFrame, 5);
+
+  for (const int32_t outside : {0, -1, MaxSubtitles + 1}) {
+    EXPECT_THROW(doc.SubtitleTable[outside], QuillmarkError) << outside;
+    EXPECT_THROW(shown.SubtitleTable[outside], QuillmarkError) << outside;
+  }
+
+  doc.SubtitleCount = MaxSubtitles;
+  ClearSubtitleTable(doc);
+  EXPECT_EQ(doc.SubtitleCount, 0);
+  for (const int32_t i : {1, 2, 300, MaxSubtitles}) EXPECT_EQ(shown.SubtitleTable[i], TSubtitle{}) << i;
+}
+
+}  // namespace
+}  // namespace qm
