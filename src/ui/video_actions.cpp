@@ -130,8 +130,10 @@ std::optional<double> TForm1::FpsFromMovie(QWidget& asking) {
   double rate = film.isEmpty() ? 0 : m_formVideo->VideoFrameRate();
   if (film.isEmpty()) {
     const VideoTexts& texts = m_formVideo->Texts();
-    const FileDialogRequest request{FromUtf8(texts.VideoOpenDialogTitle), OpenDialog.Folder,
-                                    kVideoFileFilter};
+    FileDialogRequest request;
+    request.Title = FromUtf8(texts.VideoOpenDialogTitle);
+    request.Folder = OpenDialog.Folder;
+    request.Filter = kVideoFileFilter;
     const auto chosen = m_dialogs.OpenFileName(&asking, request);
     if (!chosen) return std::nullopt;
     film = *chosen;

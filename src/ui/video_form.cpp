@@ -237,9 +237,10 @@ void TFormVideo::SetReady(bool ready) {
 // --- Opening ------------------------------------------------------------------------------
 
 void TFormVideo::ButtonVideoOtevritClick() {
-  FileDialogRequest request{Q(m_texts.VideoOpenDialogTitle), QFileInfo(m_file).absolutePath(),
-                            kVideoFileFilter};
-  if (m_file.isEmpty()) request.Folder.clear();
+  FileDialogRequest request;
+  request.Title = Q(m_texts.VideoOpenDialogTitle);
+  if (!m_file.isEmpty()) request.Folder = QFileInfo(m_file).absolutePath();
+  request.Filter = kVideoFileFilter;
   if (const auto path = m_main.DialogsLayer().OpenFileName(this, request)) OpenVideo(*path);
 }
 

@@ -59,6 +59,7 @@ MessageAnswer FakeDialogs::Message(QWidget* parent, const QString& text, Message
 
 std::optional<QString> FakeDialogs::OpenFileName(QWidget* parent, const FileDialogRequest& request) {
   Asked.push_back({AskedDialog::Kind::Open, request.Title, {}, {}, Enabled(parent)});
+  OpenRequests.push_back(request);
   const QString name = Next(OpenAnswers, QString());
   if (name.isEmpty()) return std::nullopt;
   return name;
@@ -109,6 +110,7 @@ std::optional<QString> FakeDialogs::TextInput(QWidget* parent, const QString&, c
 
 QStringList FakeDialogs::OpenFileNames(QWidget* parent, const FileDialogRequest& request) {
   Asked.push_back({AskedDialog::Kind::Open, request.Title, {}, {}, Enabled(parent)});
+  OpenRequests.push_back(request);
   OpenNamesRequests.push_back(request);
   return Next(OpenNamesAnswers, QStringList());
 }

@@ -31,6 +31,7 @@ class FakeDialogs final : public Dialogs {
   std::deque<MessageAnswer> MessageAnswers;
   std::deque<QString> OpenAnswers;  // an empty name cancels
   std::deque<QString> SaveAnswers;
+  std::vector<FileDialogRequest> OpenRequests;  // what each open dialog was asked with
   std::vector<FileDialogRequest> SaveRequests;  // what each save dialog was asked with
   std::deque<std::optional<double>> FrameRateAnswers;
   std::deque<std::optional<QFont>> FontAnswers;  // empty: the font dialog is cancelled

@@ -135,11 +135,17 @@ void VideoWindowTest::frameRateFromTheFilm() {
   asking.ButtonFPSFromAvi->click();
   QCOMPARE(asking.ComboBoxFrameRate->currentText(), QString("25"));
   QCOMPARE(editor.Dialogs.Count(Kind::Open), 1);
+  QCOMPARE(editor.Dialogs.OpenRequests.back().Filter, QString(kVideoFileFilter));  // films only
+  QVERIFY(editor.Dialogs.OpenRequests.back().FileName.isEmpty());
   QVERIFY(!editor.Form().FormVideo().HasVideo());
   asking.ButtonFPSFromAvi->click();  // a film without a picture states no rate
   QCOMPARE(asking.ComboBoxFrameRate->currentText(), QString("25"));
   QCOMPARE(editor.Dialogs.Last(Kind::Message)->Text,
            Text(editor.Form().FormVideo(), &VideoTexts::VideoBezFps, "sound.ogg"));
+
+  editor.Form().FormVideo().ButtonVideoOtevrit->click();  // the window's own button, cancelled
+  QCOMPARE(editor.Dialogs.OpenRequests.back().Filter, QString(kVideoFileFilter));
+  QVERIFY(editor.Dialogs.OpenRequests.back().FileName.isEmpty());
 }
 
 void VideoWindowTest::selectingARowSeeksToItsShowTime() {
