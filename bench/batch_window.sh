@@ -36,7 +36,9 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 : > "$work/run"; : > "$work/process"; : > "$work/cli-times"
 for _ in $(seq "$runs"); do
   start=$EPOCHREALTIME
-  QUILLMARK_PROGRAM_FOLDER="$here/" "$window" 0 25 "$work/window" "${files[@]}" > "$work/window-report" 2> /dev/null
+  # The language and settings are read from the checkout; the settings are written to a copy.
+  QUILLMARK_PROGRAM_FOLDER="$here/" "$window" 0 25 "$work/window" "${files[@]}" > "$work/window-report" \
+    2> "$work/window-err" || { grep -v -e propagateSizeHints -e QStandardPaths "$work/window-err" >&2; exit 1; }
   head -1 "$work/window-report" >> "$work/run"
   ms "$start" "$EPOCHREALTIME" >> "$work/process"; echo >> "$work/process"
   start=$EPOCHREALTIME
