@@ -14,8 +14,8 @@
 // - a file with more than one hard link, or whose owner cannot be kept, is rewritten in place
 //   in Commit (its bytes wait in memory until then); devices and pipes are written at once.
 // Commit flushes the files written (each by itself when there are few, else the whole file
-// system once), then renames the temporary files in the order they were written, then
-// flushes each folder touched, once.
+// system once), then renames the temporary files (those of one file in the order written),
+// then rewrites the in-place files, then flushes each folder touched, once.
 
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -80,6 +80,7 @@ class DurableWriteBatch {
     dev_t Device = 0;       // the file system of Written
     int Fd = -1;            // still open, to be flushed by itself
     int Error = 0;          // found after Write returned (closing a file), reported in Commit
+    size_t Lane = 0;        // a replacement: the same for every write of one file
   };
 
   size_t Add(Entry entry);
@@ -91,6 +92,8 @@ class DurableWriteBatch {
   // the limit, every descriptor kept so far) otherwise. Throws when closing fails.
   void KeepOrClose(Entry& entry, int fd);
   void Flush(CommitReport& report);
+  // Renames every replacement written whole over its target; a failure is left in its entry.
+  void PutReplacementsInPlace();
 
   std::vector<Entry> m_entries;
   // The latest write not yet in place for each existing file, by device and inode.

@@ -249,20 +249,23 @@ TEST(DurableBatch, AReadOnlyFileIsRefusedAtOnce) {
   EXPECT_EQ(test::CountEntries(dir.Path()), 1);
 }
 
-// Written twice in one batch, a file ends with the last bytes, whether it existed or not.
+// Written more than once in one batch, a file ends with the last bytes, whether it existed or
+// not, and also when many replacements are put in place at once.
 TEST(DurableBatch, TheLastWriteOfAFileWins) {
-  test::TempDir dir;
-  const std::string existing = dir.Write("existing.srt", "old");
-  DurableWriteBatch batch;
-  for (const std::string& path : {existing, dir.File("made.srt")}) {
-    batch.Write(path, "first");
-    batch.Write(path, "second");
-    EXPECT_EQ(batch.PendingContents(path), "second");
+  for (const int others : {0, 40}) {
+    test::TempDir dir;
+    const std::string existing = dir.Write("existing.srt", "old");
+    DurableWriteBatch batch;
+    for (int i = 0; i < others; ++i) batch.Write(dir.Write("other" + std::to_string(i), "old"), "new");
+    for (const std::string& path : {existing, dir.File("made.srt")}) {
+      for (const char* bytes : {"first", "second", "third"}) batch.Write(path, bytes);
+      EXPECT_EQ(batch.PendingContents(path), "third");
+    }
+    EXPECT_TRUE(batch.Commit().Failures.empty());
+    EXPECT_EQ(test::ReadFile(existing), "third") << others;
+    EXPECT_EQ(test::ReadFile(dir.File("made.srt")), "third") << others;
+    EXPECT_EQ(test::CountEntries(dir.Path()), 2 + others);
   }
-  EXPECT_TRUE(batch.Commit().Failures.empty());
-  EXPECT_EQ(test::ReadFile(existing), "second");
-  EXPECT_EQ(test::ReadFile(dir.File("made.srt")), "second");
-  EXPECT_EQ(test::CountEntries(dir.Path()), 2);
 }
 
 }  // namespace
