@@ -151,7 +151,13 @@ size_t DurableWriteBatch::Write(const std::string& requestedPath, std::string_vi
   entry.Written = temp.Path();
   entry.Lane = replacing ? static_cast<size_t>(old.st_ino ^ old.st_dev) : std::hash<std::string>{}(path);
   // From here the batch removes the temporary file if it is not put in place.
-  KeepOrClose(entry, temp.HandOver());
+  const int fd = temp.HandOver();
+  try {
+    KeepOrClose(entry, fd);
+  } catch (...) {
+    unlink(entry.Written.c_str());
+    throw;
+  }
   const size_t number = Add(std::move(entry));
   if (replacing) m_pending[{old.st_dev, old.st_ino}] = number;
   return number;
