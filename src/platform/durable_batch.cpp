@@ -106,7 +106,7 @@ std::optional<DurableWriteBatch::Entry> DurableWriteBatch::WriteNew(const std::s
   try {
     WriteAll(fd, bytes);
   } catch (...) {
-    // The name held nothing before: no part of a file is left under it.
+    // The name held nothing before, and holds nothing again.
     close(fd);
     unlink(target.c_str());
     throw;

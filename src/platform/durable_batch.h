@@ -57,8 +57,8 @@ class DurableWriteBatch {
   DurableWriteBatch& operator=(const DurableWriteBatch&) = delete;
 
   // Writes bytes as the file at path, as described above. Fails with WriteFileAtomically's
-  // messages and leaves nothing behind: no temporary file, no part of a new file, the old file
-  // untouched. Returns the write's number: 0 for the first write that succeeded, then 1, ...
+  // messages and leaves nothing behind: no temporary file, no half-written new file, the old
+  // file untouched. Returns the write's number: 0 for the first write that succeeded, then 1...
   size_t Write(const std::string& path, std::string_view bytes);
 
   // The contents a write of this batch gave the file at path that Commit has not put in place

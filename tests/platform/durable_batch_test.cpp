@@ -140,7 +140,7 @@ TEST(DurableBatch, DroppedWithoutCommitTheReplacementsGoAndOldFilesStay) {
   EXPECT_EQ(test::CountEntries(dir.Path()), 2);
 }
 
-// A write that fails leaves nothing of itself (no temporary file, no part of a new file, the
+// A write that fails leaves nothing of itself (no temporary file, no half-written new file, the
 // old file whole) and the batch goes on with the others.
 TEST(DurableBatch, AFailedWriteLeavesNothingAndTheOthersGoOn) {
   test::TempDir dir;
