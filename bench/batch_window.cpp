@@ -1,7 +1,8 @@
 // The batch window's side of bench/batch_window.sh: lists every file named on the command
 // line on the batch page, sets the window as `quillmark-convert --to FORMAT -d DIR` would
 // convert, shows the window offscreen and clicks "Začít". Prints the run's milliseconds,
-// from the click to the last report line, then the report's last two lines.
+// from the click to the last report line, then the report's last two lines. The settings are
+// read from a copy in a temporary folder, so that the run writes nothing beside the program.
 //   batch_window FORMAT_INDEX RATE DIR FILE...
 
 #include <QApplication>
@@ -9,9 +10,11 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
 
@@ -19,8 +22,6 @@
 #include "silent_dialogs.h"
 #include "ui/dialogs.h"
 #include "ui/quillmark_unit.h"
-
-namespace {}  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
@@ -35,19 +36,24 @@ int main(int argc, char* argv[]) {
   const QString programFolder = qEnvironmentVariable("QUILLMARK_PROGRAM_FOLDER");
   options.ProgramFolder =
       programFolder.isEmpty() ? QCoreApplication::applicationDirPath() + "/" : programFolder;
+  QTemporaryDir settingsFolder;
+  options.SettingsFile = settingsFolder.path() + "/settings.ini";
+  QFile::copy(options.ProgramFolder + "Data/settings.ini", options.SettingsFile);
   qm::TForm1 form(dialogs, options);
   form.ListBoxBatch->addItems(args.mid(3));
 
   qm::TFormKonverze& batch = form.FormKonverze();
+  form.show();
+  batch.show();
+  QCoreApplication::processEvents();
+  // Once shown, the editor gives the batch window the folder its settings remember and the
+  // texts of its language; the fields of this run are set after that, as a user would.
   batch.ComboBoxKonverzeOutput->setCurrentIndex(args[0].toInt());
   batch.ComboBoxKonverzeFrames->setEditText(args[1]);
   batch.EditKonverzeDir->setText(args[2]);
   batch.CheckBoxPuvodniPripona->setChecked(false);
   batch.EditPripona->setText(QString::fromLatin1(qm::FormatCatalogue[args[0].toInt()].Extension));
   batch.ButtonKonverzeZacit->setEnabled(true);
-  form.show();
-  batch.show();
-  QCoreApplication::processEvents();
 
   QElapsedTimer timer;
   timer.start();

@@ -8,6 +8,7 @@
 #include "document/subtitles_tool.h"
 #include "formats/subtitle_source.h"
 #include "formats/subtitles_save.h"
+#include "platform/durable_batch.h"
 #include "platform/file_io.h"
 
 namespace qm {
@@ -44,7 +45,7 @@ class FileConversion {
         m_outcome(outcome) {}
 
   void Run(const std::string& path) {
-    const SubtitleSource source = ReadSubtitleFile(path, m_request.InputEncoding);
+    const SubtitleSource source = ReadInput(path);
     const uint8_t format = source.FormatIndex;
     m_observer.AddLine(m_texts.Opening + " " + EscapeControls(path));
     if (format == kNotRecognised) {
@@ -74,14 +75,42 @@ class FileConversion {
     }
     if (m_request.Transform) m_request.Transform(m_work, format);
     ConvertTiming(m_work, format, layout, m_work.FrameRate);
-    Write(output, layout);
+    Write(path, output, layout);
     m_observer.AddLine(kIndent + m_texts.Format + "  " + FormatName(m_names, format));
     m_observer.AddLine(kIndent + m_texts.FileConverted);
     ++m_outcome.ConvertedCount;
   }
 
+  // Puts every output written in place and on disk. An output that fails here is counted as
+  // a failure instead of a conversion, and reported against its input until the observer
+  // ends the run (goOn false: it already has); returns goOn.
+  bool Commit(bool goOn) {
+    for (const DurableWriteBatch::Failure& failure : m_writes.Commit().Failures) {
+      --m_outcome.ConvertedCount;
+      ++m_outcome.FailedCount;
+      ++m_outcome.ErrorCount;
+      if (goOn)
+        goOn = m_observer.ContinueAfterFailure(m_writtenInputs[failure.Write],
+                                               WriteError(failure.Path, failure.Message));
+    }
+    m_writtenInputs.clear();
+    return goOn;
+  }
+
  private:
-  void Write(const std::string& output, uint8_t layout) {
+  static QuillmarkError WriteError(const std::string& output, const std::string& message) {
+    return QuillmarkError(ErrorKind::InOut, "Cannot write " + EscapeControls(output) + ": " + message);
+  }
+
+  // An input that an earlier file of this run replaced is read as replaced, as if each
+  // output had been put in place at once.
+  SubtitleSource ReadInput(const std::string& path) {
+    if (auto pending = m_writes.PendingContents(path))
+      return PrepareSubtitleSource(std::move(*pending), m_request.InputEncoding);
+    return ReadSubtitleFile(path, m_request.InputEncoding);
+  }
+
+  void Write(const std::string& input, const std::string& output, uint8_t layout) {
     const TextEncoding encoding = m_request.OutputEncoding.value_or(DefaultSaveEncoding(m_work));
     if (output == "-" && !m_request.SingleOutput.empty()) {
       m_observer.WriteStream(WriteSubtitles(m_work, layout, encoding));
@@ -94,12 +123,17 @@ class FileConversion {
         return;
       }
     }
+    // The bytes are complete before any file is touched: a failure to lay them out leaves an
+    // existing output as it was.
+    const std::string bytes = WriteSubtitles(m_work, layout, encoding);
     try {
-      SaveSubtitles(m_work, layout, output, encoding);
+      const size_t number = m_writes.Write(output, bytes);
+      if (m_writtenInputs.size() <= number) m_writtenInputs.resize(number + 1);
+      m_writtenInputs[number] = input;
     } catch (const QuillmarkError& error) {
       // Reported against the input file: a file that cannot be written is named.
       if (error.Kind() != ErrorKind::InOut) throw;
-      throw QuillmarkError(error.Kind(), "Cannot write " + EscapeControls(output) + ": " + error.what());
+      throw WriteError(output, error.what());
     }
   }
 
@@ -109,6 +143,9 @@ class FileConversion {
   const FormatNameList& m_names;
   BatchObserver& m_observer;
   BatchOutcome& m_outcome;
+  // The outputs wait here until the end of the run, so that the disk is waited on once.
+  DurableWriteBatch m_writes;
+  std::vector<std::string> m_writtenInputs;  // by write number
 };
 
 bool HasSubtitleExtension(const std::filesystem::path& file) {
@@ -175,16 +212,21 @@ BatchOutcome ConvertFiles(SubtitleDocument& work, const BatchRequest& request, c
   BatchOutcome outcome;
   const int total = static_cast<int>(request.Files.size());
   FileConversion conversion(work, request, texts, names, observer, outcome);
+  bool goOn = true;
   for (int i = 0; i < total; ++i) {
     try {
       conversion.Run(request.Files[i]);
     } catch (const QuillmarkError& error) {
       ++outcome.FailedCount;
       ++outcome.ErrorCount;
-      if (!observer.ContinueAfterFailure(request.Files[i], error)) return outcome;
+      goOn = observer.ContinueAfterFailure(request.Files[i], error);
+      if (!goOn) break;
     }
     observer.FileDone(i + 1, total);
   }
+  // The files reported converted are on disk before the summary, and before a run that a
+  // failure ended returns.
+  if (!conversion.Commit(goOn)) return outcome;
   observer.AddLine(texts.Converted + " " + std::to_string(outcome.ConvertedCount) + "/" +
                    std::to_string(total));
   observer.AddLine(texts.Errors + " " + std::to_string(outcome.ErrorCount));

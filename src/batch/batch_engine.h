@@ -2,6 +2,9 @@
 // The batch conversion: detect, read, convert the timing through one frame rate, write, for
 // every listed file, reporting each step as lines. Shared by the batch window and the
 // command line; it works in a document of its own, never in the one being edited.
+// The outputs are saved as one DurableWriteBatch: new files at once, replacements put in
+// place at the end of the run, all of them on disk before the summary lines (or, when a
+// failure ends the run, before ConvertFiles returns).
 
 #include <cstdint>
 #include <functional>

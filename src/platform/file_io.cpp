@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "platform/errors.h"
+#include "platform/file_write_steps.h"
 
 namespace qm {
 namespace {
@@ -21,31 +22,8 @@ constexpr std::string_view kTempSuffix = ".tmp";
 constexpr size_t kTempRandomLength = 6;
 constexpr time_t kStaleTempAge = 24 * 60 * 60;
 
-// Closes the descriptor on every way out.
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : m_fd(fd) {}
-  ~Descriptor() {
-    if (m_fd >= 0) close(m_fd);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-
-  int Fd() const { return m_fd; }
-  void CloseChecked() {
-    const int fd = std::exchange(m_fd, -1);
-    if (close(fd) != 0) ThrowInOut(errno);
-  }
-
- private:
-  int m_fd;
-};
-
-std::string FolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
+using write_steps::Descriptor;
+using write_steps::TempFile;
 
 // --- Reading ---------------------------------------------------------------------------
 
@@ -84,7 +62,82 @@ class ReadableFile {
   struct stat m_info {};
 };
 
-// --- Writing ---------------------------------------------------------------------------
+// Writes the temporary file and renames it over the target; false (nothing changed) when
+// the old file's owner cannot be given to the new one.
+bool ReplaceByRename(const std::string& path, const std::string& folder, std::string_view bytes,
+                     const struct stat* old) {
+  TempFile temp(folder, old ? 0600 : 0666);
+  if (old && !write_steps::TakeOverOwnerAndMode(temp.Fd(), *old)) return false;
+  write_steps::WriteAll(temp.Fd(), bytes);
+  if (fsync(temp.Fd()) != 0) ThrowInOut(errno);
+  temp.CloseChecked();
+  if (rename(temp.Path().c_str(), path.c_str()) != 0) ThrowInOut(errno);
+  temp.Commit();
+  write_steps::SyncFolder(folder);
+  return true;
+}
+
+}  // namespace
+
+// --- The steps of a save ---------------------------------------------------------------
+
+namespace write_steps {
+
+Descriptor::~Descriptor() {
+  if (m_fd >= 0) close(m_fd);
+}
+
+void Descriptor::CloseChecked() {
+  const int fd = std::exchange(m_fd, -1);
+  if (close(fd) != 0) ThrowInOut(errno);
+}
+
+TempFile::TempFile(const std::string& folder, mode_t mode) {
+  static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    unsigned char random[kTempRandomLength];
+    if (getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random)) ThrowInOut(errno);
+    std::string name(kTempPrefix);
+    for (unsigned char r : random) name += kLetters[r % (sizeof kLetters - 1)];
+    m_path = folder + "/" + name + std::string(kTempSuffix);
+    // The mode given here passes through the umask, as for any new file.
+    m_fd = open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (m_fd >= 0) return;
+    if (errno != EEXIST) ThrowInOut(errno);
+  }
+  ThrowInOut(EEXIST);
+}
+
+TempFile::~TempFile() {
+  if (m_fd >= 0) close(m_fd);
+  if (!m_committed) unlink(m_path.c_str());
+}
+
+int TempFile::HandOver() {
+  m_committed = true;
+  return std::exchange(m_fd, -1);
+}
+
+void TempFile::CloseChecked() {
+  const int fd = std::exchange(m_fd, -1);
+  if (close(fd) != 0) ThrowInOut(errno);
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string ResolveLink(const std::string& path) {
+  struct stat info {};
+  if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+  char* resolved = realpath(path.c_str(), nullptr);
+  if (!resolved) return path;
+  std::string target = resolved;
+  std::free(resolved);
+  return target;
+}
 
 void WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -97,48 +150,8 @@ void WriteAll(int fd, std::string_view bytes) {
   }
 }
 
-// The temporary file beside the target, removed unless committed. Its name has a fixed
-// length, so that a target name of the longest length the folder takes still saves.
-class TempFile {
- public:
-  TempFile(const std::string& folder, mode_t mode) {
-    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-      unsigned char random[kTempRandomLength];
-      if (getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random)) ThrowInOut(errno);
-      std::string name(kTempPrefix);
-      for (unsigned char r : random) name += kLetters[r % (sizeof kLetters - 1)];
-      m_path = folder + "/" + name + std::string(kTempSuffix);
-      // The mode given here passes through the umask, as for any new file.
-      m_fd = open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-      if (m_fd >= 0) return;
-      if (errno != EEXIST) ThrowInOut(errno);
-    }
-    ThrowInOut(EEXIST);
-  }
-  ~TempFile() {
-    if (m_fd >= 0) close(m_fd);
-    if (!m_committed) unlink(m_path.c_str());
-  }
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
-
-  int Fd() const { return m_fd; }
-  const std::string& Path() const { return m_path; }
-  void CloseChecked() {
-    const int fd = std::exchange(m_fd, -1);
-    if (close(fd) != 0) ThrowInOut(errno);
-  }
-  void Commit() { m_committed = true; }
-
- private:
-  std::string m_path;
-  int m_fd = -1;
-  bool m_committed = false;
-};
-
-// Devices and pipes (/dev/null, /dev/stdout, a FIFO) are written as they are: renaming a
-// file over one would replace the device node itself.
+// Renaming a file over a device or pipe (/dev/null, /dev/stdout, a FIFO) would replace the
+// device node itself.
 void WriteToDevice(const std::string& path, std::string_view bytes) {
   Descriptor file(open(path.c_str(), O_WRONLY | O_CLOEXEC));
   if (file.Fd() < 0) ThrowInOut(errno);
@@ -146,9 +159,9 @@ void WriteToDevice(const std::string& path, std::string_view bytes) {
   file.CloseChecked();
 }
 
-// The same file rewritten, for when replacing it would split its hard links or give it
-// another owner. The space is reserved before the first byte changes, so that a full disk
-// or a file-size limit fails while the old contents are still whole.
+// For when replacing the file would split its hard links or give it another owner. The space
+// is reserved before the first byte changes, so that a full disk or a file-size limit fails
+// while the old contents are still whole.
 void RewriteInPlace(const std::string& path, std::string_view bytes) {
   Descriptor file(open(path.c_str(), O_WRONLY | O_CLOEXEC));
   if (file.Fd() < 0) ThrowInOut(errno);
@@ -162,8 +175,7 @@ void RewriteInPlace(const std::string& path, std::string_view bytes) {
   file.CloseChecked();
 }
 
-// Gives the temporary file the old file's owner, group and mode (owner first: a change of
-// owner clears the set-user-ID bits). False when the owner or group cannot be kept.
+// Owner first: a change of owner clears the set-user-ID bits.
 bool TakeOverOwnerAndMode(int fd, const struct stat& old) {
   struct stat now {};
   if (fstat(fd, &now) != 0) ThrowInOut(errno);
@@ -173,17 +185,16 @@ bool TakeOverOwnerAndMode(int fd, const struct stat& old) {
   return true;
 }
 
-void SyncFolder(const std::string& folder) {
-  // Makes the rename itself durable; a failure here cannot undo it, so it is not reported.
+bool SyncFolder(const std::string& folder) {
   const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    fsync(dir);
-    close(dir);
-  }
+  if (dir < 0) return false;
+  const bool synced = fsync(dir) == 0;
+  close(dir);
+  return synced;
 }
 
-// Temporary files that a killed run left behind; fresh ones may belong to a save that is
-// running right now, and anything else is not ours to touch.
+// Fresh ones may belong to a save that is running right now, and anything else is not ours
+// to touch.
 void RemoveStaleTemporaryFiles(const std::string& folder) {
   DIR* dir = opendir(folder.c_str());
   if (!dir) return;
@@ -197,33 +208,9 @@ void RemoveStaleTemporaryFiles(const std::string& folder) {
   closedir(dir);
 }
 
-// A link is followed, so that the file it points to is replaced and the link stays a link.
-std::string ResolveLink(const std::string& path) {
-  struct stat info {};
-  if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
-  char* resolved = realpath(path.c_str(), nullptr);
-  if (!resolved) return path;  // a dangling link: the link itself is replaced
-  std::string target = resolved;
-  std::free(resolved);
-  return target;
-}
+}  // namespace write_steps
 
-// Writes the temporary file and renames it over the target; false (nothing changed) when
-// the old file's owner cannot be given to the new one.
-bool ReplaceByRename(const std::string& path, const std::string& folder, std::string_view bytes,
-                     const struct stat* old) {
-  TempFile temp(folder, old ? 0600 : 0666);
-  if (old && !TakeOverOwnerAndMode(temp.Fd(), *old)) return false;
-  WriteAll(temp.Fd(), bytes);
-  if (fsync(temp.Fd()) != 0) ThrowInOut(errno);
-  temp.CloseChecked();
-  if (rename(temp.Path().c_str(), path.c_str()) != 0) ThrowInOut(errno);
-  temp.Commit();
-  SyncFolder(folder);
-  return true;
-}
-
-}  // namespace
+// --- Public entry points ---------------------------------------------------------------
 
 std::string ReadWholeFile(const std::string& path) {
   ReadableFile file(path);
@@ -243,20 +230,20 @@ bool ReadFileInChunks(const std::string& path, const std::function<bool(std::str
 
 void WriteFileAtomically(const std::string& requestedPath, std::string_view bytes) {
   if (requestedPath.empty()) ThrowInOut(ENOENT);
-  const std::string path = ResolveLink(requestedPath);
-  const std::string folder = FolderOf(path);
+  const std::string path = write_steps::ResolveLink(requestedPath);
+  const std::string folder = write_steps::FolderOf(path);
   struct stat old {};
   const bool replacing = stat(path.c_str(), &old) == 0;
   if (replacing && S_ISDIR(old.st_mode)) ThrowInOut(EISDIR);
   // The same answer a direct write would get: a read-only file stays as it is.
   if (replacing && access(path.c_str(), W_OK) != 0) ThrowInOut(errno);
-  if (replacing && !S_ISREG(old.st_mode)) return WriteToDevice(path, bytes);
+  if (replacing && !S_ISREG(old.st_mode)) return write_steps::WriteToDevice(path, bytes);
   if (replacing && old.st_nlink > 1) {
-    RewriteInPlace(path, bytes);
+    write_steps::RewriteInPlace(path, bytes);
   } else if (!ReplaceByRename(path, folder, bytes, replacing ? &old : nullptr)) {
-    RewriteInPlace(path, bytes);
+    write_steps::RewriteInPlace(path, bytes);
   }
-  RemoveStaleTemporaryFiles(folder);
+  write_steps::RemoveStaleTemporaryFiles(folder);
 }
 
 bool IsTemporaryFileName(std::string_view name) {
