@@ -7,9 +7,9 @@
 # ratio of the medians.
 # Every run writes into a folder of its own and nothing is deleted until the end: on an ext4
 # without a journal (as on the build host) a new file skips the inodes freed in the last
-# minute, so that creating files right after deleting thousands costs up to 1 ms each. The
-# replacing runs free 1000 old files each all the same, as any replacing does, and so slow
-# the runs after them on ext4 somewhat.
+# minute (six, while their table is not yet written back), so that creating files after
+# deleting thousands costs up to 1 ms each. The replacing runs free 1000 old files each all
+# the same, as any replacing does, and so slow the ext4 runs after them.
 #   bench/batch_durable.sh [BUILD_DIR] [RUNS] [EXT4_FOLDER]
 # EXT4_FOLDER (default: the system's temporary folder) must be on ext4. With
 # BASELINE=/path/to/another/quillmark-convert the same pairs are also run with that program,
