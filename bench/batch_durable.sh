@@ -7,10 +7,9 @@
 # ratio of the medians.
 # Every run writes into a folder of its own and nothing is deleted until the end: on an ext4
 # without a journal (as on the build host) a new file skips the inodes freed in the last
-# minute, so that creating files right after deleting thousands costs up to 1 ms each. The
-# replacing runs free 1000 old files each all the same, as any replacing does, and so slow
-# the runs after them; QUIET_SECONDS=65 waits that long before every ext4 run, so that each
-# one meets a disk as a single run would.
+# minute (six, while their table is not yet written back), so that creating files after
+# deleting thousands costs up to 1 ms each. The replacing runs free 1000 old files each all
+# the same, as any replacing does, and so slow the ext4 runs after them.
 #   bench/batch_durable.sh [BUILD_DIR] [RUNS] [EXT4_FOLDER]
 # EXT4_FOLDER (default: the system's temporary folder) must be on ext4. With
 # BASELINE=/path/to/another/quillmark-convert the same pairs are also run with that program,
@@ -54,7 +53,6 @@ fi
 # One timed conversion into folder $2 with program $1; milliseconds appended to $3.
 timed() {
   sync -f "$2"  # what earlier runs left to write is not counted in this one
-  if [ "$place" = ext4 ]; then sleep "${QUIET_SECONDS:-0}"; fi
   local start=$EPOCHREALTIME
   "${exe[$1]}" --quiet --to microdvd -d "$2" "${files[@]}"
   awk -v s="$start" -v e="$EPOCHREALTIME" 'BEGIN { printf "%.1f\n", (e - s) * 1000 }' >> "$3"
@@ -79,8 +77,7 @@ summary() { sort -n "$1" | awk '{ v[NR] = $1 } END { printf "%8.1f ms  (%.1f-%.1
 median() { sort -n "$1" | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 echo "1000 files x 200 subtitles, SubRip -> MicroDVD, quillmark-convert -d, $runs alternating pairs;"
-echo "ext4 under $ext4Parent (${QUIET_SECONDS:-0} s quiet before each run), tmpfs under /dev/shm;"
-echo "median (range) of the whole process:"
+echo "ext4 under $ext4Parent, tmpfs under /dev/shm; median (range) of the whole process:"
 for program in "${programs[@]}"; do
   for kind in new replace; do
     printf "  %-8s %-7s  ext4 %s   tmpfs %s   ratio %.2f (target <= 2.00)\n" "$program" "$kind" \

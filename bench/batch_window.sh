@@ -5,7 +5,7 @@
 # then the medians and ranges, their ratio and a check that both wrote the same bytes. Every
 # run writes into an empty folder of its own: replacing the other program's outputs of a moment
 # before would time the disk's freeing of them (on an ext4 without a journal, as on the build
-# host, a new file skips the inodes freed in the last minute), not the window.
+# host, a new file skips the inodes freed in the last few minutes), not the window.
 #   bench/batch_window.sh [BUILD_DIR] [RUNS]      (BUILD_DIR configured with QM_GUI=ON QM_BENCH=ON)
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
