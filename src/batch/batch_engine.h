@@ -62,7 +62,8 @@ class BatchObserver {
   // The file gives its own frame rate; `used` when the file was converted at it.
   virtual void FileFrameRate(const std::string& path, double rate, bool used) = 0;
   virtual void FileDone(int done, int total) = 0;
-  // The bytes for SingleOutput "-".
+  // The bytes for SingleOutput "-". A QuillmarkError thrown here when they cannot be
+  // written fails that file like a failed save.
   virtual void WriteStream(const std::string& bytes) = 0;
 };
 

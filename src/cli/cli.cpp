@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include <cerrno>
 #include <ostream>
 
 #include "batch/batch_engine.h"
@@ -21,6 +22,11 @@ namespace {
 
 // File names and texts reach a terminal only with their control characters escaped.
 std::string Shown(const std::string& text) { return EscapeControls(text); }
+
+// "Cannot write standard output: Disk full"; the cause only when the failed write left one.
+std::string StandardOutputFailure(int cause) {
+  return std::string("Cannot write standard output") + (cause != 0 ? ": " + InOutMessage(cause) : "");
+}
 
 const char* TimingName(TimingKind kind) {
   switch (kind) {
@@ -182,7 +188,11 @@ class CliReport : public BatchObserver {
     if (m_progress) m_progress->Update(done, total);
   }
   void WriteStream(const std::string& bytes) override {
+    errno = 0;
     m_out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    m_out.flush();
+    // A full disk or a closed standard output: the file never arrived, so it is not converted.
+    if (!m_out) throw QuillmarkError(ErrorKind::InOut, StandardOutputFailure(errno));
   }
 
  private:
@@ -263,14 +273,8 @@ int Find(const CliOptions& options, std::ostream& out, std::ostream& err) {
   return kExitOk;
 }
 
-}  // namespace
-
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  return RunCli(args, out, err, CliConsole{});
-}
-
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           const CliConsole& console) {
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               const CliConsole& console) {
   if (args.empty()) {
     err << kCliUsage;
     return kExitUsage;
@@ -307,6 +311,26 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return kExitFailed;
   }
   return kExitUsage;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  return RunCli(args, out, err, CliConsole{});
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const CliConsole& console) {
+  const int code = RunCommand(args, out, err, console);
+  // What was printed for the caller must have arrived: an answer lost to a full disk or a
+  // closed standard output is a failure, not a success. A run that failed has said so.
+  errno = 0;
+  out.flush();
+  if (!out && code != kExitFailed) {
+    err << "quillmark-convert: " << StandardOutputFailure(errno) << '\n';
+    return kExitFailed;
+  }
+  return code;
 }
 
 }  // namespace qm

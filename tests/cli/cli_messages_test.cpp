@@ -1,8 +1,13 @@
-// What the converter prints about files: never their control characters raw, and a failed
-// write names the file that could not be written.
+// What the converter prints about files: never their control characters raw, a failed
+// write names the file that could not be written, and an answer that never reached standard
+// output is a failure.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <sstream>
+#include <streambuf>
 
 #include "cli/cli_runner.h"
 #include "test_support.h"
@@ -53,6 +58,61 @@ TEST(CliMessages, AFailedWriteNamesTheOutputFile) {
   const CliRun run = RunConvert({"--to", "srt", "-o", out, in});
   EXPECT_EQ(run.code, 1);
   EXPECT_NE(run.err.find(in + ": Cannot write " + out + ": File not found"), std::string::npos) << run.err;
+}
+
+// A standard output that takes nothing, as a full disk or a closed descriptor.
+class RefusingBuffer final : public std::streambuf {
+ protected:
+  int overflow(int) override { return traits_type::eof(); }
+  std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+  int sync() override { return -1; }
+};
+
+TEST(CliMessages, AnAnswerThatNeverArrivedIsAFailure) {
+  test::TempDir dir;
+  const std::string in = dir.Write("valid.srt", "1\r\n00:00:01,000 --> 00:00:02,000\r\nx\r\n\r\n");
+  const std::vector<std::vector<std::string>> runs = {
+      {"--to", "microdvd", "-o", "-", in},
+      {"--detect", in},
+      {"--dump", in},
+      {"--info", in},
+      {"--find", "x", in},
+      {"--list-formats"},
+      {"--version"},
+  };
+  for (const auto& args : runs) {
+    RefusingBuffer refusing;
+    std::ostream out(&refusing);
+    std::ostringstream err;
+    EXPECT_EQ(RunCli(args, out, err), 1) << args[0];
+    EXPECT_NE(err.str().find("Cannot write standard output"), std::string::npos)
+        << args[0] << ": " << err.str();
+  }
+  // The converted file is counted as not converted, against its own name, and said once.
+  RefusingBuffer refusing;
+  std::ostream out(&refusing);
+  std::ostringstream err;
+  RunCli(runs.front(), out, err);
+  EXPECT_NE(err.str().find(in + ": Cannot write standard output\n      File not converted"),
+            std::string::npos)
+      << err.str();
+  EXPECT_NE(err.str().find("Errors 1"), std::string::npos);
+  EXPECT_EQ(err.str().find("Cannot write standard output"), err.str().rfind("Cannot write standard output"));
+
+  // The program itself, on a full disk and on a closed standard output.
+  for (const std::string redirect : {"> /dev/full", ">&-"}) {
+    const std::string command = std::string(QM_CONVERT_EXE) + " --to microdvd -o - '" + in + "' " + redirect +
+                                " 2> '" + dir.File("err.txt") + "'";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status)) << redirect;
+    EXPECT_EQ(WEXITSTATUS(status), 1) << redirect;
+    const std::string said = test::ReadFile(dir.File("err.txt"));
+    EXPECT_NE(said.find(in + ": Cannot write standard output"), std::string::npos)
+        << redirect << ": " << said;
+    if (redirect == "> /dev/full") {
+      EXPECT_NE(said.find("standard output: Disk full"), std::string::npos) << said;
+    }
+  }
 }
 
 }  // namespace
