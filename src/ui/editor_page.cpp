@@ -260,11 +260,7 @@ void TForm1::TitulkyClick() {
   if (CheckBoxEditByOneClick->isChecked()) TitulkyDblClick();
 }
 
-void TForm1::TitulkyDblClick() {
-  PageControl->setCurrentWidget(TabSheetEditace);
-  const int row = CurrentRow();
-  const TSubtitle& r = m_document.SubtitleTable[row];
-  m_editorPage->LoadEditorText(r.Text);
+void TForm1::ShowEditorTimes(const TSubtitle& r) {
   SpinEditStart->setValue(r.StartFrame);
   SpinEditKonec->setValue(r.EndFrame);
   const QString clock[] = {QString::number(r.StartHour),   QString::number(r.StartMinute),
@@ -274,6 +270,14 @@ void TForm1::TitulkyDblClick() {
   QLineEdit* fields[] = {EditHH1, EditMM1, EditSS1, EditSSS1, EditHH2, EditMM2, EditSS2, EditSSS2};
   for (int i = 0; i < 8; ++i) fields[i]->setText(clock[i]);
   ShowDuration(r);
+}
+
+void TForm1::TitulkyDblClick() {
+  PageControl->setCurrentWidget(TabSheetEditace);
+  const int row = CurrentRow();
+  const TSubtitle& r = m_document.SubtitleTable[row];
+  m_editorPage->LoadEditorText(r.Text);
+  ShowEditorTimes(r);
   if (m_document.SubtitleCount > 0) MemoAktualChange();
   // A loaded text of k "|" is k + 1 editor lines, an empty text one empty line.
   LabelLines->setText(QString::number(CountLines(r.Text)));

@@ -552,6 +552,8 @@ class TForm1 final : public QMainWindow {
   void WithoutGridClicks(const std::function<void()>& body);
   // The grid row shows the table's subtitle again.
   void WriteGridRow(int row);
+  // The editor page's frame and clock fields and duration show the subtitle's times.
+  void ShowEditorTimes(const TSubtitle& r);
 
   // Undo history
   bool UndoKeyDown(const QKeyEvent& key);

@@ -113,16 +113,7 @@ void TForm1::SetSubtitleTimeAt(int32_t row, int which, int64_t ms) {
   WriteGridRow(row);
   // The editor follows when it holds this very subtitle; typed text stays as it is.
   if (LabelTitleNum->text() != QString::number(row) + ".") return;
-  const TSubtitle& r = m_document.SubtitleTable[row];
-  SpinEditStart->setValue(r.StartFrame);
-  SpinEditKonec->setValue(r.EndFrame);
-  const QString clock[] = {QString::number(r.StartHour),   QString::number(r.StartMinute),
-                           QString::number(r.StartSecond), FromUtf8(r.StartMs),
-                           QString::number(r.EndHour),     QString::number(r.EndMinute),
-                           QString::number(r.EndSecond),   FromUtf8(r.EndMs)};
-  QLineEdit* fields[] = {EditHH1, EditMM1, EditSS1, EditSSS1, EditHH2, EditMM2, EditSS2, EditSSS2};
-  for (int i = 0; i < 8; ++i) fields[i]->setText(clock[i]);
-  ShowDuration(r);
+  ShowEditorTimes(m_document.SubtitleTable[row]);
 }
 
 std::optional<double> TForm1::FpsFromMovie(QWidget& asking) {
