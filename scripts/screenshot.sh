@@ -24,43 +24,7 @@ editor="$tmp/app/quillmark"
 
 # A short scene of our own, so that the picture shows real times and two-line subtitles.
 mkdir -p "$tmp/Films"
-cat >"$tmp/Films/harbour.srt" <<'SRT'
-1
-00:00:01,200 --> 00:00:03,900
-The last ferry leaves at nine.
-
-2
-00:00:04,300 --> 00:00:07,100
-Then we still have time
-for one more coffee.
-
-3
-00:00:07,800 --> 00:00:10,000
-- You always say that.
-- And I am always right.
-
-4
-00:00:11,500 --> 00:00:14,250
-Look, the lights on the island
-are coming on.
-
-5
-00:00:15,000 --> 00:00:17,400
-Grandmother used to count them.
-
-6
-00:00:18,100 --> 00:00:20,600
-Forty-two, every night,
-no more and no less.
-
-7
-00:00:21,300 --> 00:00:23,000
-Tonight there are forty-three.
-
-8
-00:00:24,200 --> 00:00:26,800
-Someone has come home.
-SRT
+cp "$here/scripts/screenshot_scene.srt" "$tmp/Films/harbour.srt"
 
 export HOME="$tmp/home"  # a home of its own, without the user's settings or recent files
 mkdir -p "$HOME/.config/qt6ct"

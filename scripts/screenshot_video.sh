@@ -15,26 +15,8 @@ trap 'rm -rf "$tmp"' EXIT
 cp -r "$build/src/app/Data" "$tmp/app/Data"
 printf '[LANGUAGES]\r\nCount=2\r\n1=\xC8esk\xFD\r\n2=English\r\n[SETTINGS]\r\nLanguage=2\r\nExec=1\r\n' >"$tmp/app/Data/settings.ini"
 
-cat >"$tmp/Films/harbour.srt" <<'SRT'
-1
-00:00:01,200 --> 00:00:03,900
-The last ferry leaves at nine.
-
-2
-00:00:04,300 --> 00:00:07,100
-Then we still have time
-for one more coffee.
-
-3
-00:00:07,800 --> 00:00:10,000
-- You always say that.
-- And I am always right.
-
-4
-00:00:11,500 --> 00:00:14,250
-Look, the lights on the island
-are coming on.
-SRT
+# The same scene as the editor's screenshots; the film is ten seconds of it.
+cp "$here/scripts/screenshot_scene.srt" "$tmp/Films/harbour.srt"
 "$here/scripts/make_test_media.sh" scene "$tmp/Films/harbour.webm"
 
 export HOME="$tmp/home"
