@@ -45,7 +45,7 @@ class FileConversion {
         m_outcome(outcome) {}
 
   void Run(const std::string& path) {
-    const SubtitleSource source = ReadInput(path);
+    SubtitleSource source = ReadInput(path);
     const uint8_t format = source.FormatIndex;
     m_observer.AddLine(m_texts.Opening + " " + EscapeControls(path));
     if (format == kNotRecognised) {
@@ -55,6 +55,7 @@ class FileConversion {
       return;
     }
     const LoadResult loaded = LoadSubtitleSource(m_work, source);
+    source.Feed.reset();  // the table holds what was read; its memory goes to the output
     const uint8_t layout = m_request.KeepInputFormat ? format : m_request.Layout;
     const std::string output = BatchOutputPath(m_request, path);
     if (loaded.Truncated) {

@@ -17,14 +17,11 @@ bool IsDigits(std::string_view text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
 }
 
-bool IsCanonicalTimeLine(std::string_view line);
-
 // A line that starts a subtitle: a show time "[-]H:MM:SS" (any number of hour digits) at
 // its start, then an arrow ("-->", or the "->" it ends in) with a digit after it.
 bool IsTimeLine(std::string_view line) {
   // Most lines are text or counters: "H:MM:SS->0" is the shortest time line there is.
   if (line.size() < 10 || !(IsDigit(line[0]) || line[0] == '-')) return false;
-  if (IsCanonicalTimeLine(line)) return true;
   const ClockText show = SplitClock(line, 0);
   const std::string_view ms = show.MinutesSeconds;
   if (!IsDigits(show.Hours) || ms.size() < 6 || ms[0] != ':' || ms[3] != ':' || !IsDigits(ms.substr(1, 2)) ||
@@ -86,19 +83,16 @@ void CanonicalClock(std::string_view line, size_t at, int32_t& hour, int32_t& mi
 
 // "00:00:01,500 --> 00:00:04,000": read the same as the general rule below would, without
 // taking the line apart piece by piece.
-bool ReadCanonicalTimeLine(ReaderState& state, std::string_view line) {
-  if (!IsCanonicalTimeLine(line)) return false;
+void ReadCanonicalTimeLine(ReaderState& state, std::string_view line) {
   TSubtitle& r = state.Current();
   CanonicalClock(line, 0, r.StartHour, r.StartMinute, r.StartSecond, r.StartMs);
   CanonicalClock(line, 17, r.EndHour, r.EndMinute, r.EndSecond, r.EndMs);
-  return true;
 }
 
 // Show time at the start; the hide time begins at the first digit after the character that
 // follows the show time ("-" right before that digit, not part of an arrow, makes it
 // negative). The rest of the line, for example position coordinates, is not read.
 void ReadTimeLine(ReaderState& state, std::string_view line) {
-  if (ReadCanonicalTimeLine(state, line)) return;
   const ClockText show = SplitClock(line, 2);
   size_t at = show.Length;
   const bool separated = at < line.size() && (line[at] == ',' || line[at] == '.' || line[at] == ':');
@@ -119,6 +113,9 @@ void StoreText(ReaderState& state, std::vector<std::string_view>& lines, bool be
   if (beforeTimeLine && !lines.empty() && IsCounter(lines.back())) lines.pop_back();
   while (!lines.empty() && lines.back().empty()) lines.pop_back();
   std::string& text = state.Current().Text;
+  size_t size = lines.empty() ? 0 : lines.size() - 1;
+  for (const std::string_view line : lines) size += line.size();
+  text.reserve(text.size() + size);
   for (size_t i = 0; i < lines.size(); ++i) {
     if (i > 0) text += '|';
     text += lines[i];
@@ -139,7 +136,9 @@ void ReadSubRip(ReaderState& state) {
   bool afterCounter = false;
   while (!in.Eof()) {
     const std::string_view line = in.ReadLine();
-    const bool timeLine = IsTimeLine(line) || (afterCounter && line.find("-->") != std::string_view::npos);
+    const bool canonical = IsCanonicalTimeLine(line);
+    const bool timeLine =
+        canonical || IsTimeLine(line) || (afterCounter && line.find("-->") != std::string_view::npos);
     afterCounter = !timeLine && IsCounter(line);
     if (!timeLine) {
       if (inSubtitle) lines.push_back(line);
@@ -148,7 +147,7 @@ void ReadSubRip(ReaderState& state) {
     if (inSubtitle) StoreText(state, lines, true);
     if (!state.NewSubtitle()) return;
     inSubtitle = true;
-    ReadTimeLine(state, line);
+    canonical ? ReadCanonicalTimeLine(state, line) : ReadTimeLine(state, line);
   }
   if (inSubtitle) StoreText(state, lines, false);
 }

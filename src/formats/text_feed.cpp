@@ -1,10 +1,7 @@
 #include "formats/text_feed.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
 #include <memory>
-#include <new>
 
 #include "platform/cp1250.h"
 
@@ -40,20 +37,16 @@ std::unique_ptr<TextFeed> TextFeed::Windows1250(FileBytes bytes, size_t from) {
   feed->m_raw = std::move(bytes);
   const size_t size = feed->m_raw.View().size();
   feed->m_rawPos = std::min(from, size);
-  // Room for the whole file at three bytes a character, mapped apart from the heap: pages
-  // that are never written (the rest of a file a reader did not get to) are never taken.
+  // Room for the whole file at three bytes a character. The pages of a block this large are
+  // taken as they are written, so the rest of a file a reader did not get to takes none; freed
+  // after the load, the block is where the output is then laid out.
   feed->m_room = 3 * (size - feed->m_rawPos) + 8;
-  void* room =
-      mmap(nullptr, feed->m_room, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
-  if (room == MAP_FAILED) throw std::bad_alloc();
-  feed->m_decoded = static_cast<char*>(room);
+  feed->m_decoded = new char[feed->m_room];
   feed->m_data = feed->m_decoded;
   return feed;
 }
 
-TextFeed::~TextFeed() {
-  if (m_decoded) munmap(m_decoded, m_room);
-}
+TextFeed::~TextFeed() { delete[] m_decoded; }
 
 bool TextFeed::Grow() {
   if (m_kind == Kind::Whole) return false;

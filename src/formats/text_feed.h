@@ -41,7 +41,7 @@ class TextFeed {
   FileBytes m_raw;
   size_t m_rawPos = 0;  // the first raw byte not yet handed out
   std::string m_owned;
-  char* m_decoded = nullptr;  // an anonymous mapping of m_room bytes
+  char* m_decoded = nullptr;  // m_room bytes
   size_t m_room = 0;
   const char* m_data = nullptr;
   size_t m_size = 0;

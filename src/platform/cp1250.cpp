@@ -1,5 +1,6 @@
 #include "platform/cp1250.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -139,110 +140,97 @@ std::string Cp1250ToUtf8(std::string_view bytes) {
   return out;
 }
 
-bool EncodeUtf8AsCp1250(std::string_view utf8, std::string& out, size_t* failedAt) {
-  // Never longer than the UTF-8 text: every character becomes one byte.
-  const size_t start = out.size();
-  out.resize(start + utf8.size());
-  char* to = out.data() + start;
-  const auto* const begin = reinterpret_cast<const unsigned char*>(utf8.data());
-  const auto* from = begin;
-  const auto* const end = begin + utf8.size();
-  const auto& reverse = ReverseTable();
+namespace {
+
+// How far EncodeRun got: the bytes read and written, and whether it stopped early at a
+// character Windows-1250 lacks (which is then at `read`).
+struct EncodeProgress {
+  size_t Read = 0;
+  size_t Written = 0;
+  bool Failed = false;
+};
+
+// Encodes the UTF-8 bytes [begin, end) into `to`, which has room for as many bytes.
+EncodeProgress EncodeRun(const unsigned char* const begin, const unsigned char* const end, char* const to) {
   const auto& pairs = TwoByteTable();
-  const auto continuation = [](unsigned char c) { return (c & 0xC0) == 0x80; };
+  const auto& reverse = ReverseTable();
+  const unsigned char* from = begin;
+  char* at = to;
+  const auto progress = [&](bool failed) {
+    return EncodeProgress{static_cast<size_t>(from - begin), static_cast<size_t>(at - to), failed};
+  };
   while (from < end) {
-    const unsigned char lead = *from;
-    if (lead < 0x80) {
+    if (end - from >= 8) {
       // Eight bytes are copied at once and as many kept as lead the first non-ASCII one.
       uint64_t word;
-      if (end - from >= 8) {
-        std::memcpy(&word, from, 8);
-        std::memcpy(to, &word, 8);
-        const size_t ascii = AsciiPrefixOfWord(word);
-        to += ascii;
-        from += ascii;
-      } else {
-        *to++ = static_cast<char>(lead);
-        ++from;
-      }
+      std::memcpy(&word, from, 8);
+      std::memcpy(at, &word, 8);
+      const size_t ascii = AsciiPrefixOfWord(word);
+      at += ascii;
+      from += ascii;
+      if (ascii == 8) continue;
+    } else if (*from < 0x80) {
+      *at++ = static_cast<char>(*from++);
       continue;
     }
     // Two-byte characters (the accented letters) are the common case: one table look-up.
+    unsigned char byte = 0;
+    size_t length = 2;
     if (end - from >= 2) {
       uint16_t pair;
       std::memcpy(&pair, from, 2);
-      if (const unsigned char byte = pairs[pair]) {
-        *to++ = static_cast<char>(byte);
-        from += 2;
-        continue;
-      }
+      byte = pairs[pair];
     }
-    char32_t code = 0xFFFF;  // four bytes or a broken sequence: nothing Windows-1250 holds
-    size_t length = 1;
-    if (lead >= 0xC2 && lead <= 0xDF && end - from >= 2 && continuation(from[1])) {
-      code = (lead & 0x1Fu) << 6 | (from[1] & 0x3Fu), length = 2;
-    } else if ((lead & 0xF0) == 0xE0 && end - from >= 3 && continuation(from[1]) && continuation(from[2])) {
-      code = (lead & 0x0Fu) << 12 | (from[1] & 0x3Fu) << 6 | (from[2] & 0x3Fu), length = 3;
+    if (byte == 0 && (from[0] & 0xF0) == 0xE0 && end - from >= 3 && (from[1] & 0xC0) == 0x80 &&
+        (from[2] & 0xC0) == 0x80) {
+      const char32_t code = (from[0] & 0x0Fu) << 12 | (from[1] & 0x3Fu) << 6 | (from[2] & 0x3Fu);
+      if (code < reverse.size()) byte = reverse[code], length = 3;
     }
-    const unsigned char byte = code < reverse.size() ? reverse[code] : 0;
-    if (byte == 0) {
-      out.resize(start);
-      if (failedAt) *failedAt = static_cast<size_t>(from - begin);
-      return false;
-    }
-    *to++ = static_cast<char>(byte);
+    if (byte == 0) return progress(true);  // four bytes, a broken sequence or a missing character
+    *at++ = static_cast<char>(byte);
     from += length;
   }
-  out.resize(static_cast<size_t>(to - out.data()));
+  return progress(false);
+}
+
+}  // namespace
+
+bool EncodeUtf8AsCp1250(std::string_view utf8, std::string& out, size_t* failedAt) {
+  // Never longer than the UTF-8 text (every character becomes one byte), and 8 bytes of room
+  // for the wide stores.
+  const size_t start = out.size();
+  out.resize(start + utf8.size() + 8);
+  const auto* const begin = reinterpret_cast<const unsigned char*>(utf8.data());
+  const EncodeProgress done = EncodeRun(begin, begin + utf8.size(), out.data() + start);
+  if (done.Failed) {
+    out.resize(start);
+    if (failedAt) *failedAt = done.Read;
+    return false;
+  }
+  out.resize(start + done.Written);
   return true;
 }
 
 bool EncodeUtf8AsCp1250InPlace(std::string& text, size_t* failedAt) {
-  // Every character shrinks to one byte, so the bytes are written behind the ones still to
-  // be read: no second buffer of the file's size.
-  char* const data = text.data();
+  // Every character shrinks to one byte, so a piece encoded aside lands behind the bytes
+  // still to be read: no second buffer of the file's size, and no byte-by-byte moves.
+  constexpr size_t kPiece = 16 << 10;
+  char piece[kPiece + 8];
+  auto* const data = reinterpret_cast<unsigned char*>(text.data());
   const size_t size = text.size();
-  const auto& pairs = TwoByteTable();
-  const auto& reverse = ReverseTable();
   size_t from = 0, to = 0;
   while (from < size) {
-    // ASCII stays where it is until something has shrunk, then moves down eight bytes at a
-    // time once the gap behind it is that wide (a store then cannot reach bytes still to be
-    // read), else byte by byte.
-    if (size - from >= 8 && (to == from || from - to >= 8)) {
-      uint64_t word;
-      std::memcpy(&word, data + from, 8);
-      if (to != from) std::memcpy(data + to, &word, 8);
-      const size_t ascii = AsciiPrefixOfWord(word);
-      to += ascii;
-      from += ascii;
-      if (ascii == 8) continue;
-    } else if (static_cast<unsigned char>(data[from]) < 0x80) {
-      data[to++] = data[from++];
-      continue;
-    }
-    if (from == size) break;
-    const auto lead = static_cast<unsigned char>(data[from]);
-    unsigned char byte = 0;
-    size_t length = 1;
-    if (size - from >= 2) {
-      uint16_t pair;
-      std::memcpy(&pair, data + from, 2);
-      byte = pairs[pair], length = 2;
-    }
-    if (byte == 0 && (lead & 0xF0) == 0xE0 && size - from >= 3) {
-      const auto b1 = static_cast<unsigned char>(data[from + 1]),
-                 b2 = static_cast<unsigned char>(data[from + 2]);
-      const char32_t code = (lead & 0x0Fu) << 12 | (b1 & 0x3Fu) << 6 | (b2 & 0x3Fu);
-      if ((b1 & 0xC0) == 0x80 && (b2 & 0xC0) == 0x80 && code < reverse.size())
-        byte = reverse[code], length = 3;
-    }
-    if (byte == 0) {
-      if (failedAt) *failedAt = from;
+    size_t upTo = std::min(size, from + kPiece);
+    // A piece ends before a character's first byte, never inside a character.
+    while (upTo < size && upTo > from + 1 && (data[upTo] & 0xC0) == 0x80) --upTo;
+    const EncodeProgress done = EncodeRun(data + from, data + upTo, piece);
+    std::memcpy(data + to, piece, done.Written);
+    to += done.Written;
+    if (done.Failed) {
+      if (failedAt) *failedAt = from + done.Read;
       return false;
     }
-    data[to++] = static_cast<char>(byte);
-    from += length;
+    from = upTo;
   }
   text.resize(to);
   return true;

@@ -36,6 +36,39 @@ TEST(Cp1250, Utf8BothWaysAndLossReported) {
   EXPECT_EQ(Utf8ToCp1250("a\xC3", &lossless), "a?");  // cut short
 }
 
+// Saving encodes megabytes within the laid-out text itself, a piece at a time: every byte of
+// the code page, characters cut by a piece's end, and a misfit far into the text must come
+// out as the plain per-character encoding says.
+TEST(Cp1250, EncodingInPlaceMatchesCharacterByCharacter) {
+  std::string everyByte;
+  for (int b = 1; b < 256; ++b) everyByte += static_cast<char>(b);
+  const std::string unit = Cp1250ToUtf8(everyByte) + "\r\nŽluťoučký kůň – „x“ … €";
+  std::string large;
+  while (large.size() < 100000) large += unit;
+  for (const std::string& text : {unit, large, std::string("ok")}) {
+    std::string inPlace = text;
+    ASSERT_TRUE(EncodeUtf8AsCp1250InPlace(inPlace));
+    bool lossless = false;
+    EXPECT_EQ(inPlace, Utf8ToCp1250(text, &lossless));
+    EXPECT_TRUE(lossless);
+  }
+  struct Misfit {
+    std::string Text;
+    size_t At;
+  };
+  const std::string head = large.substr(0, unit.size() * (40000 / unit.size()));
+  for (const Misfit& misfit : {Misfit{head + "日" + unit, head.size()}, Misfit{head + "\xC3", head.size()},
+                               Misfit{"a😀", 1}, Misfit{"ab\xE2\x80", 2}}) {
+    std::string inPlace = misfit.Text, copy;
+    size_t inPlaceAt = 0, copyAt = 0;
+    EXPECT_FALSE(EncodeUtf8AsCp1250InPlace(inPlace, &inPlaceAt));
+    EXPECT_FALSE(EncodeUtf8AsCp1250(misfit.Text, copy, &copyAt));
+    EXPECT_EQ(inPlaceAt, misfit.At);
+    EXPECT_EQ(copyAt, misfit.At);
+    EXPECT_TRUE(copy.empty());
+  }
+}
+
 TEST(Utf8, StrictValidityAndCharacterCounts) {
   struct Case {
     std::string bytes;
