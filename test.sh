@@ -59,7 +59,7 @@ echo "== All tests under ASan + UBSan =="
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" \
   -DQM_BENCH=OFF -DQM_SANITIZE=address,undefined -DQM_WERROR="${QM_WERROR:-OFF}" >/dev/null
 cmake --build build-asan -j"$jobs"
-run_stage "sanitizer tests" build-asan -LE slow
+run_stage "sanitizer tests" build-asan -LE 'slow|exhaustive'
 
 if [ -f fuzz/run.sh ] && grep -q add_executable fuzz/CMakeLists.txt; then
   echo "== Fuzz smoke (clang, ASan + UBSan) =="

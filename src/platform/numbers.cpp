@@ -1,7 +1,6 @@
 #include "platform/numbers.h"
 
 #include <algorithm>
-#include <cfenv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -73,12 +72,13 @@ int32_t StrToInt(std::string_view text) {
 }
 
 double RoundHalfEven(double value) {
-  // nearbyint follows the current rounding mode; the product always rounds to nearest-even.
-  const int saved = std::fegetround();
-  if (saved != FE_TONEAREST) std::fesetround(FE_TONEAREST);
-  const double rounded = std::nearbyint(value);
-  if (saved != FE_TONEAREST) std::fesetround(saved);
-  return rounded;
+  // Ties to even whatever the current rounding mode, without asking for the mode: every frame
+  // and clock conversion of a file comes through here. Taking the whole part off is exact.
+  if (!(std::fabs(value) < 0x1p52)) return value;  // whole already, or not finite
+  const double whole = std::floor(value);
+  const double fraction = value - whole;
+  const bool up = fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2) != 0);
+  return std::copysign(up ? whole + 1 : whole, value);
 }
 
 int32_t RoundToInt(double value) {

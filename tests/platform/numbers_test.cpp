@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cfenv>
+#include <cmath>
+#include <limits>
+
 #include "platform/errors.h"
 
 namespace qm {
@@ -45,6 +49,26 @@ TEST(Rounding, TiesGoToEven) {
   EXPECT_EQ(RoundToInt(-2.5), -2);
   EXPECT_EQ(RoundToInt(1000.998), 1001);
   EXPECT_EQ(RoundToInt(2.4999999), 2);
+}
+
+// The same as the hardware's round-to-nearest-even, whatever mode is current, including the
+// sign of a zero and values too large to have a fraction.
+TEST(Rounding, HalfEvenMatchesNearestModeInEveryMode) {
+  const double values[] = {0.0,  -0.0,  0.3,    -0.3,  0.5,    -0.5,    1.5,       -1.5,
+                           2.5,  -2.5,  0x1p52, -0x1p52 - 1, 0x1p53 + 2, 1e300, 4503599627370495.5,
+                           std::numeric_limits<double>::infinity(), 0.49999999999999994};
+  for (const int mode : {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+    for (const double value : values) {
+      std::fesetround(FE_TONEAREST);
+      const double expected = std::nearbyint(value);
+      std::fesetround(mode);
+      const double rounded = RoundHalfEven(value);
+      std::fesetround(FE_TONEAREST);
+      EXPECT_EQ(rounded, expected) << value << " in mode " << mode;
+      EXPECT_EQ(std::signbit(rounded), std::signbit(expected)) << value;
+    }
+  }
+  EXPECT_TRUE(std::isnan(RoundHalfEven(std::numeric_limits<double>::quiet_NaN())));
 }
 
 TEST(Rounding, ResultsOutsideTheIntegerRangeFailInsteadOfWrapping) {
