@@ -10,24 +10,24 @@ namespace qm {
 using enum TimingKind;
 
 const std::array<FormatEntry, kFormatCount> FormatCatalogue = {{
-    {kMicroDVD, "MicroDVD", Frames, true, true, false, "sub", "microdvd", ReadMicroDVD, WriteMicroDVD},
-    {kSubRip, "SubRip", Clock, true, true, false, "srt", "subrip", ReadSubRip, WriteSubRip},
-    {kSubViewer, "SubViewer", Clock, true, true, false, "sub", "subviewer", ReadSubViewer, WriteSubViewer},
+    {kMicroDVD, "MicroDVD", Frames, true, true, false, "sub", "microdvd", ReadMicroDVD, WriteMicroDVD, 24},
+    {kSubRip, "SubRip", Clock, true, true, false, "srt", "subrip", ReadSubRip, WriteSubRip, 48},
+    {kSubViewer, "SubViewer", Clock, true, true, false, "sub", "subviewer", ReadSubViewer, WriteSubViewer, 32},
     {kSubViewer2, "SubViewer 2.0", Clock, true, true, false, "sub", "subviewer2", ReadSubViewer2,
-     WriteSubViewer2},
-    {kAQT, "AQT (aqTitle)", Frames, true, true, false, "aqt", "aqt", ReadAQT, WriteAQT},
+     WriteSubViewer2, 40},
+    {kAQT, "AQT (aqTitle)", Frames, true, true, false, "aqt", "aqt", ReadAQT, WriteAQT, 40},
     {kSimpleTime, "HH:MM:SS (SimpleTime)", Clock, true, true, false, "txt", "simpletime", ReadSimpleTime,
-     WriteSimpleTime},
-    {kSSA, "Sub Station Alpha scriptV4", Clock, true, true, false, "ssa", "ssa", ReadSSA, WriteSSA},
-    {kDKS, "DKS (SubTrack)", Clock, true, true, false, "dks", "dks", ReadDKS, WriteDKS},
+     WriteSimpleTime, 16},
+    {kSSA, "Sub Station Alpha scriptV4", Clock, true, true, false, "ssa", "ssa", ReadSSA, WriteSSA, 80},
+    {kDKS, "DKS (SubTrack)", Clock, true, true, false, "dks", "dks", ReadDKS, WriteDKS, 32},
     {kDVDArchitect, "DVD Architect Subtitle Script", Clock, true, true, true, "sub", "dvd-architect",
-     ReadDVDArchitect, WriteDVDArchitect},
+     ReadDVDArchitect, WriteDVDArchitect, 24},
     {kDVDStudioPro, "DVD Studio Pro Subtitle", Clock, true, true, true, "txt", "dvd-studio-pro",
-     ReadDVDStudioPro, WriteDVDStudioPro},
+     ReadDVDStudioPro, WriteDVDStudioPro, 16},
     {kVegasRegions, "Sony Vegas Region List", Clock, true, true, true, "txt", "vegas", ReadVegasRegions,
-     WriteVegasRegions},
-    {kSAMI, "SAMI", None, false, false, false, "smi", "sami", nullptr, nullptr},
-    {kRadLight, "RadLight", None, false, false, false, "rt", "radlight", nullptr, nullptr},
+     WriteVegasRegions, 24},
+    {kSAMI, "SAMI", None, false, false, false, "smi", "sami", nullptr, nullptr, 0},
+    {kRadLight, "RadLight", None, false, false, false, "rt", "radlight", nullptr, nullptr, 0},
 }};
 
 bool IsFrameFormat(uint8_t formatIndex) {

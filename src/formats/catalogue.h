@@ -50,6 +50,7 @@ struct FormatEntry {
   const char* CliName;    // name accepted by quillmark-convert
   ReaderFunction Reader;  // null for the formats that are only names
   WriterFunction Writer;
+  uint8_t LayoutBytes;  // about what a subtitle takes besides its text, as laid out in UTF-8
 };
 
 extern const std::array<FormatEntry, kFormatCount> FormatCatalogue;

@@ -123,9 +123,9 @@ namespace {
 
 std::string Layout(const SubtitleDocument& doc, const FormatEntry& format) {
   // One allocation of about the final size: growing a megabytes-long buffer by doubling
-  // costs more than writing it.
-  size_t estimate = 128;
-  for (int32_t i = 1; i <= doc.SubtitleCount; ++i) estimate += doc.SubtitleTable[i].Text.size() + 96;
+  // costs more than writing it, and asking for much more takes memory never written.
+  size_t estimate = 512 + size_t{format.LayoutBytes} * static_cast<size_t>(doc.SubtitleCount);
+  for (int32_t i = 1; i <= doc.SubtitleCount; ++i) estimate += doc.SubtitleTable[i].Text.size();
   std::string out;
   out.reserve(format.SixteenBit ? 2 * estimate : estimate);
   format.Writer(doc, out);

@@ -11,6 +11,8 @@ namespace {
 // Raw bytes handed out per piece: large enough that a reader rarely waits on one, small
 // enough that a reader stopping early leaves most of a large file untouched.
 constexpr size_t kPiece = size_t{64} << 10;
+// How much of a Windows-1250 file is looked through ahead to size its decoded text.
+constexpr size_t kCountedRoom = size_t{4} << 20;
 
 }  // namespace
 
@@ -35,12 +37,14 @@ std::unique_ptr<TextFeed> TextFeed::Windows1250(FileBytes bytes, size_t from) {
   std::unique_ptr<TextFeed> feed(new TextFeed());
   feed->m_kind = Kind::Windows1250;
   feed->m_raw = std::move(bytes);
-  const size_t size = feed->m_raw.View().size();
-  feed->m_rawPos = std::min(from, size);
-  // Room for the whole file at three bytes a character. The pages of a block this large are
-  // taken as they are written, so the rest of a file a reader did not get to takes none; freed
-  // after the load, the block is where the output is then laid out.
-  feed->m_room = 3 * (size - feed->m_rawPos) + 8;
+  feed->m_rawPos = std::min(from, feed->m_raw.View().size());
+  // Room for the whole file: counted for its first megabytes, three bytes a character beyond,
+  // so that a large file is not read through before a reader stops in it. The pages of a
+  // block this large are taken as they are written; freed after the load, the block is where
+  // the output is then laid out, so it is sized close to what it holds.
+  const std::string_view body = feed->m_raw.View().substr(feed->m_rawPos);
+  const std::string_view counted = body.substr(0, kCountedRoom);
+  feed->m_room = Cp1250AsUtf8Room(counted) + 3 * (body.size() - counted.size()) + 8;
   feed->m_decoded = new char[feed->m_room];
   feed->m_data = feed->m_decoded;
   return feed;

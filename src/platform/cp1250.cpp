@@ -125,12 +125,17 @@ size_t DecodeCp1250Into(std::string_view bytes, char* to) {
   return static_cast<size_t>(to - start);
 }
 
+size_t Cp1250AsUtf8Room(std::string_view bytes) {
+  // Three bytes at most for a byte of the high half, one for the rest.
+  return bytes.size() + 2 * CountHighBytes(bytes);
+}
+
 void AppendCp1250AsUtf8(std::string& out, std::string_view bytes) {
   // Sized once for the worst case (and the room the decoder's wide stores need), written
   // through a pointer, cut to what was written: files are megabytes, and this runs over every
   // byte of them.
   const size_t start = out.size();
-  out.resize(start + bytes.size() + 2 * CountHighBytes(bytes) + 8);
+  out.resize(start + Cp1250AsUtf8Room(bytes) + 8);
   out.resize(start + DecodeCp1250Into(bytes, out.data() + start));
 }
 

@@ -12,8 +12,10 @@ namespace qm {
 char32_t Cp1250ToUnicode(unsigned char byte);
 std::optional<unsigned char> UnicodeToCp1250(char32_t code);
 void AppendCp1250AsUtf8(std::string& out, std::string_view bytes);
-// Decodes into `to`, which has room for 3 bytes per input byte and 8 more; returns the
-// bytes written.
+// At least as many bytes as DecodeCp1250Into writes for `bytes`, and about as many.
+size_t Cp1250AsUtf8Room(std::string_view bytes);
+// Decodes into `to`, which has Cp1250AsUtf8Room (or 3 bytes per input byte) and 8 more;
+// returns the bytes written.
 size_t DecodeCp1250Into(std::string_view bytes, char* to);
 std::string Cp1250ToUtf8(std::string_view bytes);
 // Appends the Windows-1250 bytes of a UTF-8 text; false, with `out` as it was and the
