@@ -70,13 +70,6 @@ const std::array<uint32_t, 256>& Utf8Forms() {
 
 constexpr uint64_t kHighBits = 0x8080808080808080ULL;
 
-// How many of the eight bytes (in memory order, little-endian) come before the first one of
-// 0x80 or above.
-size_t AsciiPrefixOfWord(uint64_t word) {
-  const uint64_t high = word & kHighBits;
-  return high ? static_cast<size_t>(__builtin_ctzll(high)) / 8 : 8;
-}
-
 // How many bytes are 0x80 or above: each becomes at most three UTF-8 bytes.
 size_t CountHighBytes(std::string_view bytes) {
   size_t count = 0, i = 0;
@@ -112,14 +105,16 @@ size_t DecodeCp1250Into(std::string_view bytes, char* to) {
     to += form >> 24;
   };
   while (end - from >= 8) {
-    // Eight bytes are copied at once and as many kept as lead the first non-ASCII one.
+    // Eight ASCII bytes are copied at once; eight others go through the table one by one,
+    // which costs less than finding where the ASCII stops.
     uint64_t word;
     std::memcpy(&word, from, 8);
-    std::memcpy(to, &word, 8);
-    const size_t ascii = AsciiPrefixOfWord(word);
-    to += ascii;
-    from += ascii;
-    if (ascii < 8) one();
+    if ((word & kHighBits) == 0) {
+      std::memcpy(to, &word, 8);
+      to += 8, from += 8;
+      continue;
+    }
+    for (int k = 0; k < 8; ++k) one();
   }
   while (from < end) one();
   return static_cast<size_t>(to - start);
@@ -164,19 +159,10 @@ EncodeProgress EncodeRun(const unsigned char* const begin, const unsigned char* 
   const auto progress = [&](bool failed) {
     return EncodeProgress{static_cast<size_t>(from - begin), static_cast<size_t>(at - to), failed};
   };
-  while (from < end) {
-    if (end - from >= 8) {
-      // Eight bytes are copied at once and as many kept as lead the first non-ASCII one.
-      uint64_t word;
-      std::memcpy(&word, from, 8);
-      std::memcpy(at, &word, 8);
-      const size_t ascii = AsciiPrefixOfWord(word);
-      at += ascii;
-      from += ascii;
-      if (ascii == 8) continue;
-    } else if (*from < 0x80) {
+  const auto character = [&]() {
+    if (*from < 0x80) {
       *at++ = static_cast<char>(*from++);
-      continue;
+      return true;
     }
     // Two-byte characters (the accented letters) are the common case: one table look-up.
     unsigned char byte = 0;
@@ -191,10 +177,25 @@ EncodeProgress EncodeRun(const unsigned char* const begin, const unsigned char* 
       const char32_t code = (from[0] & 0x0Fu) << 12 | (from[1] & 0x3Fu) << 6 | (from[2] & 0x3Fu);
       if (code < reverse.size()) byte = reverse[code], length = 3;
     }
-    if (byte == 0) return progress(true);  // four bytes, a broken sequence or a missing character
+    if (byte == 0) return false;  // four bytes, a broken sequence or a missing character
     *at++ = static_cast<char>(byte);
     from += length;
+    return true;
+  };
+  while (end - from >= 8) {
+    // Eight ASCII bytes are copied at once; others character by character past those eight.
+    uint64_t word;
+    std::memcpy(&word, from, 8);
+    if ((word & kHighBits) == 0) {
+      std::memcpy(at, &word, 8);
+      at += 8, from += 8;
+      continue;
+    }
+    for (const unsigned char* const stop = from + 8; from < stop;)
+      if (!character()) return progress(true);
   }
+  while (from < end)
+    if (!character()) return progress(true);
   return progress(false);
 }
 

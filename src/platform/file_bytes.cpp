@@ -74,7 +74,10 @@ void FileBytes::Unmap() {
 }
 
 void FileBytes::Forget(size_t from, size_t upTo) {
-  if (!m_mapping) return;
+  // A file of a few megabytes stays mapped whole while it is read: giving its pages back
+  // and taking them again costs more than the memory they hold.
+  constexpr size_t kKeptWhole = size_t{4} << 20;
+  if (!m_mapping || m_size <= kKeptWhole) return;
   const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
   const size_t start = (from + page - 1) / page * page;
   const size_t end = std::min(upTo, m_size) / page * page;

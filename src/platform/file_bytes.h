@@ -24,8 +24,9 @@ class FileBytes {
 
   std::string_view View() const { return {m_data, m_size}; }
   bool Mapped() const { return m_mapping != nullptr; }
-  // The bytes from `from` to `upTo` are not needed for now: a mapped file gives the memory of
-  // the whole pages among them back. Reading them again still works, from the file.
+  // The bytes from `from` to `upTo` are not needed for now: a mapped file of more than a few
+  // megabytes gives the memory of the whole pages among them back. Reading them again still
+  // works, from the file.
   void Forget(size_t from, size_t upTo);
 
  private:

@@ -103,7 +103,7 @@ TEST(LargeFiles, BeyondTheTableOnlyTheFirstTwentyThousandAreRead) {
 
 TEST(LargeFiles, BytesGivenBackCanStillBeRead) {
   test::TempDir dir;
-  std::string bytes(3 << 20, '\0');
+  std::string bytes(6 << 20, '\0');
   for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>('a' + i % 26);
   const std::string path = dir.Write("letters", bytes);
   FileBytes file = FileBytes::Read(path);
