@@ -1,7 +1,10 @@
 #include "formats/text_feed.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <memory>
+#include <new>
 
 #include "platform/cp1250.h"
 
@@ -11,7 +14,7 @@ namespace {
 // Raw bytes handed out per piece: large enough that a reader rarely waits on one, small
 // enough that a reader stopping early leaves most of a large file untouched.
 constexpr size_t kPiece = size_t{64} << 10;
-// How much of a Windows-1250 file is looked through ahead to size its decoded text.
+// The largest Windows-1250 file that is looked through ahead to size its decoded text.
 constexpr size_t kCountedRoom = size_t{4} << 20;
 
 }  // namespace
@@ -38,19 +41,32 @@ std::unique_ptr<TextFeed> TextFeed::Windows1250(FileBytes bytes, size_t from) {
   feed->m_kind = Kind::Windows1250;
   feed->m_raw = std::move(bytes);
   feed->m_rawPos = std::min(from, feed->m_raw.View().size());
-  // Room for the whole file: counted for its first megabytes, three bytes a character beyond,
-  // so that a large file is not read through before a reader stops in it. The pages of a
-  // block this large are taken as they are written; freed after the load, the block is where
-  // the output is then laid out, so it is sized close to what it holds.
   const std::string_view body = feed->m_raw.View().substr(feed->m_rawPos);
-  const std::string_view counted = body.substr(0, kCountedRoom);
-  feed->m_room = Cp1250AsUtf8Room(counted) + 3 * (body.size() - counted.size()) + 8;
-  feed->m_decoded = new char[feed->m_room];
+  if (body.size() <= kCountedRoom) {
+    // Room for exactly what a file of a few megabytes can decode to, from the heap: once the
+    // load frees it, the output is laid out there.
+    feed->m_room = Cp1250AsUtf8Room(body) + 8;
+    feed->m_decoded = new char[feed->m_room];
+  } else {
+    // A larger file may be read only in part (the table fills first): room at three bytes a
+    // character, mapped apart from the heap, so that pages never written are never taken.
+    feed->m_room = 3 * body.size() + 8;
+    void* room = mmap(nullptr, feed->m_room, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE,
+                      -1, 0);
+    if (room == MAP_FAILED) throw std::bad_alloc();
+    feed->m_decoded = static_cast<char*>(room);
+    feed->m_roomMapped = true;
+  }
   feed->m_data = feed->m_decoded;
   return feed;
 }
 
-TextFeed::~TextFeed() { delete[] m_decoded; }
+TextFeed::~TextFeed() {
+  if (m_roomMapped)
+    munmap(m_decoded, m_room);
+  else
+    delete[] m_decoded;
+}
 
 bool TextFeed::Grow() {
   if (m_kind == Kind::Whole) return false;

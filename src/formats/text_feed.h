@@ -41,8 +41,9 @@ class TextFeed {
   FileBytes m_raw;
   size_t m_rawPos = 0;  // the first raw byte not yet handed out
   std::string m_owned;
-  char* m_decoded = nullptr;  // m_room bytes
+  char* m_decoded = nullptr;  // m_room bytes, from the heap or mapped
   size_t m_room = 0;
+  bool m_roomMapped = false;
   const char* m_data = nullptr;
   size_t m_size = 0;
 };
