@@ -1,6 +1,7 @@
 #include "formats/subtitles_save.h"
 
 #include <charconv>
+#include <cstring>
 
 #include "document/subtitles_tool.h"
 #include "formats/catalogue.h"
@@ -33,15 +34,22 @@ void AppendClock(std::string& out, const TSubtitle& record, int which, bool lead
 }
 
 void AppendNumber(std::string& out, int64_t number) {
-  // Written backwards into a small buffer: every frame number of a file goes through here.
+  // Written backwards into a small buffer, two digits at a time: every frame number of a file
+  // goes through here.
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
   char digits[24];
   char* const end = digits + sizeof digits;
   char* at = end;
   uint64_t magnitude = number < 0 ? 0 - static_cast<uint64_t>(number) : static_cast<uint64_t>(number);
-  do {
-    *--at = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude);
+  while (magnitude >= 10) {
+    at -= 2;
+    std::memcpy(at, kPairs + 2 * (magnitude % 100), 2);
+    magnitude /= 100;
+  }
+  if (magnitude > 0 || at == end) *--at = static_cast<char>('0' + magnitude);
   if (number < 0) *--at = '-';
   out.append(at, static_cast<size_t>(end - at));
 }

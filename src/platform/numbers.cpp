@@ -75,10 +75,11 @@ double RoundHalfEven(double value) {
   // Ties to even whatever the current rounding mode, without asking for the mode: every frame
   // and clock conversion of a file comes through here. Taking the whole part off is exact.
   if (!(std::fabs(value) < 0x1p52)) return value;  // whole already, or not finite
-  const double whole = std::floor(value);
-  const double fraction = value - whole;
-  const bool up = fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2) != 0);
-  return std::copysign(up ? whole + 1 : whole, value);
+  auto whole = static_cast<int64_t>(value);        // toward zero
+  if (static_cast<double>(whole) > value) --whole;  // down, for negative values
+  const double fraction = value - static_cast<double>(whole);
+  const bool up = fraction > 0.5 || (fraction == 0.5 && (whole & 1) != 0);
+  return std::copysign(static_cast<double>(up ? whole + 1 : whole), value);
 }
 
 int32_t RoundToInt(double value) {

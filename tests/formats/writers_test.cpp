@@ -4,6 +4,7 @@
 #include "formats/detect.h"
 #include "formats/subtitles_load.h"
 #include "formats/subtitles_save.h"
+#include "formats/writer_support.h"
 #include "platform/errors.h"
 #include "test_support.h"
 
@@ -125,6 +126,19 @@ TEST(Writers, DvdArchitectNumbersAboveNineThousandHaveFiveDigits) {
   const std::string last = Utf16("10000  00:00:01:00  00:00:02:00  t\r\n\r\n");
   EXPECT_EQ(bytes.substr(bytes.size() - last.size()), last);
   EXPECT_NE(bytes.find(Utf16("\r\n9999  ")), std::string::npos);
+}
+
+TEST(Writers, NumbersOfEveryLengthAndSign) {
+  const std::pair<int64_t, const char*> cases[] = {
+      {0, "0"},       {7, "7"},         {10, "10"},     {99, "99"},
+      {100, "100"},   {105, "105"},     {1000, "1000"}, {123456789, "123456789"},
+      {-1, "-1"},     {-1001, "-1001"}, {INT64_MAX, "9223372036854775807"},
+      {INT64_MIN, "-9223372036854775808"}};
+  for (const auto& [number, text] : cases) {
+    std::string out = "x";
+    AppendNumber(out, number);
+    EXPECT_EQ(out, std::string("x") + text);
+  }
 }
 
 TEST(Writers, EveryLineEndIsCrLf) {
