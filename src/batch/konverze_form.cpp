@@ -55,10 +55,16 @@ class WindowReport final : public BatchObserver {
   // The failure that ended the run, if one did.
   const std::optional<QString>& Failure() const { return m_failure; }
 
-  void AddLine(const std::string& line) override {
-    m_form.ListBoxPrubehKonverze->addItem(QString::fromStdString(line));
+  void AddLine(const std::string& line) override { m_pending << QString::fromStdString(line); }
+  // The lines reported so far into the list: one insertion per redraw instead of one per
+  // line, which with four lines a file cost more than converting small files.
+  void ShowPending() {
+    if (m_pending.isEmpty()) return;
+    m_form.ListBoxPrubehKonverze->addItems(m_pending);
+    m_pending.clear();
   }
   bool ConfirmOverwrite(const std::string&, const std::string& question) override {
+    ShowPending();
     return m_dialogs.Message(&m_form, QString::fromStdString(question), MessageIcon::Warning,
                              MessageButtons::YesNo) == MessageAnswer::Yes;
   }
@@ -78,10 +84,12 @@ class WindowReport final : public BatchObserver {
     AddLine("      " + ReplaceAll("{value}", FloatToText(rate), m_texts.MessageBatchFileFrameRate));
   }
   void FileDone(int done, int total) override {
-    m_form.GaugeStavKonverze->setValue(done);
     // Redrawing the window (and laying out the report list) costs more than converting a
-    // small file, so pending messages run at most this often, and after the last file.
+    // small file, so the gauge moves and pending messages run at most this often, and after
+    // the last file: a progress bar redraws itself at once whenever its percentage changes.
     if (done < total && m_sinceYield.isValid() && m_sinceYield.elapsed() < kYieldMs) return;
+    m_form.GaugeStavKonverze->setValue(done);
+    ShowPending();
     m_form.ListBoxPrubehKonverze->scrollToBottom();  // the last line stays in view
     QCoreApplication::processEvents();
     m_sinceYield.start();
@@ -94,6 +102,7 @@ class WindowReport final : public BatchObserver {
   const DynamicTexts& m_texts;
   std::optional<QString> m_failure;
   QElapsedTimer m_sinceYield;
+  QStringList m_pending;
 };
 
 }  // namespace
@@ -249,10 +258,11 @@ void TFormKonverze::ConvertFiles(const QString& dir) {
       auto work = std::make_unique<SubtitleDocument>();
       qm::ConvertFiles(*work, request, WindowTexts(texts), m_mainWindow.FormatNames(), report);
       failure = report.Failure();
-      ListBoxPrubehKonverze->scrollToBottom();
     } catch (const std::exception& error) {
       failure = FromUtf8(error.what());
     }
+    report.ShowPending();
+    ListBoxPrubehKonverze->scrollToBottom();
   }
   if (failure) ShowError(*failure);
 }
