@@ -12,7 +12,8 @@ using enum TimingKind;
 const std::array<FormatEntry, kFormatCount> FormatCatalogue = {{
     {kMicroDVD, "MicroDVD", Frames, true, true, false, "sub", "microdvd", ReadMicroDVD, WriteMicroDVD, 24},
     {kSubRip, "SubRip", Clock, true, true, false, "srt", "subrip", ReadSubRip, WriteSubRip, 48},
-    {kSubViewer, "SubViewer", Clock, true, true, false, "sub", "subviewer", ReadSubViewer, WriteSubViewer, 32},
+    {kSubViewer, "SubViewer", Clock, true, true, false, "sub", "subviewer", ReadSubViewer, WriteSubViewer,
+     32},
     {kSubViewer2, "SubViewer 2.0", Clock, true, true, false, "sub", "subviewer2", ReadSubViewer2,
      WriteSubViewer2, 40},
     {kAQT, "AQT (aqTitle)", Frames, true, true, false, "aqt", "aqt", ReadAQT, WriteAQT, 40},

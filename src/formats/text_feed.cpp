@@ -51,8 +51,8 @@ std::unique_ptr<TextFeed> TextFeed::Windows1250(FileBytes bytes, size_t from) {
     // A larger file may be read only in part (the table fills first): room at three bytes a
     // character, mapped apart from the heap, so that pages never written are never taken.
     feed->m_room = 3 * body.size() + 8;
-    void* room = mmap(nullptr, feed->m_room, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE,
-                      -1, 0);
+    void* room = mmap(nullptr, feed->m_room, PROT_READ | PROT_WRITE,
+                      MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
     if (room == MAP_FAILED) throw std::bad_alloc();
     feed->m_decoded = static_cast<char*>(room);
     feed->m_roomMapped = true;

@@ -74,8 +74,8 @@ int32_t StrToInt(std::string_view text) {
 double RoundHalfEven(double value) {
   // Ties to even whatever the current rounding mode, without asking for the mode: every frame
   // and clock conversion of a file comes through here. Taking the whole part off is exact.
-  if (!(std::fabs(value) < 0x1p52)) return value;  // whole already, or not finite
-  auto whole = static_cast<int64_t>(value);        // toward zero
+  if (!(std::fabs(value) < 0x1p52)) return value;   // whole already, or not finite
+  auto whole = static_cast<int64_t>(value);         // toward zero
   if (static_cast<double>(whole) > value) --whole;  // down, for negative values
   const double fraction = value - static_cast<double>(whole);
   const bool up = fraction > 0.5 || (fraction == 0.5 && (whole & 1) != 0);

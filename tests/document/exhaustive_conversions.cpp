@@ -66,8 +66,8 @@ TEST(ExhaustiveConversions, EveryFrameOfTenHoursToAClock) {
       r.StartFrame = frame;
       FramesToClock(doc, 1, true, false, rate);
       const int64_t ms = ReferenceClockMs(frame, rate);
-      const int64_t got = (int64_t{r.StartHour} * 3600 + r.StartMinute * 60 + r.StartSecond) * 1000 +
-                          std::stoi(r.StartMs);
+      const int64_t got =
+          (int64_t{r.StartHour} * 3600 + r.StartMinute * 60 + r.StartSecond) * 1000 + std::stoi(r.StartMs);
       mismatches += got != ms;
     }
     EXPECT_EQ(mismatches, 0) << "at " << rate << " frames per second";

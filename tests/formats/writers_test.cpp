@@ -129,11 +129,18 @@ TEST(Writers, DvdArchitectNumbersAboveNineThousandHaveFiveDigits) {
 }
 
 TEST(Writers, NumbersOfEveryLengthAndSign) {
-  const std::pair<int64_t, const char*> cases[] = {
-      {0, "0"},       {7, "7"},         {10, "10"},     {99, "99"},
-      {100, "100"},   {105, "105"},     {1000, "1000"}, {123456789, "123456789"},
-      {-1, "-1"},     {-1001, "-1001"}, {INT64_MAX, "9223372036854775807"},
-      {INT64_MIN, "-9223372036854775808"}};
+  const std::pair<int64_t, const char*> cases[] = {{0, "0"},
+                                                   {7, "7"},
+                                                   {10, "10"},
+                                                   {99, "99"},
+                                                   {100, "100"},
+                                                   {105, "105"},
+                                                   {1000, "1000"},
+                                                   {123456789, "123456789"},
+                                                   {-1, "-1"},
+                                                   {-1001, "-1001"},
+                                                   {INT64_MAX, "9223372036854775807"},
+                                                   {INT64_MIN, "-9223372036854775808"}};
   for (const auto& [number, text] : cases) {
     std::string out = "x";
     AppendNumber(out, number);

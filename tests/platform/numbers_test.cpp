@@ -54,9 +54,23 @@ TEST(Rounding, TiesGoToEven) {
 // The same as the hardware's round-to-nearest-even, whatever mode is current, including the
 // sign of a zero and values too large to have a fraction.
 TEST(Rounding, HalfEvenMatchesNearestModeInEveryMode) {
-  const double values[] = {0.0,  -0.0,  0.3,    -0.3,  0.5,    -0.5,    1.5,       -1.5,
-                           2.5,  -2.5,  0x1p52, -0x1p52 - 1, 0x1p53 + 2, 1e300, 4503599627370495.5,
-                           std::numeric_limits<double>::infinity(), 0.49999999999999994};
+  const double values[] = {0.0,
+                           -0.0,
+                           0.3,
+                           -0.3,
+                           0.5,
+                           -0.5,
+                           1.5,
+                           -1.5,
+                           2.5,
+                           -2.5,
+                           0x1p52,
+                           -0x1p52 - 1,
+                           0x1p53 + 2,
+                           1e300,
+                           4503599627370495.5,
+                           std::numeric_limits<double>::infinity(),
+                           0.49999999999999994};
   for (const int mode : {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
     for (const double value : values) {
       std::fesetround(FE_TONEAREST);
