@@ -227,8 +227,10 @@ bool EncodeUtf8AsCp1250InPlace(std::string& text, size_t* failedAt) {
   size_t from = 0, to = 0;
   while (from < size) {
     size_t upTo = std::min(size, from + kPiece);
-    // A piece ends before a character's first byte, never inside a character.
-    while (upTo < size && upTo > from + 1 && (data[upTo] & 0xC0) == 0x80) --upTo;
+    // A piece ends before a character's first byte, never inside a character (a longer run
+    // of continuation bytes is no character, and fails wherever it is cut).
+    for (int back = 0; back < 3 && upTo < size && upTo > from + 1 && (data[upTo] & 0xC0) == 0x80; ++back)
+      --upTo;
     const EncodeProgress done = EncodeRun(data + from, data + upTo, piece);
     std::memcpy(data + to, piece, done.Written);
     to += done.Written;

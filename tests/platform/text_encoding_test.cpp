@@ -57,8 +57,9 @@ TEST(Cp1250, EncodingInPlaceMatchesCharacterByCharacter) {
     size_t At;
   };
   const std::string head = large.substr(0, unit.size() * (40000 / unit.size()));
-  for (const Misfit& misfit : {Misfit{head + "日" + unit, head.size()}, Misfit{head + "\xC3", head.size()},
-                               Misfit{"a😀", 1}, Misfit{"ab\xE2\x80", 2}}) {
+  for (const Misfit& misfit :
+       {Misfit{head + "日" + unit, head.size()}, Misfit{head + "\xC3", head.size()}, Misfit{"a😀", 1},
+        Misfit{"ab\xE2\x80", 2}, Misfit{"a" + std::string(40000, '\x80'), 1}}) {
     std::string inPlace = misfit.Text, copy;
     size_t inPlaceAt = 0, copyAt = 0;
     EXPECT_FALSE(EncodeUtf8AsCp1250InPlace(inPlace, &inPlaceAt));
