@@ -70,6 +70,17 @@ const std::array<uint32_t, 256>& Utf8Forms() {
 
 constexpr uint64_t kHighBits = 0x8080808080808080ULL;
 
+// Copies the eight bytes at `from` to `to` and steps both past them when all eight are
+// ASCII, which reads and writes the same in UTF-8 and Windows-1250; else does nothing.
+bool CopyAsciiWord(const unsigned char*& from, char*& to) {
+  uint64_t word;
+  std::memcpy(&word, from, 8);
+  if ((word & kHighBits) != 0) return false;
+  std::memcpy(to, &word, 8);
+  from += 8, to += 8;
+  return true;
+}
+
 // How many bytes are 0x80 or above: each becomes at most three UTF-8 bytes.
 size_t CountHighBytes(std::string_view bytes) {
   size_t count = 0, i = 0;
@@ -107,13 +118,7 @@ size_t DecodeCp1250Into(std::string_view bytes, char* to) {
   while (end - from >= 8) {
     // Eight ASCII bytes are copied at once; eight others go through the table one by one,
     // which costs less than finding where the ASCII stops.
-    uint64_t word;
-    std::memcpy(&word, from, 8);
-    if ((word & kHighBits) == 0) {
-      std::memcpy(to, &word, 8);
-      to += 8, from += 8;
-      continue;
-    }
+    if (CopyAsciiWord(from, to)) continue;
     for (int k = 0; k < 8; ++k) one();
   }
   while (from < end) one();
@@ -184,13 +189,7 @@ EncodeProgress EncodeRun(const unsigned char* const begin, const unsigned char* 
   };
   while (end - from >= 8) {
     // Eight ASCII bytes are copied at once; others character by character past those eight.
-    uint64_t word;
-    std::memcpy(&word, from, 8);
-    if ((word & kHighBits) == 0) {
-      std::memcpy(at, &word, 8);
-      at += 8, from += 8;
-      continue;
-    }
+    if (CopyAsciiWord(from, at)) continue;
     for (const unsigned char* const stop = from + 8; from < stop;)
       if (!character()) return progress(true);
   }
