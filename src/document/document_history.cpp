@@ -41,9 +41,10 @@ std::array<int32_t, kNumbers> NumbersOf(const TSubtitle& r) {
 void PackedRecords::Append(const TSubtitle& record) {
   m_offsets.push_back(static_cast<uint32_t>(m_bytes.size()));
   for (const int32_t number : NumbersOf(record)) AppendNumber(m_bytes, static_cast<uint32_t>(number));
-  for (const std::string* text : {&record.StartMs, &record.EndMs, &record.Text}) {
-    AppendNumber(m_bytes, static_cast<uint32_t>(text->size()));
-    m_bytes += *text;
+  for (const std::string_view text :
+       {record.StartMs.View(), record.EndMs.View(), std::string_view(record.Text)}) {
+    AppendNumber(m_bytes, static_cast<uint32_t>(text.size()));
+    m_bytes += text;
   }
 }
 

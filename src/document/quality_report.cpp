@@ -11,7 +11,7 @@
 namespace qm {
 namespace {
 
-int64_t ClockMs(int32_t h, int32_t m, int32_t s, const std::string& ms) {
+int64_t ClockMs(int32_t h, int32_t m, int32_t s, std::string_view ms) {
   return ((int64_t{h} * 60 + m) * 60 + s) * 1000 + TryStrToInt(ms).value_or(0);
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "document/ms_text.h"
 #include "platform/text_encoding.h"
 
 namespace qm {
@@ -22,8 +23,8 @@ struct TSubtitle {
   int32_t EndMinute = 0;
   int32_t StartSecond = 0;
   int32_t EndSecond = 0;
-  std::string StartMs = "000";  // milliseconds as text, normally three digits
-  std::string EndMs = "000";
+  MsText StartMs;  // milliseconds as text, normally three digits ("000" when new)
+  MsText EndMs;
   std::string Text;  // UTF-8, lines joined by "|"
 
   bool operator==(const TSubtitle&) const = default;

@@ -165,7 +165,7 @@ void CheckFrameRate(double rate) {
 
 namespace {
 
-void SetClock(int32_t& hour, int32_t& minute, int32_t& second, std::string& ms, const ClockFields& f) {
+void SetClock(int32_t& hour, int32_t& minute, int32_t& second, MsText& ms, const ClockFields& f) {
   hour = f.Hour;
   minute = f.Minute;
   second = f.Second;
@@ -179,21 +179,21 @@ ClockFields FramesToFields(int32_t frames, double rate) {
 }
 
 // The milliseconds text as a number: nearly always three digits, read as such.
-int32_t MillisecondsOf(const std::string& ms) {
+int32_t MillisecondsOf(std::string_view ms) {
   const auto digit = [&ms](size_t k) { return static_cast<unsigned>(ms[k] - '0'); };
   if (ms.size() == 3 && digit(0) < 10 && digit(1) < 10 && digit(2) < 10)
     return static_cast<int32_t>(digit(0) * 100 + digit(1) * 10 + digit(2));
   return StrToInt(ms);
 }
 
-int32_t ClockToFrameNumber(int32_t h, int32_t m, int32_t s, const std::string& ms, double rate) {
+int32_t ClockToFrameNumber(int32_t h, int32_t m, int32_t s, std::string_view ms, double rate) {
   const double seconds =
       static_cast<double>(int64_t{h} * 3600 + int64_t{m} * 60 + s) + MillisecondsOf(ms) / 1000.0;
   return RoundToInt(seconds * rate);
 }
 
 // Hours as the speed change computes them: (ms / 1000 + s) / 3600 + (h + m / 60).
-double ClockToHours(int32_t h, int32_t m, int32_t s, const std::string& ms) {
+double ClockToHours(int32_t h, int32_t m, int32_t s, std::string_view ms) {
   return (MillisecondsOf(ms) / 1000.0 + s) / 3600 + (h + m / 60.0);
 }
 

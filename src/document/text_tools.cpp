@@ -10,7 +10,7 @@ namespace qm {
 namespace {
 
 // Whole milliseconds of a clock time; out-of-range fields fail as the time text would.
-int64_t ClockMilliseconds(int32_t hour, int32_t minute, int32_t second, const std::string& ms) {
+int64_t ClockMilliseconds(int32_t hour, int32_t minute, int32_t second, std::string_view ms) {
   const int32_t millisecond = StrToInt(ms);
   EncodeClock(hour, minute, second, millisecond);
   return ((int64_t{hour} * 60 + minute) * 60 + second) * 1000 + millisecond;

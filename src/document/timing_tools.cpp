@@ -58,15 +58,14 @@ int32_t ShiftedFrame(int32_t frame, int32_t by) {
 
 // The clock time plus `seconds` as a day fraction, in the order of operations the shift has
 // always used, so that results match to the millisecond.
-double ShiftedDayFraction(int32_t hour, int32_t minute, int32_t second, const std::string& ms,
-                          double seconds) {
+double ShiftedDayFraction(int32_t hour, int32_t minute, int32_t second, std::string_view ms, double seconds) {
   const double msSeconds = StrToInt(ms) / 1000.0;
   const double before = (msSeconds + second) / 3600 + (hour + minute / 60.0);
   const double after = (msSeconds + second + seconds) / 3600 + (hour + minute / 60.0);
   return before >= 0 && after < 0 ? 0 : after / 24;
 }
 
-void SetClock(int32_t& hour, int32_t& minute, int32_t& second, std::string& ms, const ClockFields& f) {
+void SetClock(int32_t& hour, int32_t& minute, int32_t& second, MsText& ms, const ClockFields& f) {
   hour = f.Hour;
   minute = f.Minute;
   second = f.Second;

@@ -12,7 +12,7 @@ namespace {
 
 constexpr int64_t kMsPerSecond = 1000;
 
-std::optional<int64_t> ClockMs(int32_t h, int32_t m, int32_t s, const std::string& msText) {
+std::optional<int64_t> ClockMs(int32_t h, int32_t m, int32_t s, std::string_view msText) {
   const std::optional<int32_t> ms = TryStrToInt(msText);
   if (!ms) return std::nullopt;
   return int64_t{h} * 3600000 + int64_t{m} * 60000 + int64_t{s} * kMsPerSecond + *ms;

@@ -3,7 +3,7 @@
 namespace qm {
 namespace {
 
-void AppendEscaped(std::string& out, const std::string& text) {
+void AppendEscaped(std::string& out, std::string_view text) {
   for (char c : text) {
     switch (c) {
       case '\\':
@@ -39,9 +39,9 @@ std::string DumpRecord(int32_t index, const TSubtitle& r) {
     line += '\t';
     line += std::to_string(value);
   }
-  for (const std::string* text : {&r.StartMs, &r.EndMs, &r.Text}) {
+  for (const std::string_view text : {r.StartMs.View(), r.EndMs.View(), std::string_view(r.Text)}) {
     line += '\t';
-    AppendEscaped(line, *text);
+    AppendEscaped(line, text);
   }
   line += '\n';
   return line;

@@ -74,7 +74,7 @@ bool IsCanonicalTimeLine(std::string_view line) {
 
 // The clock of IsCanonicalClock straight into integers.
 void CanonicalClock(std::string_view line, size_t at, int32_t& hour, int32_t& minute, int32_t& second,
-                    std::string& ms) {
+                    MsText& ms) {
   const char* c = line.data() + at;
   const auto two = [c](int p) { return (c[p] - '0') * 10 + (c[p + 1] - '0'); };
   hour = two(0), minute = two(3), second = two(6);

@@ -121,8 +121,9 @@ std::optional<EncodingProblem> FindUnencodableCharacter(const SubtitleDocument& 
   EncodeFailure failure;
   for (int32_t i = 1; i <= doc.SubtitleCount; ++i) {
     const TSubtitle& record = doc.SubtitleTable[i];
-    for (const std::string* field : {&record.Text, &record.StartMs, &record.EndMs})
-      if (!CanEncode(*field, encoding, &failure)) return EncodingProblem{i, failure.Character};
+    for (const std::string_view field :
+         {std::string_view(record.Text), record.StartMs.View(), record.EndMs.View()})
+      if (!CanEncode(field, encoding, &failure)) return EncodingProblem{i, failure.Character};
   }
   return std::nullopt;
 }

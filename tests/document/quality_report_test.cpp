@@ -6,7 +6,7 @@ namespace qm {
 namespace {
 
 void SetClock(TSubtitle& r, int showMs, int hideMs, const std::string& text) {
-  const auto set = [](int ms, int32_t& h, int32_t& m, int32_t& s, std::string& millis) {
+  const auto set = [](int ms, int32_t& h, int32_t& m, int32_t& s, MsText& millis) {
     h = ms / 3600000;
     m = ms / 60000 % 60;
     s = ms / 1000 % 60;
