@@ -1,5 +1,8 @@
 #include "platform/utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace qm {
 namespace {
 
@@ -30,6 +33,26 @@ size_t ValidSequenceLength(std::string_view bytes, size_t pos) {
   return length;
 }
 
+// For the eight bytes at `at`, where a character starts: when they hold only ASCII and
+// well-formed two-byte characters, how many of them those characters take up (7 when the
+// last byte starts a character that ends in the next word); else 0. Each test is on bit 7
+// of every byte at once, with the byte's lower bits shifted up into that place.
+size_t TwoByteWordStep(const char* at) {
+  constexpr uint64_t kTop = 0x8080808080808080ULL;
+  uint64_t word;
+  std::memcpy(&word, at, 8);
+  const uint64_t high = word & kTop;
+  const uint64_t bit6 = (word << 1) & kTop;
+  const uint64_t bit5 = (word << 2) & kTop;
+  const uint64_t continuation = high & ~bit6;  // 10xxxxxx
+  const uint64_t lead = high & bit6;           // 11xxxxxx
+  // 110xxxxx with one of bits 1-4 set: C2-DF, as C0 and C1 would be overlong.
+  const uint64_t payload = ((word & 0x1E1E1E1E1E1E1E1EULL) + 0x7F7F7F7F7F7F7F7FULL) & kTop;
+  const uint64_t twoByteLead = lead & ~bit5 & payload;
+  if (lead != twoByteLead || continuation != twoByteLead << 8) return 0;
+  return 8 - static_cast<size_t>(twoByteLead >> 63);
+}
+
 }  // namespace
 
 std::u32string Utf8ToUtf32(std::string_view text) {
@@ -48,25 +71,13 @@ std::string Utf32ToUtf8(std::u32string_view text) {
 
 bool IsValidUtf8(std::string_view bytes) {
   const size_t size = bytes.size();
-  for (size_t pos = 0; pos < size;) {
-    // ASCII eight bytes at a time, up to the first byte that is not; a two-byte character,
-    // the common case in European text, inline.
-    if (pos + 8 <= size) {
-      uint64_t word;
-      std::memcpy(&word, bytes.data() + pos, 8);
-      const uint64_t high = word & 0x8080808080808080ULL;
-      if (!high) {
-        pos += 8;
-        continue;
-      }
-      pos += static_cast<size_t>(__builtin_ctzll(high)) / 8;
-    } else if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
-      ++pos;
-      continue;
-    }
-    const auto lead = static_cast<unsigned char>(bytes[pos]);
-    if (lead >= 0xC2 && lead <= 0xDF && pos + 1 < size && IsContinuationByte(bytes[pos + 1])) {
-      pos += 2;
+  size_t pos = 0;
+  while (pos < size) {
+    // Eight bytes of ASCII and two-byte characters (European text) at once, without a branch
+    // per character; anything else one character at a time.
+    const size_t step = pos + 8 <= size ? TwoByteWordStep(bytes.data() + pos) : 0;
+    if (step) {
+      pos += step;
       continue;
     }
     const size_t length = ValidSequenceLength(bytes, pos);

@@ -95,6 +95,53 @@ TEST(Utf8, StrictValidityAndCharacterCounts) {
   EXPECT_EQ(Utf32ToUtf8(Utf8ToUtf32(kSample)), kSample);
 }
 
+// The well-formed sequences as the Unicode standard tables them, one character at a time.
+bool IsWellFormedUtf8(std::string_view bytes) {
+  struct Row {
+    unsigned char lead0, lead1, second0, second1;
+    size_t length;
+  } const rows[] = {{0x00, 0x7F, 0, 0, 1},       {0xC2, 0xDF, 0x80, 0xBF, 2}, {0xE0, 0xE0, 0xA0, 0xBF, 3},
+                    {0xE1, 0xEC, 0x80, 0xBF, 3}, {0xED, 0xED, 0x80, 0x9F, 3}, {0xEE, 0xEF, 0x80, 0xBF, 3},
+                    {0xF0, 0xF0, 0x90, 0xBF, 4}, {0xF1, 0xF3, 0x80, 0xBF, 4}, {0xF4, 0xF4, 0x80, 0x8F, 4}};
+  const auto at = [&](size_t k) { return static_cast<unsigned char>(bytes[k]); };
+  for (size_t pos = 0; pos < bytes.size();) {
+    const Row* row = nullptr;
+    for (const Row& r : rows)
+      if (at(pos) >= r.lead0 && at(pos) <= r.lead1) row = &r;
+    if (!row || pos + row->length > bytes.size()) return false;
+    if (row->length > 1 && (at(pos + 1) < row->second0 || at(pos + 1) > row->second1)) return false;
+    for (size_t k = 2; k < row->length; ++k)
+      if ((at(pos + k) & 0xC0) != 0x80) return false;
+    pos += row->length;
+  }
+  return true;
+}
+
+// Every pair of bytes at every place within and across eight-byte words, in text of accented
+// letters, and random runs of whole, cut and stray sequences.
+TEST(Utf8, ValidityAgreesWithTheStandardsTableEverywhere) {
+  const std::string around = "čš ab ňý";  // ASCII and two-byte letters
+  for (size_t place = 0; place < 10; ++place)
+    for (int first = 0; first < 256; ++first)
+      for (int second = 0; second < 256; ++second) {
+        std::string text =
+            around.substr(0, place) + static_cast<char>(first) + static_cast<char>(second) + around;
+        ASSERT_EQ(IsValidUtf8(text), IsWellFormedUtf8(text)) << place << ' ' << first << ' ' << second;
+      }
+  const std::string pieces[] = {"a", "bcdefgh", "č",        "Ž", "\xC3",     "\x80",         "\xC1\xBF",
+                                "–", "„",       "\xE2\x80", "😀", "\xF0\x9F", "\xED\xA0\x80", "\xDF\xBF"};
+  uint32_t seed = 12345;
+  for (int round = 0; round < 200000; ++round) {
+    std::string text;
+    for (int k = 0; k < 12; ++k) {
+      seed = seed * 1664525u + 1013904223u;
+      const size_t pick = seed >> 28;
+      text += pick < std::size(pieces) && (pick > 3 || seed % 5 == 0) ? pieces[pick] : pieces[pick % 4];
+    }
+    ASSERT_EQ(IsValidUtf8(text), IsWellFormedUtf8(text)) << text;
+  }
+}
+
 // Every encoding a user can pick decodes what it encodes; where the sample does not fit, the
 // first character that does not is named with its place.
 TEST(TextEncoding, EveryOfferedEncodingRoundTripsOrNamesTheFirstMisfit) {
