@@ -25,7 +25,7 @@ MsText& MsText::operator=(MsText&& other) noexcept {
   return *this;
 }
 
-MsText& MsText::operator=(std::string_view text) {
+MsText& MsText::AssignLong(std::string_view text) {
   // The text may be this one's own; it is copied before the old memory goes.
   MsText copy(text);
   return *this = std::move(copy);

@@ -27,7 +27,17 @@ class MsText {
 
   MsText& operator=(const MsText& other) { return *this = other.View(); }
   MsText& operator=(MsText&& other) noexcept;
-  MsText& operator=(std::string_view text);
+  MsText& operator=(std::string_view text) {
+    if (text.size() > kInlineBytes) return AssignLong(text);
+    // The text may lie in this one's own bytes or memory: it is copied before either goes.
+    const char* old = IsInline() ? nullptr : HeapBlock();
+    unsigned char bytes[sizeof m_bytes];
+    bytes[0] = static_cast<unsigned char>(text.size() << 1 | 1);
+    std::memcpy(bytes + 1, text.data(), text.size());
+    std::memcpy(m_bytes, bytes, sizeof m_bytes);
+    delete[] old;
+    return *this;
+  }
   MsText& operator=(const std::string& text) { return *this = std::string_view(text); }
   MsText& operator=(const char* text) { return *this = std::string_view(text); }
   void assign(const char* text, size_t size) { *this = std::string_view(text, size); }
@@ -66,6 +76,7 @@ class MsText {
     std::memcpy(m_bytes + 1, text, size);
   }
   void Assign(std::string_view text);
+  MsText& AssignLong(std::string_view text);
   void Release() noexcept {
     if (!IsInline()) delete[] HeapBlock();
   }
