@@ -1,7 +1,8 @@
 // Every reader and the detector on 5 MB and 50 MB of four kinds of hostile input: each must
-// finish the 50 MB within 2 s and within 15x its 5 MB time (median of three runs; below 100 ms
+// finish the 50 MB within 2 s and within 30x its 5 MB time (median of three runs; below 100 ms
 // for 50 MB, a twentieth of the budget, the ratio measures page faults, not the algorithm, and is only
-// shown). Exit status 1 when one does not.
+// shown). A linear reader gives 10x, plus what 50 MB costs the memory that 5 MB does not
+// (13-23x on a busy virtual machine); a quadratic one gives 100x. Exit status 1 when one fails.
 //   build/bench/linear_time [--quick]     (--quick: 1 MB and 10 MB)
 #include <algorithm>
 #include <chrono>
@@ -98,7 +99,7 @@ int main(int argc, char** argv) {
       const double tSmall = ReadSeconds(generate(small, asFormat), format, *doc);
       const double tLarge = ReadSeconds(generate(large, asFormat), format, *doc);
       const double ratio = tLarge / std::max(tSmall, 1e-4);
-      const bool ok = tLarge <= 2.0 && (ratio <= 15 || tLarge < 0.1);
+      const bool ok = tLarge <= 2.0 && (ratio <= 30 || tLarge < 0.1);
       failures += !ok;
       std::printf("%-30s %-17s %9.4f %9.4f %7.1f%s\n", name, kind, tSmall, tLarge, ratio,
                   ok ? "" : "  TOO SLOW");
