@@ -5,8 +5,11 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "document/ms_text.h"
+#include "document/subtitle_text.h"
 #include "platform/text_encoding.h"
 
 namespace qm {
@@ -25,7 +28,7 @@ struct TSubtitle {
   int32_t EndSecond = 0;
   MsText StartMs;  // milliseconds as text, normally three digits ("000" when new)
   MsText EndMs;
-  std::string Text;  // UTF-8, lines joined by "|"
+  SubtitleText Text;  // UTF-8, lines joined by "|"
 
   bool operator==(const TSubtitle&) const = default;
 };
@@ -41,10 +44,16 @@ class TSubtitleTable {
   const TSubtitle& operator[](int32_t index) const;
   // Every slot empty again, and their memory given back.
   void Clear();
+  // Sets a text by keeping a copy of it in the table's text store, where the texts of a file
+  // lie one after another until Clear: what readers do with every text they read.
+  void KeepText(SubtitleText& text, std::string_view kept);
 
  private:
   static constexpr int32_t kBlock = 256;
   std::unique_ptr<TSubtitle[]> m_blocks[(MaxSubtitles + kBlock - 1) / kBlock];
+  std::vector<std::unique_ptr<char[]>> m_textChunks;
+  char* m_textFree = nullptr;
+  size_t m_textLeft = 0;
 };
 
 enum : uint8_t { kModeFrames = 0, kModeClock = 1, kModeBoth = 2 };

@@ -153,9 +153,10 @@ void ClearSubtitleTable(SubtitleDocument& doc) {
 }
 
 void TrimSubtitleEnd(SubtitleDocument& doc, int32_t index) {
-  std::string& text = doc.SubtitleTable[index].Text;
-  const size_t keep = text.find_last_not_of("\t\r |");
-  text.erase(keep == std::string::npos ? 0 : keep + 1);
+  SubtitleText& text = doc.SubtitleTable[index].Text;
+  const size_t keep = text.View().find_last_not_of("\t\r |");
+  const size_t size = keep == std::string::npos ? 0 : keep + 1;
+  if (size < text.size()) text = text.View().substr(0, size);
 }
 
 void CheckFrameRate(double rate) {
@@ -247,7 +248,8 @@ void RemoveAccents(SubtitleDocument& doc, int32_t index) {
   // and letters of other scripts included, stays as it is.
   static constexpr std::pair<char32_t, char> kPlain[] = {{U'š', 's'}, {U'ž', 'z'}, {U'č', 'c'}, {U'ě', 'e'},
                                                          {U'ď', 'd'}, {U'ň', 'n'}, {U'ř', 'r'}, {U'ů', 'u'}};
-  std::string& text = doc.SubtitleTable[index].Text;
+  SubtitleText& record = doc.SubtitleTable[index].Text;
+  const std::string_view text = record;
   if (IsAscii(text)) return;
   std::string plain;
   plain.reserve(text.size());
@@ -261,7 +263,7 @@ void RemoveAccents(SubtitleDocument& doc, int32_t index) {
     else
       plain.append(text, start, pos - start);
   }
-  text = std::move(plain);
+  record = std::move(plain);
 }
 
 int32_t DeleteEmptySubtitles(SubtitleDocument& doc) {

@@ -34,7 +34,7 @@ void CheckWrapWidth(int32_t maxChars) {
 
 void ApplyTextChanges(SubtitleDocument& doc, const TextChanges& changes) {
   for (int32_t i = 1; i <= doc.SubtitleCount; ++i) {
-    std::string& text = doc.SubtitleTable[i].Text;
+    SubtitleText& text = doc.SubtitleTable[i].Text;
     text = ReplaceAll(changes.Find, changes.Replacement, text);
     if (changes.TrimEnds) TrimSubtitleEnd(doc, i);
   }
@@ -139,7 +139,7 @@ std::string WrapSubtitleLines(std::string_view text, int32_t maxChars) {
 void WrapAllSubtitleLines(SubtitleDocument& doc, int32_t maxChars) {
   CheckWrapWidth(maxChars);
   for (int32_t i = 1; i <= doc.SubtitleCount; ++i) {
-    std::string& text = doc.SubtitleTable[i].Text;
+    SubtitleText& text = doc.SubtitleTable[i].Text;
     text = WrapSubtitleLines(text, maxChars);
   }
 }

@@ -27,7 +27,7 @@ void ReadAQT(ReaderState& state) {
     } else if (!IsBlankText(line)) {
       if (nextTextStartsSubtitle) {
         if (!state.NewSubtitle()) return;
-        state.Current().Text = line;
+        state.SetText(line);
         state.Current().StartFrame = state.AqtLastFrame;
       } else {
         state.Current().Text += '|';

@@ -28,7 +28,7 @@ void ReadDKS(ReaderState& state) {
       lastWasEndMark = true;
     } else {
       if (!state.NewSubtitle()) return;
-      state.Current().Text = text;
+      state.SetText(text);
       state.StoreStamp(true, false);
       // Two subtitle lines in a row: the second one's start ends the first.
       if (!lastWasEndMark && state.Doc.SubtitleCount > 1)

@@ -20,7 +20,9 @@ void ReadDVDArchitect(ReaderState& state) {
     ReadWideStamp(state, 11, "0");
     state.StoreStamp(false, true);
     in.SkipWide(2);
-    ReadWideText(in, state.Current().Text);
+    state.TextBuffer.clear();
+    ReadWideText(in, state.TextBuffer);
+    state.SetText(state.TextBuffer);
     in.SkipWide(3);  // LF, and the CR LF of the empty line
   }
 }
@@ -31,7 +33,8 @@ void WriteDVDArchitect(const SubtitleDocument& doc, std::string& out) {
     AppendWide(out, ZeroPad(k, 4) + "  ");
     AppendWide(out, ClockHhMmSsMs(subtitle, kShowTime, ':').substr(0, 11) + "  ");
     AppendWide(out, ClockHhMmSsMs(subtitle, kHideTime, ':').substr(0, 11) + "  ");
-    AppendWide(out, subtitle.Text + "\r\n\r\n");
+    AppendWide(out, subtitle.Text);
+    AppendWide(out, "\r\n\r\n");
   }
 }
 

@@ -16,7 +16,9 @@ void ReadDVDStudioPro(ReaderState& state) {
     ReadWideStamp(state, 11, "0");
     state.StoreStamp(false, true);
     in.SkipWide(1);
-    ReadWideText(in, state.Current().Text);
+    state.TextBuffer.clear();
+    ReadWideText(in, state.TextBuffer);
+    state.SetText(state.TextBuffer);
     in.SkipWide(1);  // LF
   }
 }
@@ -26,7 +28,8 @@ void WriteDVDStudioPro(const SubtitleDocument& doc, std::string& out) {
     const TSubtitle& subtitle = doc.SubtitleTable[k];
     AppendWide(out, ClockHhMmSsMs(subtitle, kShowTime, ':').substr(0, 11) + '\t');
     AppendWide(out, ClockHhMmSsMs(subtitle, kHideTime, ':').substr(0, 11) + '\t');
-    AppendWide(out, subtitle.Text + "\r\n");
+    AppendWide(out, subtitle.Text);
+    AppendWide(out, "\r\n");
   }
 }
 

@@ -68,7 +68,9 @@ void ReadMicroDVD(ReaderState& state) {
     in.SkipChars(1);  // the second "{"
     if (!ReadUpTo(in, '}', end)) return;
     if (!end.empty()) subtitle.EndFrame = StrToInt(end);
-    ReadText(in, subtitle.Text);
+    state.TextBuffer.clear();
+    ReadText(in, state.TextBuffer);
+    state.SetText(state.TextBuffer);
     if (state.Doc.SubtitleCount > 1 || state.FileFrameRate) continue;
     // The rate line is about the file, not a subtitle: it is neither kept nor counted.
     state.FileFrameRate = StatedFrameRate(start, end, subtitle.Text);

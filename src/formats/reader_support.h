@@ -102,6 +102,9 @@ struct ReaderState {
   // sets Truncated and returns false; the reader then stops.
   bool NewSubtitle();
   TSubtitle& Current() { return Doc.SubtitleTable[Doc.SubtitleCount]; }
+  // The current subtitle's text, kept in the table's text store.
+  void SetText(std::string_view text) { Doc.SubtitleTable.KeepText(Current().Text, text); }
+  std::string TextBuffer;  // where a reader assembles a text before SetText
   // StoreTimeStamp of Stamp into the current subtitle.
   void StoreStamp(bool toStart, bool toEnd);
   // The clock with the milliseconds text `ms` (stored unchecked) into the current subtitle.

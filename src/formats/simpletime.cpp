@@ -17,7 +17,7 @@ void ReadSimpleTime(ReaderState& state) {
     in.SkipChars(clock.Length);
     state.StoreClock(clock, "000", true, true);
     in.SkipChars(1);  // the separator after the time
-    state.Current().Text = in.ReadLine();
+    state.SetText(in.ReadLine());
   }
 }
 

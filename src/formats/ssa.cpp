@@ -62,7 +62,7 @@ void ReadSSA(ReaderState& state) {
     ReadTime(state, false);
     for (int field = 0; field < 7; ++field)  // the rest of End, then Style .. Effect
       if (!in.SkipPast(',')) return;
-    state.Current().Text = NewlinesToBars(in.ReadLine());
+    state.SetText(NewlinesToBars(in.ReadLine()));
   }
 }
 

@@ -112,14 +112,13 @@ void ReadTimeLine(ReaderState& state, std::string_view line) {
 void StoreText(ReaderState& state, std::vector<std::string_view>& lines, bool beforeTimeLine) {
   if (beforeTimeLine && !lines.empty() && IsCounter(lines.back())) lines.pop_back();
   while (!lines.empty() && lines.back().empty()) lines.pop_back();
-  std::string& text = state.Current().Text;
-  size_t size = lines.empty() ? 0 : lines.size() - 1;
-  for (const std::string_view line : lines) size += line.size();
-  text.reserve(text.size() + size);
+  std::string& text = state.TextBuffer;
+  text.assign(state.Current().Text.View());
   for (size_t i = 0; i < lines.size(); ++i) {
     if (i > 0) text += '|';
     text += lines[i];
   }
+  state.SetText(text);
   lines.clear();
 }
 

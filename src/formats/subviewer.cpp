@@ -40,7 +40,7 @@ void ReadSubViewer(ReaderState& state) {
       // Each text line is a subtitle of its own.
       if (!state.NewSubtitle()) return;
       state.StoreStamp(true, false);
-      state.Current().Text = line;
+      state.SetText(line);
       waitsForHideTime = true;
     }
   }

@@ -67,7 +67,7 @@ void ReadSubViewer2(ReaderState& state) {
   if (!state.NewSubtitle()) return;
   while (true) {
     ReadTimeLine(state, line);
-    state.Current().Text = BreaksToBars(in.ReadLine());
+    state.SetText(BreaksToBars(in.ReadLine()));
     in.ReadLine();  // the empty line between subtitles, whatever it holds
     if (in.Eof()) return;
     if (!state.NewSubtitle()) return;

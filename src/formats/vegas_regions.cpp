@@ -26,7 +26,9 @@ void ReadVegasRegions(ReaderState& state) {
     ReadWideStamp(state, 12, "");
     state.StoreStamp(false, true);
     in.SkipWide(1 + 12 + 1);  // tab, the region's length, tab
-    ReadWideText(in, state.Current().Text);
+    state.TextBuffer.clear();
+    ReadWideText(in, state.TextBuffer);
+    state.SetText(state.TextBuffer);
     in.SkipWide(1);  // LF
   }
 }
@@ -37,7 +39,8 @@ void WriteVegasRegions(const SubtitleDocument& doc, std::string& out) {
     AppendWide(out, ClockHhMmSsMs(subtitle, kShowTime, '.') + '\t');
     AppendWide(out, ClockHhMmSsMs(subtitle, kHideTime, '.') + '\t');
     AppendWide(out, Duration(subtitle) + '\t');
-    AppendWide(out, subtitle.Text + "\r\n");
+    AppendWide(out, subtitle.Text);
+    AppendWide(out, "\r\n");
   }
 }
 

@@ -69,7 +69,7 @@ void TForm1::ButtonZalomeniRadekClick() {
   if (m_document.SubtitleCount > 0) WrapSubtitleLines({}, maxChars());
   RunWholeDocumentTool([&] {
     for (int32_t i = 1; i <= m_document.SubtitleCount; ++i) {
-      std::string& text = m_document.SubtitleTable[i].Text;
+      SubtitleText& text = m_document.SubtitleTable[i].Text;
       text = WrapSubtitleLines(text, maxChars());  // the field is read anew for each subtitle
     }
   });

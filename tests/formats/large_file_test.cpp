@@ -31,7 +31,7 @@ void Fill(SubtitleDocument& doc, int32_t count) {
     s.EndHour = endMs / 3600000, s.EndMinute = endMs / 60000 % 60, s.EndSecond = endMs / 1000 % 60;
     s.StartMs = std::to_string(1000 + startMs % 1000).substr(1);
     s.EndMs = std::to_string(1000 + endMs % 1000).substr(1);
-    s.Text.clear();
+    s.Text = "";
     const int words = 3 + static_cast<int>((seed = seed * 1103515245u + 12345u) >> 16) % 14;
     for (int w = 0; w < words; ++w) {
       if (w) s.Text += w == words / 2 ? "|" : " ";
