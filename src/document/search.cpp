@@ -55,7 +55,7 @@ std::optional<FoundSubtitle> FindSubtitleText(const SubtitleDocument& doc, int32
   int32_t row = std::clamp(currentRow, 1, count);
   for (;;) {
     if (row != edge) row += up ? -1 : 1;
-    const std::string& text = doc.SubtitleTable[row].Text;
+    const std::string_view text = doc.SubtitleTable[row].Text;
     if (const auto position = FindIn(text, needle, caseSensitive))
       return FoundSubtitle{row, SelectionAt(text, *position, needle.size())};
     if (row == edge) return std::nullopt;

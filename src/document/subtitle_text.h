@@ -52,7 +52,7 @@ class SubtitleText {
                    : std::string_view(static_cast<const char*>(m_data), m_size);
   }
   operator std::string_view() const noexcept { return View(); }  // NOLINT
-  operator std::string() const { return std::string(View()); }   // NOLINT
+  explicit operator std::string() const { return std::string(View()); }
   size_t size() const noexcept { return View().size(); }
   bool empty() const noexcept { return View().empty(); }
   const char* data() const noexcept { return View().data(); }

@@ -79,7 +79,7 @@ struct TForm1::EditorPage {
   void WriteGridRow(int row);
   void SetCurrentRowQuietly(int row);
   void ShowEditedRow(int row);
-  void LoadEditorText(const std::string& text);
+  void LoadEditorText(std::string_view text);
   bool TableFull();
 };
 
@@ -219,7 +219,7 @@ void TForm1::EditorPage::WriteGridRow(int row) {
   f.m_gridModel->NotifyRowsChanged(row, row);
 }
 
-void TForm1::EditorPage::LoadEditorText(const std::string& text) {
+void TForm1::EditorPage::LoadEditorText(std::string_view text) {
   const QString shown = FromUtf8(EditorTextOf(text));
   // The limit is for typing: a longer subtitle is shown whole and may only get shorter.
   f.m_memoLimit = std::max(kMemoMaxLength, static_cast<int>(std::min<qsizetype>(shown.size(), INT_MAX)));

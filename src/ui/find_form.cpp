@@ -100,7 +100,7 @@ void TFormFind::ButtonNajitClick() {
   SelectFoundText(needle, doc.SubtitleTable[hit->Row].Text, caseSensitive);
 }
 
-void TFormFind::SelectFoundText(const std::string& needle, const std::string& haystack, bool caseSensitive) {
+void TFormFind::SelectFoundText(const std::string& needle, std::string_view haystack, bool caseSensitive) {
   m_mainWindow.setEnabled(true);
   QPlainTextEdit* memo = m_mainWindow.MemoAktual;
   memo->setFocus();

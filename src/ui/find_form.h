@@ -25,7 +25,7 @@ class TFormFind final : public QDialog {
   void ShowBeside(const QWidget& mainWindow);
   void ButtonNajitClick();  // find next
   // Selects the hit of `needle` in the main window's text editor.
-  void SelectFoundText(const std::string& needle, const std::string& haystack, bool caseSensitive);
+  void SelectFoundText(const std::string& needle, std::string_view haystack, bool caseSensitive);
 
   QLabel* LabelNajitText;
   QLineEdit* EditFindText;

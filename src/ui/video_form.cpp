@@ -392,7 +392,7 @@ void TFormVideo::RefreshSubtitle() {
   const SubtitleDocument& doc = m_main.Document();
   const int64_t ms = VideoObraz->HasFrame() ? VideoObraz->FrameMs() : m_positionMs;
   const int32_t shown = m_ready ? SubtitleAtPosition(doc, ms) : 0;
-  VideoObraz->SetSubtitle(shown ? Q(doc.SubtitleTable[shown].Text).replace(u'|', u'\n') : QString());
+  VideoObraz->SetSubtitle(shown ? FromUtf8(doc.SubtitleTable[shown].Text).replace(u'|', u'\n') : QString());
   VideoVlna->SetCurrentSubtitle(m_main.CurrentRow());
 }
 

@@ -51,7 +51,9 @@ void LoadFrames(Editor& editor, const std::vector<Cue>& cues) {
   for (int32_t i = 1; i <= doc.SubtitleCount; ++i) FramesToClock(doc, i, true, true, 25);
 }
 
-std::string Text(Editor& editor, int32_t index) { return editor.Doc().SubtitleTable[index].Text; }
+std::string Text(Editor& editor, int32_t index) {
+  return std::string(editor.Doc().SubtitleTable[index].Text);
+}
 
 }  // namespace
 
