@@ -20,9 +20,7 @@ void ReadDVDArchitect(ReaderState& state) {
     ReadWideStamp(state, 11, "0");
     state.StoreStamp(false, true);
     in.SkipWide(2);
-    state.TextBuffer.clear();
-    ReadWideText(in, state.TextBuffer);
-    state.SetText(state.TextBuffer);
+    ReadWideText(state);
     in.SkipWide(3);  // LF, and the CR LF of the empty line
   }
 }

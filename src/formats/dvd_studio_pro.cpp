@@ -16,9 +16,7 @@ void ReadDVDStudioPro(ReaderState& state) {
     ReadWideStamp(state, 11, "0");
     state.StoreStamp(false, true);
     in.SkipWide(1);
-    state.TextBuffer.clear();
-    ReadWideText(in, state.TextBuffer);
-    state.SetText(state.TextBuffer);
+    ReadWideText(state);
     in.SkipWide(1);  // LF
   }
 }

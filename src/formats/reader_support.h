@@ -117,9 +117,9 @@ char AsciiUpper(char c);
 std::string AsciiUpper(std::string_view text);
 // The first `count` characters from 1-based character position `from`, shorter near the end.
 std::string_view Copy(std::string_view text, size_t from, size_t count);
-// 16-bit characters up to CR (0x000D), as the Unicode characters they are; the text read so
-// far is kept when the file ends first.
-void ReadWideText(ByteStream& in, std::string& text);
+// The current subtitle's text: 16-bit characters up to CR (0x000D), as the Unicode characters
+// they are; the text read so far is kept when the file ends first.
+void ReadWideText(ReaderState& state);
 // Stamp := the low bytes of `count` characters followed by `suffix` ("0" turns hundredths
 // into milliseconds).
 void ReadWideStamp(ReaderState& state, size_t count, const char* suffix);

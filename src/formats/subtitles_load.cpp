@@ -217,7 +217,10 @@ std::string_view Copy(std::string_view text, size_t from, size_t count) {
   return CharacterSubstr(text, from - 1, count);
 }
 
-void ReadWideText(ByteStream& in, std::string& text) {
+void ReadWideText(ReaderState& state) {
+  ByteStream& in = state.In;
+  std::string& text = state.TextBuffer;
+  text.clear();
   uint16_t code = 0;
   while (in.ReadWide(code) && code != 0x000D) {
     char32_t character = code;
@@ -232,6 +235,7 @@ void ReadWideText(ByteStream& in, std::string& text) {
     }
     AppendCodePoint(text, character);
   }
+  state.SetText(text);
 }
 
 void ReadWideStamp(ReaderState& state, size_t count, const char* suffix) {

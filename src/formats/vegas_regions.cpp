@@ -26,9 +26,7 @@ void ReadVegasRegions(ReaderState& state) {
     ReadWideStamp(state, 12, "");
     state.StoreStamp(false, true);
     in.SkipWide(1 + 12 + 1);  // tab, the region's length, tab
-    state.TextBuffer.clear();
-    ReadWideText(in, state.TextBuffer);
-    state.SetText(state.TextBuffer);
+    ReadWideText(state);
     in.SkipWide(1);  // LF
   }
 }
