@@ -29,12 +29,9 @@ class MsText {
   MsText& operator=(MsText&& other) noexcept;
   MsText& operator=(std::string_view text) {
     if (text.size() > kInlineBytes) return AssignLong(text);
-    // The text may lie in this one's own bytes or memory: it is copied before either goes.
+    // The text may lie in this one's own bytes or memory: it is copied before the memory goes.
     const char* old = IsInline() ? nullptr : HeapBlock();
-    unsigned char bytes[sizeof m_bytes];
-    bytes[0] = static_cast<unsigned char>(text.size() << 1 | 1);
-    std::memcpy(bytes + 1, text.data(), text.size());
-    std::memcpy(m_bytes, bytes, sizeof m_bytes);
+    SetInline(text.data(), text.size());
     delete[] old;
     return *this;
   }
@@ -73,7 +70,7 @@ class MsText {
   }
   void SetInline(const char* text, size_t size) noexcept {
     m_bytes[0] = static_cast<unsigned char>(size << 1 | 1);
-    std::memcpy(m_bytes + 1, text, size);
+    std::memmove(m_bytes + 1, text, size);  // the text may be these very bytes
   }
   void Assign(std::string_view text);
   MsText& AssignLong(std::string_view text);
