@@ -7,6 +7,13 @@
 
 #include "platform/utf8.h"
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#define QM_VECTOR_CP1250 1
+#else
+#define QM_VECTOR_CP1250 0
+#endif
+
 namespace qm {
 namespace {
 
@@ -81,9 +88,28 @@ bool CopyAsciiWord(const unsigned char*& from, char*& to) {
   return true;
 }
 
+#if QM_VECTOR_CP1250
+bool HasVectorUnit() {
+  static const bool has = __builtin_cpu_supports("ssse3") && __builtin_cpu_supports("popcnt");
+  return has;
+}
+
+__attribute__((target("popcnt"))) size_t CountHighBytesBySixteens(std::string_view bytes, size_t& i) {
+  size_t count = 0;
+  for (; i + 16 <= bytes.size(); i += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + i));
+    count += static_cast<size_t>(_mm_popcnt_u32(static_cast<unsigned>(_mm_movemask_epi8(block))));
+  }
+  return count;
+}
+#endif
+
 // How many bytes are 0x80 or above: each becomes at most three UTF-8 bytes.
 size_t CountHighBytes(std::string_view bytes) {
   size_t count = 0, i = 0;
+#if QM_VECTOR_CP1250
+  if (HasVectorUnit()) count = CountHighBytesBySixteens(bytes, i);
+#endif
   for (; i + 8 <= bytes.size(); i += 8) {
     uint64_t word;
     std::memcpy(&word, bytes.data() + i, 8);
@@ -155,56 +181,159 @@ struct EncodeProgress {
   bool Failed = false;
 };
 
-// Encodes the UTF-8 bytes [begin, end) into `to`, which has room for as many bytes.
-EncodeProgress EncodeRun(const unsigned char* const begin, const unsigned char* const end, char* const to) {
-  const auto& pairs = TwoByteTable();
-  const auto& reverse = ReverseTable();
-  const unsigned char* from = begin;
-  char* at = to;
-  const auto progress = [&](bool failed) {
-    return EncodeProgress{static_cast<size_t>(from - begin), static_cast<size_t>(at - to), failed};
-  };
-  const auto character = [&]() {
-    if (*from < 0x80) {
-      *at++ = static_cast<char>(*from++);
+// Encodes UTF-8 bytes [From, End) into At, which has room for as many bytes (and 16 more).
+struct Cp1250Encoder {
+  const unsigned char* From;
+  const unsigned char* const End;
+  char* At;
+
+  // One character; false at a character the code page lacks, or a broken sequence.
+  bool Character() {
+    if (*From < 0x80) {
+      *At++ = static_cast<char>(*From++);
       return true;
     }
     // Two-byte characters (the accented letters) are the common case: one table look-up.
     unsigned char byte = 0;
     size_t length = 2;
-    if (end - from >= 2) {
+    if (End - From >= 2) {
       uint16_t pair;
-      std::memcpy(&pair, from, 2);
-      byte = pairs[pair];
+      std::memcpy(&pair, From, 2);
+      byte = TwoByteTable()[pair];
     }
-    if (byte == 0 && (from[0] & 0xF0) == 0xE0 && end - from >= 3 && (from[1] & 0xC0) == 0x80 &&
-        (from[2] & 0xC0) == 0x80) {
-      const char32_t code = (from[0] & 0x0Fu) << 12 | (from[1] & 0x3Fu) << 6 | (from[2] & 0x3Fu);
-      if (code < reverse.size()) byte = reverse[code], length = 3;
+    if (byte == 0 && (From[0] & 0xF0) == 0xE0 && End - From >= 3 && (From[1] & 0xC0) == 0x80 &&
+        (From[2] & 0xC0) == 0x80) {
+      const char32_t code = (From[0] & 0x0Fu) << 12 | (From[1] & 0x3Fu) << 6 | (From[2] & 0x3Fu);
+      if (code < ReverseTable().size()) byte = ReverseTable()[code], length = 3;
     }
     if (byte == 0) return false;  // four bytes, a broken sequence or a missing character
-    *at++ = static_cast<char>(byte);
-    from += length;
+    *At++ = static_cast<char>(byte);
+    From += length;
     return true;
-  };
-  while (end - from >= 8) {
-    // Eight ASCII bytes are copied at once; others character by character past those eight.
-    if (CopyAsciiWord(from, at)) continue;
-    for (const unsigned char* const stop = from + 8; from < stop;)
-      if (!character()) return progress(true);
   }
-  while (from < end)
-    if (!character()) return progress(true);
-  return progress(false);
+
+  // The characters that begin within the next `count` bytes.
+  bool Characters(size_t count) {
+    for (const unsigned char* const stop = From + count; From < stop;)
+      if (!Character()) return false;
+    return true;
+  }
+
+  bool Rest() { return Characters(static_cast<size_t>(End - From)); }
+
+  // Eight bytes at a time while they are ASCII; others character by character past those eight.
+  bool ByWords() {
+    while (End - From >= 8)
+      if (!CopyAsciiWord(From, At) && !Characters(8)) return false;
+    return Rest();
+  }
+
+#if QM_VECTOR_CP1250
+  bool BySixteens();
+#endif
+};
+
+#if QM_VECTOR_CP1250
+
+// For each set of the eight bytes to leave out: the byte shuffle that closes the gaps.
+const std::array<uint64_t, 256>& GapClosers() {
+  static const auto table = [] {
+    std::array<uint64_t, 256> closers{};
+    for (unsigned drop = 0; drop < 256; ++drop) {
+      uint64_t closer = 0;
+      for (unsigned i = 0, kept = 0; i < 8; ++i)
+        if ((drop >> i & 1) == 0) closer |= uint64_t{i} << (8 * kept++);
+      closers[drop] = closer;
+    }
+    return closers;
+  }();
+  return table;
+}
+
+// Sixteen bytes at a time: ASCII is copied whole; a block of ASCII and two-byte characters
+// only (the accented letters) has its second bytes shuffled out and each first byte replaced
+// by the character's byte. Anything else goes character by character, so both routes agree.
+__attribute__((target("ssse3,popcnt"))) bool Cp1250Encoder::BySixteens() {
+  const auto& pairs = TwoByteTable();
+  const auto& closers = GapClosers();
+  const __m128i top3 = _mm_set1_epi8(static_cast<char>(0xE0)), top2 = _mm_set1_epi8(static_cast<char>(0xC0));
+  const __m128i lead = top2, trail = _mm_set1_epi8(static_cast<char>(0x80)), upper = _mm_set1_epi8(8);
+  // Kept in locals: stores through At could otherwise be the members themselves.
+  const unsigned char* from = From;
+  char* at = At;
+  const auto slowly = [&] {
+    From = from, At = at;
+    const bool encoded = Characters(16);
+    from = From, at = At;
+    return encoded;
+  };
+  while (End - from >= 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+    const auto high = static_cast<unsigned>(_mm_movemask_epi8(block));
+    if (high == 0) {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(at), block);
+      from += 16, at += 16;
+      continue;
+    }
+    const auto leads =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(block, top3), lead)));
+    const auto trails =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(block, top2), trail)));
+    // A first byte in the last place has its second byte in the next block.
+    if ((leads | trails) != high || trails != ((leads << 1) & 0xFFFF)) {
+      if (!slowly()) return false;
+      continue;
+    }
+    const unsigned drop = trails | (leads & 0x8000);
+    const auto closer = [&](unsigned half) {
+      return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&closers[half]));
+    };
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(at), _mm_shuffle_epi8(block, closer(drop & 0xFF)));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(at + 8 - _mm_popcnt_u32(drop & 0xFF)),
+                     _mm_shuffle_epi8(block, _mm_add_epi8(closer(drop >> 8), upper)));
+    unsigned char missing = 1;
+    for (unsigned left = leads & 0x7FFF; left != 0; left &= left - 1) {
+      const auto place = static_cast<unsigned>(__builtin_ctz(left));
+      uint16_t pair;
+      std::memcpy(&pair, from + place, 2);
+      const unsigned char byte = pairs[pair];
+      at[place - static_cast<unsigned>(_mm_popcnt_u32(trails & ((1u << place) - 1)))] =
+          static_cast<char>(byte);
+      missing &= byte != 0;
+    }
+    // A character the code page lacks (or an overlong form) is found and told by the slow route.
+    if (!missing) {
+      if (!slowly()) return false;
+      continue;
+    }
+    const unsigned taken = 16 - (leads >> 15);
+    at += taken - static_cast<unsigned>(_mm_popcnt_u32(leads & 0x7FFF));
+    from += taken;
+  }
+  From = from, At = at;
+  return Rest();
+}
+
+#endif
+
+// Encodes the UTF-8 bytes [begin, end) into `to`, which has room for as many bytes and 16 more.
+EncodeProgress EncodeRun(const unsigned char* const begin, const unsigned char* const end, char* const to) {
+  Cp1250Encoder encoder{begin, end, to};
+#if QM_VECTOR_CP1250
+  const bool done = HasVectorUnit() ? encoder.BySixteens() : encoder.ByWords();
+#else
+  const bool done = encoder.ByWords();
+#endif
+  return {static_cast<size_t>(encoder.From - begin), static_cast<size_t>(encoder.At - to), !done};
 }
 
 }  // namespace
 
 bool EncodeUtf8AsCp1250(std::string_view utf8, std::string& out, size_t* failedAt) {
-  // Never longer than the UTF-8 text (every character becomes one byte), and 8 bytes of room
+  // Never longer than the UTF-8 text (every character becomes one byte), and 16 bytes of room
   // for the wide stores.
   const size_t start = out.size();
-  out.resize(start + utf8.size() + 8);
+  out.resize(start + utf8.size() + 16);
   const auto* const begin = reinterpret_cast<const unsigned char*>(utf8.data());
   const EncodeProgress done = EncodeRun(begin, begin + utf8.size(), out.data() + start);
   if (done.Failed) {
@@ -220,7 +349,7 @@ bool EncodeUtf8AsCp1250InPlace(std::string& text, size_t* failedAt) {
   // Every character shrinks to one byte, so a piece encoded aside lands behind the bytes
   // still to be read: no second buffer of the file's size, and no byte-by-byte moves.
   constexpr size_t kPiece = 16 << 10;
-  char piece[kPiece + 8];
+  char piece[kPiece + 16];
   auto* const data = reinterpret_cast<unsigned char*>(text.data());
   const size_t size = text.size();
   size_t from = 0, to = 0;

@@ -70,6 +70,57 @@ TEST(Cp1250, EncodingInPlaceMatchesCharacterByCharacter) {
   }
 }
 
+// Where the code page's encoder must stop: the first character that is broken, or that
+// Windows-1250 lacks; npos when there is none.
+size_t FirstMisfit(std::string_view text) {
+  for (size_t pos = 0; pos < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    const size_t length = lead < 0x80                    ? 1
+                          : lead >= 0xC2 && lead <= 0xDF ? 2
+                          : lead >= 0xE0 && lead <= 0xEF ? 3
+                                                         : 4;
+    if (pos + length > text.size() || !IsValidUtf8(text.substr(pos, length))) return pos;
+    size_t next = pos;
+    if (!UnicodeToCp1250(NextCodePoint(text, next))) return pos;
+    pos = next;
+  }
+  return std::string_view::npos;
+}
+
+// Long texts are encoded sixteen bytes at a time, with short cuts for ASCII and the accented
+// letters: at every alignment, among characters of every length, broken ones and misfits, the
+// bytes and the place of a misfit must be what encoding character by character gives.
+TEST(Cp1250, BlockEncodingAgreesWithCharacterByCharacter) {
+  const std::string pieces[] = {
+      "a", "bcdefghijklmnopq", "č",        "Ž",    "ł",  "\xC2\x81", "Я", "\xC3", "\x80", "–", "€", "„", "日",
+      "😀", "\xE2\x80",         "\xC1\xBF", "\r\n", "ňý "};
+  uint32_t seed = 777;
+  const auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+  for (int round = 0; round < 100000; ++round) {
+    std::string text(next() >> 28, 'x');
+    const int count = 4 + static_cast<int>(next() >> 26);
+    for (int k = 0; k < count; ++k) {
+      const uint32_t pick = next() >> 27;
+      // Mostly what Windows-1250 holds, so that many texts get through whole.
+      text += pieces[pick < std::size(pieces) && (pick < 5 || pick == 9 || pick == 10 || next() % 8 == 0)
+                         ? pick
+                         : pick % 5];
+    }
+    const size_t misfit = FirstMisfit(text);
+    std::string copy, inPlace = text;
+    size_t copyAt = 0, inPlaceAt = 0;
+    ASSERT_EQ(EncodeUtf8AsCp1250(text, copy, &copyAt), misfit == std::string::npos) << text;
+    ASSERT_EQ(EncodeUtf8AsCp1250InPlace(inPlace, &inPlaceAt), misfit == std::string::npos) << text;
+    if (misfit == std::string::npos) {
+      ASSERT_EQ(copy, Utf8ToCp1250(text)) << text;
+      ASSERT_EQ(inPlace, copy) << text;
+    } else {
+      ASSERT_EQ(copyAt, misfit) << text;
+      ASSERT_EQ(inPlaceAt, misfit) << text;
+    }
+  }
+}
+
 TEST(Utf8, StrictValidityAndCharacterCounts) {
   struct Case {
     std::string bytes;
