@@ -39,9 +39,17 @@ struct TSubtitle {
 // table; a slot once written never moves.
 class TSubtitleTable {
  public:
-  TSubtitle& operator[](int32_t index);
+  // Inline: readers and writers index the table once or more for every subtitle.
+  TSubtitle& operator[](int32_t index) {
+    std::unique_ptr<TSubtitle[]>& block = m_blocks[BlockOf(index)];
+    if (!block) block.reset(new TSubtitle[kBlock]);
+    return block[(index - 1) % kBlock];
+  }
   // A slot never written reads as an empty subtitle.
-  const TSubtitle& operator[](int32_t index) const;
+  const TSubtitle& operator[](int32_t index) const {
+    const std::unique_ptr<TSubtitle[]>& block = m_blocks[BlockOf(index)];
+    return block ? block[(index - 1) % kBlock] : EmptySlot();
+  }
   // Every slot empty again, and their memory given back.
   void Clear();
   // Sets a text by keeping a copy of it in the table's text store, where the texts of a file
@@ -50,6 +58,12 @@ class TSubtitleTable {
 
  private:
   static constexpr int32_t kBlock = 256;
+  static int32_t BlockOf(int32_t index) {
+    if (index < 1 || index > MaxSubtitles) ThrowOutsideTable(index);
+    return (index - 1) / kBlock;
+  }
+  [[noreturn]] static void ThrowOutsideTable(int32_t index);
+  static const TSubtitle& EmptySlot();
   std::unique_ptr<TSubtitle[]> m_blocks[(MaxSubtitles + kBlock - 1) / kBlock];
   std::vector<std::unique_ptr<char[]>> m_textChunks;
   char* m_textFree = nullptr;
