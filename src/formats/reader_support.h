@@ -62,6 +62,8 @@ class ByteStream {
   // The offset of `c` from the current position on, decoding until it is found; npos when
   // the text has none.
   size_t Find(char c);
+  // The same for the first CR or LF.
+  size_t FindLineBreak();
   size_t BytesOfChars(size_t n);
 
   TextFeed* m_feed = nullptr;
