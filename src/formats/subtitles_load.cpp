@@ -204,7 +204,9 @@ bool ReaderState::NewSubtitle() {
     return false;
   }
   ++Doc.SubtitleCount;
-  Current() = TSubtitle{};
+  // The slots of a table just cleared are empty already; only one written before is emptied.
+  static const TSubtitle kEmpty;
+  if (TSubtitle& slot = Current(); !(slot == kEmpty)) slot = TSubtitle{};
   return true;
 }
 
