@@ -108,9 +108,10 @@ void ReadTimeLine(ReaderState& state, std::string_view line) {
 }
 
 // The text lines between two time lines. A counter right before the next time line is that
-// subtitle's; empty lines at the end separate subtitles, empty lines inside stay ("a||b").
-void StoreText(ReaderState& state, std::vector<std::string_view>& lines, bool beforeTimeLine) {
-  if (beforeTimeLine && !lines.empty() && IsCounter(lines.back())) lines.pop_back();
+// subtitle's (`counterLast`: the last line is one); empty lines at the end separate subtitles,
+// empty lines inside stay ("a||b").
+void StoreText(ReaderState& state, std::vector<std::string_view>& lines, bool counterLast) {
+  if (counterLast && !lines.empty()) lines.pop_back();
   while (!lines.empty() && lines.back().empty()) lines.pop_back();
   std::string& text = state.TextBuffer;
   text.assign(state.Current().Text.View());
@@ -138,17 +139,18 @@ void ReadSubRip(ReaderState& state) {
     const bool canonical = IsCanonicalTimeLine(line);
     const bool timeLine =
         canonical || IsTimeLine(line) || (afterCounter && line.find("-->") != std::string_view::npos);
+    const bool counterBefore = afterCounter;  // the line before, the last of `lines` if any
     afterCounter = !timeLine && IsCounter(line);
     if (!timeLine) {
       if (inSubtitle) lines.push_back(line);
       continue;
     }
-    if (inSubtitle) StoreText(state, lines, true);
+    if (inSubtitle) StoreText(state, lines, counterBefore);
     if (!state.NewSubtitle()) return;
     inSubtitle = true;
     canonical ? ReadCanonicalTimeLine(state, line) : ReadTimeLine(state, line);
   }
-  if (inSubtitle) StoreText(state, lines, false);
+  if (inSubtitle) StoreText(state, lines, false);  // a counter at the file's end is text
 }
 
 void WriteSubRip(const SubtitleDocument& doc, std::string& out) {
